@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# ./build.sh run            install what is missing, build, lay out build/Velorbis/ and start it
+# ./build.sh test           install, build, run the whole suite headless
+# ./build.sh test-sanitize  the same suite built with -fsanitize=address,undefined (build-sanitize/)
+# ./build.sh bench [N]      build and run the benchmarks
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins libgl-dev
+  libicu-dev
+  fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
+  xvfb xauth
+  python3 python3-stdnum sqlite3 libsqlite3-dev
+)
+
+install_missing() {
+  local missing=() p
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_in() { # folder, extra cmake arguments...
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+}
+
+run_tests_in() {
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600
+}
+
+case "${1:-}" in
+  run)
+    install_missing
+    build_in build
+    exec build/Velorbis/velorbis
+    ;;
+  test)
+    install_missing
+    build_in build
+    run_tests_in build
+    ;;
+  test-sanitize)
+    install_missing
+    build_in build-sanitize -DVELORBIS_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 run_tests_in build-sanitize
+    ;;
+  bench)
+    install_missing
+    build_in build
+    shift
+    for b in build/bench/*_bench; do [ -x "$b" ] && "$b" "$@"; done
+    ;;
+  *)
+    echo "usage: $0 run | test | test-sanitize | bench [N]" >&2
+    exit 2
+    ;;
+esac
