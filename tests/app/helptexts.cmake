@@ -1,0 +1,1 @@
+velorbis_add_test(tst_helptexts tst_helptexts.cpp)
