@@ -1,0 +1,130 @@
+#include "access/TfrmPassword.h"
+
+#include "access/Crypt.h"
+#include "access/PasswordStore.h"
+#include "access/TfrmCambiaPassword.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/TextBoxes.h"
+#include "app/TextRules.h"
+#include "app/TfrmAvvio.h"
+#include "app/Widgets.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+
+TfrmPassword::TfrmPassword(QWidget* parent)
+    : FixedScreen(QStringLiteral(" Velorbis 4.0 - Autenticazione"), QSize(388, 405), parent)
+{
+    setStyleSheet(QStringLiteral("TfrmPassword { background: white; }"));
+    setAttribute(Qt::WA_StyledBackground, true);
+
+    auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(0, 0, 388, 150);
+    imgLogo->setPixmap(Pictures::Header(QSize(388, 150), Pictures::Icon::Padlock, QColor(0xC8, 0x8A, 0x12),
+        QStringLiteral("Password"),
+        {QStringLiteral("Proteggi l'accesso al programma con una password di tua scelta."), QString(),
+         QStringLiteral("Al primo accesso usa la password: velorbis")}));
+
+    auto* lblRigo05 = Widgets::NewLabel(this, QStringLiteral("lblRigo05"), QStringLiteral("Immetti la password e premi OK."));
+    lblRigo05->setGeometry(24, 172, 340, 22);
+    lblRigo05->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 10, true));
+
+    m_txtPassword = Widgets::NewLineEdit(this, QStringLiteral("txtPassword"));
+    m_txtPassword->setGeometry(28, 206, 246, 36);
+    m_txtPassword->setEchoMode(QLineEdit::Password);
+    m_txtPassword->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 14, true));
+    TextBoxes::AttachHighlightFrame(m_txtPassword);
+    m_txtPassword->installEventFilter(this); // after the frame: Enter is handled here first
+
+    m_cmdOK = Widgets::NewButton(this, QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    m_cmdOK->setGeometry(290, 206, 72, 36);
+    m_cmdOK->setEnabled(false);
+
+    auto* cmdEsci = Widgets::NewButton(this, QStringLiteral("cmdEsci"), QStringLiteral("Esci"));
+    cmdEsci->setGeometry(24, 348, 110, 36);
+    auto* btnCambiaPassword = Widgets::NewButton(this, QStringLiteral("btnCambiaPassword"), QStringLiteral("Cambia password"));
+    btnCambiaPassword->setGeometry(214, 348, 150, 36);
+
+    m_lblMemory = Widgets::NewHiddenLabel(this, QStringLiteral("lblMemory"));
+
+    setTabOrder(m_txtPassword, m_cmdOK);
+    setTabOrder(m_cmdOK, cmdEsci);
+    setTabOrder(cmdEsci, btnCambiaPassword);
+
+    connect(m_txtPassword, &QLineEdit::textChanged, this, &TfrmPassword::UpdateOK);
+    connect(m_cmdOK, &QPushButton::clicked, this, &TfrmPassword::cmdOKClick);
+    connect(cmdEsci, &QPushButton::clicked, this, &TfrmPassword::cmdEsciClick);
+    connect(btnCambiaPassword, &QPushButton::clicked, this, &TfrmPassword::btnCambiaPasswordClick);
+}
+
+void TfrmPassword::UpdateOK()
+{
+    m_cmdOK->setEnabled(!TrimText(m_txtPassword->text()).isEmpty());
+}
+
+bool TfrmPassword::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_txtPassword) {
+        if (event->type() == QEvent::KeyRelease)
+            UpdateOK();
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (!TrimText(m_txtPassword->text()).isEmpty())
+                    cmdOKClick();
+                return true;
+            }
+        }
+    }
+    return FixedScreen::eventFilter(watched, event);
+}
+
+void TfrmPassword::FormShow()
+{
+    m_txtPassword->setFocus();
+}
+
+void TfrmPassword::FormClose()
+{
+    Program::Current()->End();
+}
+
+void TfrmPassword::ResetPassword()
+{
+    m_txtPassword->clear();
+    m_lblMemory->clear();
+    m_txtPassword->setFocus();
+}
+
+void TfrmPassword::cmdOKClick()
+{
+    Text stored;
+    try {
+        stored = ReadStoredPassword();
+    } catch (const CryptError&) {
+        Messages::Plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
+                                             "della password. Si consiglia di reinstallare il software."));
+        return;
+    }
+    if (!PasswordMatches(stored, m_txtPassword->text().toStdU16String())) {
+        Messages::Plain(this, QStringLiteral("Attenzione: password errata."));
+        m_txtPassword->clear();
+        m_txtPassword->setFocus();
+        return;
+    }
+    Program::Current()->Avvio()->ShowScreen();
+    hide();
+}
+
+void TfrmPassword::cmdEsciClick()
+{
+    Program::Current()->End();
+}
+
+void TfrmPassword::btnCambiaPasswordClick()
+{
+    Program::Current()->CambiaPassword()->ShowScreen();
+    hide();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Screens.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The login screen, the program's main window: only the stored password leads on.
+class TfrmPassword : public FixedScreen {
+    Q_OBJECT
+public:
+    explicit TfrmPassword(QWidget* parent = nullptr);
+
+    // Empties the password box (and the hidden memory label) and puts the focus in it.
+    void ResetPassword();
+
+    void cmdOKClick();
+    void cmdEsciClick();
+    void btnCambiaPasswordClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void UpdateOK();
+
+    QLineEdit* m_txtPassword;
+    QPushButton* m_cmdOK;
+    QLabel* m_lblMemory;
+};

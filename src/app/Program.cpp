@@ -1,0 +1,113 @@
+#include "app/Program.h"
+
+#include "access/TfrmCambiaPassword.h"
+#include "access/TfrmPassword.h"
+#include "app/TfrmAvvio.h"
+#include "clients/TfrmClienti.h"
+#include "database/TfrmDatabase.h"
+#include "settings/TfrmImpostaAvvio.h"
+#include "settings/TfrmImpostaCampi.h"
+#include "settings/TfrmMenuImpostazioni.h"
+#include "storage/ProgramFolder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+Program* g_current = nullptr;
+
+// Windows fonts of the design mapped to installed fonts with the same metrics.
+void SubstituteFonts()
+{
+    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+        if (QFileInfo::exists(QString::fromLatin1(file)))
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("Veranda"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"),
+                               {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine")});
+}
+
+void LoadItalianTexts(const QString& programFolder)
+{
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_it"), programFolder + QStringLiteral("/translations"))
+        || translator->load(QStringLiteral("qtbase_it"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+// Dates read day/month/four-digit year and decimals use a comma.
+void SetTextFormats()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+}
+
+} // namespace
+
+void PrepareApplication(const QString& programFolder)
+{
+    SetProgramFolder(QDir(programFolder).absolutePath().toStdString());
+    static bool prepared = false;
+    if (prepared)
+        return;
+    prepared = true;
+    QApplication::setApplicationName(QStringLiteral("Velorbis 4.0"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    SubstituteFonts();
+    QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
+    LoadItalianTexts(programFolder);
+    SetTextFormats();
+}
+
+Program::Program()
+{
+    g_current = this;
+    m_password = new TfrmPassword;
+    m_avvio = new TfrmAvvio;
+    m_cambiaPassword = new TfrmCambiaPassword;
+    m_clienti = new TfrmClienti;
+    m_database = new TfrmDatabase;
+    m_impostaCampi = new TfrmImpostaCampi;
+    m_menuImpostazioni = new TfrmMenuImpostazioni;
+    m_impostaAvvio = new TfrmImpostaAvvio;
+}
+
+Program::~Program()
+{
+    delete m_impostaAvvio;
+    delete m_menuImpostazioni;
+    delete m_impostaCampi;
+    delete m_database;
+    delete m_clienti;
+    delete m_cambiaPassword;
+    delete m_avvio;
+    delete m_password;
+    g_current = nullptr;
+}
+
+Program* Program::Current() { return g_current; }
+
+void Program::Start()
+{
+    m_ended = false;
+    m_password->ShowScreen();
+}
+
+void Program::End()
+{
+    m_ended = true;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        window->hide();
+    emit ended();
+    QApplication::quit();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/Screens.h"
+
+class QLabel;
+class StatusLine;
+
+// What the database and the client sheet screens share: the status line, the hidden
+// position of the sheet on show, the exit command, and handing back to the start menu.
+class SheetScreen : public WorkScreen {
+    Q_OBJECT
+public:
+    SheetScreen(const QString& caption, const QColor& statusColour, QWidget* parent = nullptr);
+
+    void cmdEsciClick();
+
+protected:
+    void FormShow() override;
+    void FormClose() override;
+
+    StatusLine* Status() const { return m_status; }
+    QLabel* Position() const { return m_lblPosizione; }
+
+private:
+    StatusLine* m_status;
+    QLabel* m_lblPosizione;
+};

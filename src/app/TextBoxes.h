@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QComboBox>
+#include <QObject>
+
+class QFrame;
+class QLineEdit;
+
+// How a text box tidies what the user types.
+enum class BoxKind {
+    Plain,
+    Code,                // trimmed and capitalised (a-z only) at every change
+    CodeAlsoOnKeyRelease, // as Code, and again whenever a key is released (the checkers)
+    Email,               // trimmed at every change and when the box is left
+    EmailOnKeyRelease,   // trimmed whenever a key is released and when the box is left
+    DigitsOnly,          // only digits, Backspace, Delete, Left and Right get through
+};
+
+// The behaviours a screen attaches to its text boxes: highlight frame, place in the Enter
+// chain, maximum length and kind. One small object per box holds them.
+namespace TextBoxes {
+
+// Creates the yellow frame "eff<Name>" for a box named "txt<Name>", under the box and
+// larger by 4 units on every side; hidden until the box has the focus.
+QFrame* AttachHighlightFrame(QWidget* box);
+
+// Enter in `box` moves the focus to `next` (nullptr: Enter is only swallowed).
+void SetEnterSuccessor(QWidget* box, QWidget* next);
+// Enter walks the boxes in order; with `wrap` the last hands back to the first.
+void SetEnterChain(const QList<QWidget*>& boxes, bool wrap);
+
+void SetKind(QWidget* box, BoxKind kind);
+void SetMaxLength(QWidget* box, int length);
+
+// Applies the kind's tidying once, as leaving the box would.
+QString Tidy(BoxKind kind, const QString& text);
+
+} // namespace TextBoxes
+
+// The province box: an editable list of the 112 province codes that accepts any two
+// characters, capitalised as they are typed and tidied again when the box is left.
+class ProvinceBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit ProvinceBox(QWidget* parent = nullptr);
+    static const QStringList& Codes();
+    QString text() const;
+    void setText(const QString& text);
+};

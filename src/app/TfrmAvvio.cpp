@@ -1,0 +1,165 @@
+#include "app/TfrmAvvio.h"
+
+#include "app/HelpTexts.h"
+#include "app/Maker.h"
+#include "app/Program.h"
+#include "app/TMisc.h"
+#include "app/TfrmGuida.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "app/Widgets.h"
+#include "clients/TfrmClienti.h"
+#include "database/TfrmDatabase.h"
+#include "settings/TfrmMenuImpostazioni.h"
+#include "storage/IniFile.h"
+#include "storage/ProgramFolder.h"
+
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+constexpr QSize PictureArea(912, 409);
+
+QString ReadSetting(const char16_t* key)
+{
+    return QString::fromStdU16String(SettingsFile().Read(u"Database", key));
+}
+
+QPixmap LoadLogo()
+{
+    QImageReader reader(QString::fromStdString(ProgramFile("Logo.bmp").string()));
+    reader.setDecideFormatFromContent(true);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
+
+TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0"), parent)
+{
+    setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                                 " stop:0 #DDEBFA, stop:1 #AFCBEF); }"));
+    QWidget* design = Design();
+    Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
+                      QStringLiteral("background: white; border-radius: 12px;"));
+
+    const QColor iconBlue(0x24, 0x5C, 0xB8);
+    auto* imgInfo = new CommandPicture(design, QStringLiteral("imgInfo"),
+                                       Pictures::IconPicture(Pictures::Icon::Information, 56, QColor(0xF0, 0x8C, 0x00)));
+    imgInfo->setGeometry(14, 10, 56, 56);
+    QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(80, 8, 856, 62),
+        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
+                       " border-radius: 8px;"));
+    m_titNomeArchivio = Widgets::NewLabel(bkgTitolo, QStringLiteral("titNomeArchivio"), QStringLiteral("VELORBIS 4.0"));
+    m_titNomeArchivio->setGeometry(8, 0, 840, 62);
+    m_titNomeArchivio->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 28, true));
+    m_titNomeArchivio->setStyleSheet(QStringLiteral("color: #FFF5EE;"));
+    m_titNomeArchivio->setAlignment(Qt::AlignCenter);
+    auto* imgGuida = new CommandPicture(design, QStringLiteral("imgGuida"),
+                                        Pictures::IconPicture(Pictures::Icon::Question, 56, iconBlue));
+    imgGuida->setGeometry(946, 10, 56, 56);
+
+    QWidget* bkgSfondoPic = Widgets::NewShape(design, QStringLiteral("bkgSfondoPic"), QRect(44, 78, 928, 425),
+        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:1, stop:0 #9DB9E6, stop:1 #3A6FC4);"
+                       " border-radius: 6px;"));
+    QWidget* bkgPic = Widgets::NewShape(bkgSfondoPic, QStringLiteral("bkgPic"), QRect(8, 8, 912, 409),
+                                        QStringLiteral("background: white;"));
+    m_imgLogo = Widgets::NewLabel(bkgPic, QStringLiteral("imgLogo"));
+    m_imgLogo->setGeometry(0, 0, PictureArea.width(), PictureArea.height());
+    m_imgLogo->setAlignment(Qt::AlignCenter);
+    m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
+    m_imgTemp->setGeometry(m_imgLogo->geometry());
+    m_imgTemp->setPixmap(DefaultPicture());
+
+    const QSize commandSize(286, 62);
+    auto command = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
+        auto* picture = new CommandPicture(design, name,
+            CommandPicture::Drawn(commandSize, caption, Pictures::IconPicture(icon, 44, Qt::white),
+                                  QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+        picture->setGeometry(x, 512, commandSize.width(), commandSize.height());
+        return picture;
+    };
+    auto* cmdImpostazioni = command(QStringLiteral("cmdImpostazioni"), QStringLiteral("Impostazioni"),
+                                    Pictures::Icon::Settings, 44);
+    auto* cmdDatabase = command(QStringLiteral("cmdDatabase"), QStringLiteral("Database"), Pictures::Icon::Database, 365);
+    auto* cmdClienti = command(QStringLiteral("cmdClienti"), QStringLiteral("Clienti"), Pictures::Icon::Clients, 686);
+
+    QWidget* bkgSottotitolo = Widgets::NewShape(design, QStringLiteral("bkgSfondoSottotitolo"), QRect(44, 584, 928, 54),
+        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #5B8DD9, stop:1 #2B56A8);"
+                       " border-radius: 8px;"));
+    m_titSottotitolo = Widgets::NewLabel(bkgSottotitolo, QStringLiteral("titSottotitolo"),
+                                         QStringLiteral("Crea il tuo database personalizzato in un minuto!"));
+    m_titSottotitolo->setGeometry(8, 0, 912, 54);
+    m_titSottotitolo->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 26, false, true));
+    m_titSottotitolo->setStyleSheet(QStringLiteral("color: white;"));
+    m_titSottotitolo->setAlignment(Qt::AlignCenter);
+
+    const QSize smallSize(200, 50);
+    auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
+        auto* picture = new CommandPicture(design, name,
+            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, QColor(0x24, 0x5C, 0xB8)),
+                                  QColor(0xF4, 0xF7, 0xFC), QColor(0xD5, 0xE2, 0xF5), QColor(0x1D, 0x3F, 0x86)));
+        picture->setGeometry(x, 650, smallSize.width(), smallSize.height());
+        return picture;
+    };
+    auto* imgCopyright = small(QStringLiteral("imgCopyright"), QStringLiteral("Copyright"), Pictures::Icon::Copyright, 44);
+    auto* imgSitoWeb = small(QStringLiteral("imgSitoWeb"), Maker::WebAddressShown, Pictures::Icon::Globe, 408);
+    auto* imgEsci = small(QStringLiteral("imgEsci"), QStringLiteral("Esci"), Pictures::Icon::Exit, 772);
+
+    connect(cmdDatabase, &CommandPicture::clicked, this, &TfrmAvvio::cmdDatabaseClick);
+    connect(cmdClienti, &CommandPicture::clicked, this, &TfrmAvvio::cmdClientiClick);
+    connect(cmdImpostazioni, &CommandPicture::clicked, this, &TfrmAvvio::cmdImpostazioniClick);
+    connect(imgGuida, &CommandPicture::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(imgInfo, &CommandPicture::clicked, this, &TfrmAvvio::imgInfoClick);
+    connect(imgCopyright, &CommandPicture::clicked, this, &TfrmAvvio::imgCopyrightClick);
+    connect(imgSitoWeb, &CommandPicture::clicked, this, &TfrmAvvio::imgSitoWebClick);
+    connect(imgEsci, &CommandPicture::clicked, this, &TfrmAvvio::imgEsciClick);
+}
+
+QPixmap TfrmAvvio::DefaultPicture()
+{
+    QPixmap picture(QStringLiteral(":/pictures/DefaultLogo.png"));
+    if (picture.isNull()) {
+        picture = QPixmap(PictureArea);
+        picture.fill(Qt::white);
+    }
+    return picture;
+}
+
+QPixmap TfrmAvvio::FitToPictureArea(const QPixmap& picture)
+{
+    return picture.scaled(PictureArea, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+void TfrmAvvio::FormShow()
+{
+    m_titNomeArchivio->setText(ReadSetting(u"Nome Archivio"));
+    m_titSottotitolo->setText(ReadSetting(u"Sottotitolo Archivio"));
+    const QPixmap logo = LoadLogo();
+    m_imgLogo->setPixmap(FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
+}
+
+void TfrmAvvio::FormClose()
+{
+    Program::Current()->End();
+}
+
+void TfrmAvvio::HandOverTo(WorkScreen* next)
+{
+    next->ShowScreen();
+    hide();
+}
+
+void TfrmAvvio::cmdDatabaseClick() { HandOverTo(Program::Current()->Database()); }
+void TfrmAvvio::cmdClientiClick() { HandOverTo(Program::Current()->Clienti()); }
+void TfrmAvvio::cmdImpostazioniClick() { HandOverTo(Program::Current()->MenuImpostazioni()); }
+
+void TfrmAvvio::imgGuidaClick()
+{
+    TfrmGuida::Show(this, OverviewHelpTitle(), OverviewHelpText());
+}
+
+void TfrmAvvio::imgInfoClick() { OpenTool<TfrmInfo>(this); }
+void TfrmAvvio::imgCopyrightClick() { OpenTool<TfrmSplash>(this); }
+void TfrmAvvio::imgSitoWebClick() { TMisc::Open(Maker::WebAddress); }
+void TfrmAvvio::imgEsciClick() { Program::Current()->End(); }

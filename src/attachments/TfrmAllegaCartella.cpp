@@ -1,0 +1,6 @@
+#include "attachments/TfrmAllegaCartella.h"
+
+TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
+    : ToolDialog(opener, QStringLiteral(" Allega file"), QSize(634, 534), Placement::CentredOnScreen)
+{
+}

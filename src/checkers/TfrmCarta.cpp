@@ -1,0 +1,6 @@
+#include "checkers/TfrmCarta.h"
+
+TfrmCarta::TfrmCarta(QWidget* opener)
+    : ToolDialog(opener, QStringLiteral(" Controllo carta di credito"), QSize(519, 254), Placement::CentredOnScreen)
+{
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/SheetScreen.h"
+
+// The client sheet screen: one client of the registry at a time.
+class TfrmClienti : public SheetScreen {
+    Q_OBJECT
+public:
+    explicit TfrmClienti(QWidget* parent = nullptr);
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "app/Screens.h"
+
+// Lists the clients to recontact.
+class TfrmRicontatta : public ToolDialog {
+    Q_OBJECT
+public:
+    explicit TfrmRicontatta(QWidget* opener);
+};

@@ -1,0 +1,34 @@
+#include "settings/SettingsScreen.h"
+
+#include "app/Program.h"
+#include "app/StatusLine.h"
+#include "app/TfrmAvvio.h"
+#include "app/Widgets.h"
+
+#include <QPushButton>
+
+SettingsScreen::SettingsScreen(const QString& caption, QWidget* parent) : WorkScreen(caption, parent)
+{
+    QWidget* design = Design();
+    QWidget* shpSfondo = Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
+                                           QStringLiteral("background: #F2F6FC;"));
+    m_status = new StatusLine(this, design, QRect(0, 681, 1016, 32), StatusLine::Blue,
+                              QStringLiteral("Pronto per salvare le impostazioni..."));
+    m_status->AddBackground(shpSfondo);
+
+    m_btnAnnulla = Widgets::NewButton(design, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"));
+    m_btnAnnulla->setGeometry(700, 626, 140, 40);
+    m_btnApplica = Widgets::NewButton(design, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"));
+    m_btnApplica->setGeometry(856, 626, 150, 40);
+    connect(m_btnAnnulla, &QPushButton::clicked, this, &SettingsScreen::btnAnnullaClick);
+}
+
+void SettingsScreen::FormClose()
+{
+    Program::Current()->Avvio()->ShowScreen();
+}
+
+void SettingsScreen::btnAnnullaClick()
+{
+    close();
+}

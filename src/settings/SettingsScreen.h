@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/Screens.h"
+
+class QPushButton;
+class StatusLine;
+
+// What the two settings screens share: the status line, "Annulla" and "Applica e chiudi",
+// and handing back to the start menu (never to the settings menu) however they close.
+class SettingsScreen : public WorkScreen {
+    Q_OBJECT
+public:
+    explicit SettingsScreen(const QString& caption, QWidget* parent = nullptr);
+
+    void btnAnnullaClick();
+
+protected:
+    void FormClose() override;
+
+    StatusLine* Status() const { return m_status; }
+    QPushButton* CancelButton() const { return m_btnAnnulla; }
+    QPushButton* ApplyButton() const { return m_btnApplica; }
+
+private:
+    StatusLine* m_status;
+    QPushButton* m_btnAnnulla;
+    QPushButton* m_btnApplica;
+};

@@ -1,0 +1,127 @@
+#include "settings/TfrmMenuImpostazioni.h"
+
+#include "app/HelpTexts.h"
+#include "app/Program.h"
+#include "app/TextRules.h"
+#include "app/TfrmAvvio.h"
+#include "app/TfrmGuida.h"
+#include "app/Widgets.h"
+#include "settings/TfrmImpostaAvvio.h"
+#include "settings/TfrmImpostaCampi.h"
+
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QString StartMenu = QStringLiteral("avvio");
+const QString StartScreenSettings = QStringLiteral("start");
+const QString FieldNames = QStringLiteral("campi");
+
+QPixmap TitlePicture()
+{
+    QPixmap picture(760, 70);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawPixmap(0, 3, Pictures::IconPicture(Pictures::Icon::Settings, 64, QColor(0x24, 0x5C, 0xB8)));
+    painter.setPen(QColor(0x1D, 0x3F, 0x86));
+    painter.setFont(Widgets::DesignFont(QStringLiteral("Arial"), 30, true));
+    painter.drawText(QRect(84, 0, 676, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IMPOSTAZIONI ARCHIVIO"));
+    return picture;
+}
+
+} // namespace
+
+TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
+    : WorkScreen(QStringLiteral(" Velorbis 4.0 - Impostazioni archivio"), parent)
+{
+    QWidget* design = Design();
+    Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
+                      QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFFFF, stop:1 #DCE8F8);"
+                                     " border-radius: 12px;"));
+    auto* imgTitolo = Widgets::NewLabel(design, QStringLiteral("imgTitolo"));
+    imgTitolo->setGeometry(128, 40, 760, 70);
+    imgTitolo->setPixmap(TitlePicture());
+
+    auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));
+    icoImpostazioni->setGeometry(178, 250, 128, 128);
+    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 128, QColor(0x9D, 0xB9, 0xE6)));
+    auto* icoImposta = Widgets::NewLabel(design, QStringLiteral("icoImposta"));
+    icoImposta->setGeometry(710, 250, 128, 128);
+    icoImposta->setPixmap(Pictures::IconPicture(Pictures::Icon::Database, 128, QColor(0x9D, 0xB9, 0xE6)));
+
+    auto* lblIstruzioni = Widgets::NewLabel(design, QStringLiteral("lblIstruzioni"),
+        QStringLiteral("Premere il pulsante relativo al tipo di impostazioni da effettuare."));
+    lblIstruzioni->setGeometry(108, 160, 800, 30);
+    lblIstruzioni->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 14));
+    lblIstruzioni->setAlignment(Qt::AlignCenter);
+
+    QFont buttonFont = Widgets::DesignFont(QStringLiteral("Tahoma"), 13, true);
+    auto* btnImpostaAvvio = Widgets::NewButton(design, QStringLiteral("btnImpostaAvvio"),
+                                               QStringLiteral("Imposta schermata di avvio"));
+    btnImpostaAvvio->setGeometry(358, 250, 300, 52);
+    btnImpostaAvvio->setFont(buttonFont);
+    auto* btnImpostaCampi = Widgets::NewButton(design, QStringLiteral("btnImpostaCampi"),
+                                               QStringLiteral("Imposta campi di testo"));
+    btnImpostaCampi->setGeometry(358, 326, 300, 52);
+    btnImpostaCampi->setFont(buttonFont);
+
+    const QSize smallSize(160, 50);
+    auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
+        auto* picture = new CommandPicture(design, name,
+            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, Qt::white),
+                                  QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+        picture->setGeometry(x, 630, smallSize.width(), smallSize.height());
+        return picture;
+    };
+    auto* imgGuida = small(QStringLiteral("imgGuida"), QStringLiteral("Guida"), Pictures::Icon::Question, 30);
+    auto* imgEsci = small(QStringLiteral("imgEsci"), QStringLiteral("Esci"), Pictures::Icon::Exit, 826);
+
+    m_lblMemory = Widgets::NewHiddenLabel(design, QStringLiteral("lblMemory"), StartMenu);
+
+    connect(btnImpostaCampi, &QPushButton::clicked, this, &TfrmMenuImpostazioni::btnImpostaCampiClick);
+    connect(btnImpostaAvvio, &QPushButton::clicked, this, &TfrmMenuImpostazioni::btnImpostaAvvioClick);
+    connect(imgGuida, &CommandPicture::clicked, this, &TfrmMenuImpostazioni::imgGuidaClick);
+    connect(imgEsci, &CommandPicture::clicked, this, &TfrmMenuImpostazioni::imgEsciClick);
+}
+
+void TfrmMenuImpostazioni::FormShow()
+{
+    m_lblMemory->setText(StartMenu);
+}
+
+void TfrmMenuImpostazioni::FormClose()
+{
+    const QString choice = TrimText(m_lblMemory->text());
+    Program* program = Program::Current();
+    if (choice == StartScreenSettings)
+        program->ImpostaAvvio()->ShowScreen();
+    else if (choice == FieldNames)
+        program->ImpostaCampi()->ShowScreen();
+    else
+        program->Avvio()->ShowScreen();
+    m_lblMemory->setText(StartMenu);
+}
+
+void TfrmMenuImpostazioni::btnImpostaCampiClick()
+{
+    m_lblMemory->setText(FieldNames);
+    close();
+}
+
+void TfrmMenuImpostazioni::btnImpostaAvvioClick()
+{
+    m_lblMemory->setText(StartScreenSettings);
+    close();
+}
+
+void TfrmMenuImpostazioni::imgGuidaClick()
+{
+    TfrmGuida::Show(this, SettingsHelpTitle(), SettingsHelpText());
+}
+
+void TfrmMenuImpostazioni::imgEsciClick()
+{
+    close();
+}

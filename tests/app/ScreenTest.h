@@ -1,0 +1,127 @@
+#pragma once
+
+// What the screen tests share: a temporary program folder, the running program, a
+// recorder that answers message boxes, and a way to act on a modal tool while it runs.
+
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "storage/ProgramFolder.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <functional>
+#include <memory>
+
+struct ShownMessage {
+    MessageKind kind;
+    QString text;
+};
+
+// Answers every message box without showing it, and remembers what was asked.
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        Messages::SetHandler([this](MessageKind kind, const QString& text) {
+            shown.append({kind, text});
+            return answer;
+        });
+    }
+    ~MessageRecorder() { Messages::SetHandler({}); }
+
+    QList<ShownMessage> shown;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+};
+
+// Catches what the program hands to the desktop's open action.
+class OpenedUrls : public QObject {
+    Q_OBJECT
+public:
+    OpenedUrls()
+    {
+        for (const char* scheme : {"http", "https", "ftp", "file", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Opened");
+    }
+    ~OpenedUrls() override
+    {
+        for (const char* scheme : {"http", "https", "ftp", "file", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> urls;
+
+public slots:
+    void Opened(const QUrl& url) { urls.append(url); }
+};
+
+// A fresh program folder for each test, and the program with its work screens.
+class ProgramFixture {
+public:
+    ProgramFixture()
+    {
+        PrepareApplication(folder.path());
+        program = std::make_unique<Program>();
+    }
+    ~ProgramFixture()
+    {
+        program.reset();
+        Messages::SetHandler({});
+    }
+
+    QString Path(const QString& name) const { return folder.filePath(name); }
+    void WriteFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(Path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<Program> program;
+};
+
+// Runs `action` on the modal tool as soon as it is up (while the code that opened it waits
+// in exec()). The action must close the tool.
+inline void WhenModal(std::function<void(QWidget*)> action)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [action, poll]() {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            action(modal);
+        else
+            QTimer::singleShot(5, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+template <class T = QWidget>
+T* Child(QWidget* screen, const char* name)
+{
+    T* child = screen->findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        qWarning("no control %s on %s", name, screen->metaObject()->className());
+    return child;
+}
+
+inline void Click(QWidget* widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+// The top-level windows a person would see now, by class name.
+inline QStringList VisibleScreens()
+{
+    QStringList names;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible())
+            names.append(QString::fromLatin1(window->metaObject()->className()));
+    names.sort();
+    return names;
+}

@@ -1,0 +1,133 @@
+// The login screen: which typed passwords open the program, and what a wrong or
+// unreadable stored password does.
+
+#include "ScreenTest.h"
+
+#include "access/PasswordStore.h"
+#include "access/TfrmPassword.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestLogin : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<MessageRecorder> messages;
+    TfrmPassword* login() { return fixture->program->Password(); }
+    QLineEdit* box() { return Child<QLineEdit>(login(), "txtPassword"); }
+    QPushButton* ok() { return Child<QPushButton>(login(), "cmdOK"); }
+
+    void Type(const QString& text)
+    {
+        box()->setFocus();
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::KeyAction::Click, box(), Qt::Key_unknown, c, Qt::NoModifier);
+    }
+
+private slots:
+    void init()
+    {
+        fixture = std::make_unique<ProgramFixture>();
+        messages = std::make_unique<MessageRecorder>();
+        StorePassword(u"velorbis");
+        fixture->program->Start();
+    }
+    void cleanup()
+    {
+        messages.reset();
+        fixture.reset();
+    }
+
+    void okIsEnabledExactlyWhileTheBoxHoldsANonBlank_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blanks") << "   " << false;
+        QTest::newRow("one letter") << "a" << true;
+        QTest::newRow("letter among blanks") << "  a " << true;
+    }
+    void okIsEnabledExactlyWhileTheBoxHoldsANonBlank()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, enabled);
+        QVERIFY(!ok()->isEnabled());
+        Type(typed);
+        QCOMPARE(ok()->isEnabled(), enabled);
+    }
+
+    void theRightPasswordOpensInAnyCaseAndWithBlanks_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("lower case") << "velorbis";
+        QTest::newRow("capitals") << "VELORBIS";
+        QTest::newRow("mixed, with blanks") << "  VelOrbis  ";
+    }
+    void theRightPasswordOpensInAnyCaseAndWithBlanks()
+    {
+        QFETCH(QString, typed);
+        Type(typed);
+        QTest::keyClick(box(), Qt::Key_Return);
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+    }
+
+    void aWrongPasswordEmptiesTheBox()
+    {
+        Type(QStringLiteral("velorbi"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: password errata."));
+        QVERIFY(box()->text().isEmpty());
+        QVERIFY(!ok()->isEnabled());
+        QCOMPARE(login()->focusWidget(), box());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+    }
+
+    void enterInABlankBoxDoesNothing()
+    {
+        Type(QStringLiteral("   "));
+        QTest::keyClick(box(), Qt::Key_Return);
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+    }
+
+    void anUnreadableStoredValueShowsItsMessageAndKeepsTheScreen()
+    {
+        fixture->WriteFile(QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=4G1Z\r\n");
+        Type(QStringLiteral("velorbis"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text,
+                 QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
+                                "password. Si consiglia di reinstallare il software."));
+        QCOMPARE(box()->text(), QStringLiteral("velorbis"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+    }
+
+    void withoutAPasswordFileEveryPasswordIsWrong()
+    {
+        QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
+        Type(QStringLiteral("velorbis"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: password errata."));
+    }
+
+    void theShippedPasswordFileOpensWithTheDocumentedPassword()
+    {
+        QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
+        QVERIFY(QFile::copy(QStringLiteral(VELORBIS_SOURCE_DIR "/resources/unins000.dll"),
+                            fixture->Path(QStringLiteral("unins000.dll"))));
+        Type(QStringLiteral("velorbis"));
+        Click(ok());
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+    }
+};
+
+QTEST_MAIN(TestLogin)
+#include "tst_login.moc"

@@ -1,0 +1,144 @@
+// The start menu reads the archive's name, subtitle and picture every time it is shown.
+
+#include "ScreenTest.h"
+
+#include "app/TfrmAvvio.h"
+#include "app/TfrmInfo.h"
+#include "app/TfrmSplash.h"
+#include "app/Widgets.h"
+#include "storage/IniFile.h"
+
+#include <QImage>
+#include <QPushButton>
+
+class TestStartMenu : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    TfrmAvvio* menu() { return fixture->program->Avvio(); }
+    QLabel* title() { return Child<QLabel>(menu(), "titNomeArchivio"); }
+    QLabel* subtitle() { return Child<QLabel>(menu(), "titSottotitolo"); }
+    QPixmap logo() { return Child<QLabel>(menu(), "imgLogo")->pixmap(); }
+    void ShowAgain()
+    {
+        menu()->hide();
+        menu()->ShowScreen();
+    }
+    void WriteLogo(const QSize& size, const QColor& colour)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        QVERIFY(image.save(fixture->Path(QStringLiteral("Logo.bmp")), "BMP"));
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<ProgramFixture>(); }
+    void cleanup() { fixture.reset(); }
+
+    void withoutSettingsTheBandsAreEmptyAndTheDefaultPictureShows()
+    {
+        menu()->ShowScreen();
+        QCOMPARE(title()->text(), QString());
+        QCOMPARE(subtitle()->text(), QString());
+        QCOMPARE(logo().toImage(), TfrmAvvio::FitToPictureArea(TfrmAvvio::DefaultPicture()).toImage());
+        QCOMPARE(TfrmAvvio::DefaultPicture().size(), QSize(912, 409));
+        QCOMPARE(menu()->windowTitle(), QStringLiteral(" Velorbis 4.0"));
+    }
+
+    void nameAndSubtitleAreReadAtEveryShowingAndShownLiterally()
+    {
+        IniFile settings(fixture->Path(QStringLiteral("Archivio.ini")).toStdString());
+        settings.Write(u"Database", u"Nome Archivio", u"Archivio <b>Rossi</b>");
+        settings.Write(u"Database", u"Sottotitolo Archivio", u"Pratiche 2026");
+        menu()->ShowScreen();
+        QCOMPARE(title()->text(), QStringLiteral("Archivio <b>Rossi</b>"));
+        QCOMPARE(title()->textFormat(), Qt::PlainText);
+        QCOMPARE(subtitle()->text(), QStringLiteral("Pratiche 2026"));
+        settings.Write(u"database", u"NOME ARCHIVIO", u"Studio Bianchi");
+        ShowAgain();
+        QCOMPARE(title()->text(), QStringLiteral("Studio Bianchi"));
+    }
+
+    void anyPictureIsFittedWholeKeepingItsProportions_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QSize>("shown");
+        QTest::newRow("wide and large") << QSize(1824, 409) << QSize(912, 205);
+        QTest::newRow("tall") << QSize(100, 409) << QSize(100, 409);
+        QTest::newRow("small") << QSize(228, 102) << QSize(912, 408);
+        QTest::newRow("exact") << QSize(912, 409) << QSize(912, 409);
+    }
+    void anyPictureIsFittedWholeKeepingItsProportions()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QSize, shown);
+        WriteLogo(size, Qt::darkGreen);
+        menu()->ShowScreen();
+        QVERIFY(qAbs(logo().width() - shown.width()) <= 1);
+        QVERIFY(qAbs(logo().height() - shown.height()) <= 1);
+        QCOMPARE(logo().toImage().pixelColor(logo().width() / 2, logo().height() / 2), QColor(Qt::darkGreen));
+    }
+
+    void aLogoThatIsNotAPictureShowsTheDefaultWithoutAMessage()
+    {
+        MessageRecorder messages;
+        fixture->WriteFile(QStringLiteral("Logo.bmp"), "BM this is not a bitmap at all");
+        menu()->ShowScreen();
+        QCOMPARE(logo().toImage(), TfrmAvvio::FitToPictureArea(TfrmAvvio::DefaultPicture()).toImage());
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void linksOpenTheMakersSiteAndMail()
+    {
+        OpenedUrls opened;
+        menu()->ShowScreen();
+        Click(Child(menu(), "imgSitoWeb"));
+        QCOMPARE(opened.urls.size(), 1);
+        QVERIFY(opened.urls.at(0).host().endsWith(QStringLiteral("example.com")));
+
+        WhenModal([&](QWidget* tool) {
+            auto* link = Child<LinkLabel>(tool, "lnkWeb");
+            QTest::mousePress(link, Qt::LeftButton);
+            QTest::mouseRelease(link, Qt::LeftButton, Qt::NoModifier, QPoint(-20, -20)); // released outside
+            QCOMPARE(link->Colour(), LinkLabel::Normal);
+            QCOMPARE(opened.urls.size(), 1);
+            Click(link);
+            Click(Child<QPushButton>(tool, "btnChiudi"));
+        });
+        Click(Child(menu(), "imgInfo"));
+        QCOMPARE(opened.urls.size(), 2);
+        const QUrl mail = opened.urls.at(1);
+        QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
+        QVERIFY(mail.toString().contains(QStringLiteral("subject=Software Velorbis 4.0&body=Salve, desidererei "
+                                                        "avere le seguenti informazioni sul software in oggetto:")));
+    }
+
+    void guideLinkOpensTheQuotedGuideOfTheProgramFolder()
+    {
+        OpenedUrls opened;
+        menu()->ShowScreen();
+        WhenModal([&](QWidget* tool) {
+            Click(Child(tool, "imgPDF"));
+            Click(Child<QPushButton>(tool, "btnChiudi"));
+        });
+        Click(Child(menu(), "imgGuida"));
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(fixture->Path(QStringLiteral("Guida.pdf")))});
+    }
+
+    void copyrightScreenCaptionNamesTheProgramAndTheNotice()
+    {
+        menu()->ShowScreen();
+        QString caption;
+        WhenModal([&](QWidget* tool) {
+            caption = tool->windowTitle();
+            QCOMPARE(tool->metaObject()->className(), "TfrmSplash");
+            Click(Child<QPushButton>(tool, "btnChiudi"));
+        });
+        Click(Child(menu(), "imgCopyright"));
+        QVERIFY(caption.startsWith(QStringLiteral(" Velorbis 4.0")));
+        QVERIFY(caption.contains(u'©'));
+    }
+};
+
+QTEST_MAIN(TestStartMenu)
+#include "tst_startmenu.moc"
