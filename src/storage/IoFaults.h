@@ -1,0 +1,40 @@
+#pragma once
+// A seam for tests: makes a chosen file operation of the storage layer fail once.
+// Production never arms it; a disarmed check is one load of a counter.
+#include <array>
+#include <cerrno>
+#include <cstddef>
+
+enum class IoOp {
+    Open,      // opening an existing file
+    Create,    // creating a missing file (or a temporary file)
+    Stat,      // asking a file's length
+    Read,      // a read fails
+    ShortRead, // a read ends early, as at the end of the file
+    Write,
+    Flush,     // fdatasync / fsync
+    Close,
+    Rename,    // replacing a file by its rewritten copy
+};
+
+class IoFaults {
+public:
+    // The next operation of kind op, after `skip` successful ones, fails once.
+    static void FailNext(IoOp op, unsigned skip = 0);
+    // Disarms everything.
+    static void Reset();
+
+    // Called by the storage code before each operation: true = behave as if it failed
+    // (the caller sets errno from InjectedErrno).
+    static bool ShouldFail(IoOp op)
+    {
+        return armed_ != 0 && Take(op);
+    }
+    static constexpr int InjectedErrno = EIO;
+
+private:
+    static bool Take(IoOp op);
+    static constexpr std::size_t OpCount = static_cast<std::size_t>(IoOp::Rename) + 1;
+    static inline unsigned armed_ = 0;
+    static inline std::array<int, OpCount> countdown_ = {}; // 0 = disarmed, n = fail at n-th
+};

@@ -1,0 +1,76 @@
+#pragma once
+// A record file in the program folder: fixed-size records back to back, no header.
+// Opened anew for each user action: Open, the Count / ReadAt / WriteAt calls it needs, Close.
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// Any failure of a record file; what() names the operation, the file and the system's reason.
+class ArchiveError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class TRecordFile {
+public:
+    TRecordFile(std::string fileName, std::size_t recordSize);
+    ~TRecordFile(); // closes silently
+    TRecordFile(const TRecordFile&) = delete;
+    TRecordFile& operator=(const TRecordFile&) = delete;
+
+    // Opens the file for reading and writing; creates it empty only when it is missing.
+    // An existing file is never emptied.
+    void Open();
+    // File length div record size; a shorter tail is not a record.
+    std::size_t Count();
+    // Reads record index (0 <= index < Count()) into record (RecordSize() bytes).
+    void ReadAt(std::size_t index, uint8_t* record);
+    // index < Count(): overwrites; index == Count(): appends; beyond: fails.
+    // The record is on disk when WriteAt returns.
+    void WriteAt(std::size_t index, const uint8_t* record);
+    void Close();
+
+    bool IsOpen() const { return fd_ >= 0; }
+    std::size_t RecordSize() const { return recordSize_; }
+    const std::filesystem::path& Path() const { return path_; }
+
+    // Reads up to `count` whole records from index `first` into buffer; fails unless all
+    // of them are there (used by RecordScanner).
+    void ReadRecords(std::size_t first, std::size_t count, uint8_t* buffer);
+
+private:
+    [[noreturn]] void Fail(const char* operation, int error) const;
+    [[noreturn]] void Fail(const char* operation, const std::string& reason) const;
+    void RequireOpen(const char* operation) const;
+
+    std::filesystem::path path_;
+    std::size_t recordSize_;
+    int fd_ = -1;
+};
+
+// Reads a whole record file from the first record to the last in large blocks.
+//     RecordScanner scan(file);
+//     while (const uint8_t* record = scan.Next()) use(record, scan.Index());
+// The records counted when the scanner is made are the ones it returns. A returned pointer
+// stays valid until the next call of Next.
+class RecordScanner {
+public:
+    explicit RecordScanner(TRecordFile& file, std::size_t blockBytes = 4 << 20);
+    const uint8_t* Next(); // nullptr after the last record
+    std::size_t Index() const { return index_; } // 0-based index of the record Next returned
+    std::size_t Count() const { return count_; }
+
+private:
+    TRecordFile& file_;
+    std::size_t recordSize_;
+    std::size_t count_;
+    std::size_t blockRecords_;
+    std::unique_ptr<uint8_t[]> buffer_;
+    std::size_t blockFirst_ = 0; // index of the buffer's first record
+    std::size_t blockCount_ = 0; // records in the buffer
+    std::size_t next_ = 0;       // index Next returns next
+    std::size_t index_ = 0;
+};

@@ -1,0 +1,283 @@
+#include "storage/IniFile.h"
+#include "storage/StorageTestSupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <cstdio>
+
+namespace {
+// Runs as the unprivileged user: writes one key.
+int Helper(int argc, char** argv)
+{
+    if (argc != 4)
+        return 2;
+    try {
+        IniFile(argv[0]).Write(FromUtf8(argv[1]), FromUtf8(argv[2]), FromUtf8(argv[3]));
+        return 0;
+    } catch (const IniWriteError& error) {
+        std::puts(error.what());
+        return HelperRefused;
+    }
+}
+
+const QByteArray TwoSections = "[Nome campi]\r\n"
+                               "Campo 01=Titolo\r\n"
+                               "Campo 02=Autore\r\n"
+                               "\r\n"
+                               "[Database]\r\n"
+                               "Nome Archivio=Biblioteca\r\n";
+
+QStringList FolderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+} // namespace
+
+class TstIniFile : public QObject {
+    Q_OBJECT
+private slots:
+    void read_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("plain") << TwoSections << "Database" << "Nome Archivio" << "Biblioteca";
+        QTest::newRow("section in other case") << TwoSections << "Nome Campi" << "Campo 02" << "Autore";
+        QTest::newRow("section all capitals") << QByteArray("[NOME CAMPI]\r\nCampo 01=X\r\n") << "Nome Campi"
+                                              << "Campo 01" << "X";
+        QTest::newRow("key in other case") << TwoSections << "database" << "NOME ARCHIVIO" << "Biblioteca";
+        QTest::newRow("missing section") << TwoSections << "Altro" << "Campo 01" << "";
+        QTest::newRow("missing key") << TwoSections << "Database" << "Sottotitolo Archivio" << "";
+        QTest::newRow("key of another section") << TwoSections << "Database" << "Campo 01" << "";
+        QTest::newRow("empty value") << QByteArray("[S]\r\nk=\r\n") << "S" << "k" << "";
+        QTest::newRow("LF-only lines") << QByteArray("[S]\nk=v\nz=w\n") << "S" << "z" << "w";
+        QTest::newRow("no final newline") << QByteArray("[S]\r\nk=last") << "S" << "k" << "last";
+        QTest::newRow("junk and comments") << QByteArray("junk\r\n[S]\r\n; comment\r\nnonsense line\r\nk=v\r\n")
+                                           << "S" << "k" << "v";
+        QTest::newRow("key before any section") << QByteArray("k=outside\r\n[S]\r\n") << "S" << "k" << "";
+        QTest::newRow("blanks around name and value") << QByteArray("  [ S ]  \r\n  k  =  v w  \r\n") << "S"
+                                                      << "k" << "v w";
+        QTest::newRow("equals sign in value") << QByteArray("[S]\r\nk=a=b\r\n") << "S" << "k" << "a=b";
+        QTest::newRow("windows-1252") << QByteArray("[S]\r\nk=citt\xE0 \x80\r\n") << "S" << "k"
+                                      << Q(u"città €");
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF[S]\r\nk=citt\xC3\xA0\r\n") << "S" << "k"
+                                        << Q(u"città");
+        QTest::newRow("first of two sections") << QByteArray("[S]\r\nk=1\r\n[s]\r\nk=2\r\n") << "S" << "k" << "1";
+        QTest::newRow("empty file") << QByteArray() << "S" << "k" << "";
+    }
+    void read()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), bytes);
+        QCOMPARE(Q(SettingsFile().Read(T(section), T(key))), value);
+    }
+
+    void missingFileReadsEmpty()
+    {
+        ProgramFolderFixture folder;
+        QCOMPARE(Q(SettingsFile().Read(u"Database", u"Nome Archivio")), QString());
+        QVERIFY(!QFile::exists(folder.Path("Archivio.ini")));
+    }
+
+    void unreadableFileReadsEmpty()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), TwoSections);
+        IoFaults::FailNext(IoOp::Read);
+        QCOMPARE(Q(SettingsFile().Read(u"Database", u"Nome Archivio")), QString());
+    }
+
+    void longValueIsCutOnRead()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), "[S]\r\nk=" + QByteArray(3000, 'v') + "\r\n");
+        QCOMPARE(Q(SettingsFile().Read(u"S", u"k")), QString(2047, 'v'));
+    }
+
+    void settingsFileLiesInProgramFolder()
+    {
+        ProgramFolderFixture folder;
+        QCOMPARE(QString::fromStdString(SettingsFile().Path().string()), folder.Path("Archivio.ini"));
+    }
+
+    void newFileAsTheSettingsScreensLeaveIt()
+    {
+        ProgramFolderFixture folder;
+        IniFile settings = SettingsFile();
+        settings.Write(u"Nome campi", u"Campo 01", u"Titolo");
+        settings.Write(u"Nome campi", u"Campo 02", u"");
+        settings.Write(u"Database", u"Nome Archivio", u"Biblioteca");
+        settings.Write(u"Database", u"Sottotitolo Archivio", u"di casa");
+        QCOMPARE(ReadBytes(folder.Path("Archivio.ini")), QByteArray("[Nome campi]\r\n"
+                                                                    "Campo 01=Titolo\r\n"
+                                                                    "Campo 02=\r\n"
+                                                                    "[Database]\r\n"
+                                                                    "Nome Archivio=Biblioteca\r\n"
+                                                                    "Sottotitolo Archivio=di casa\r\n"));
+        QCOMPARE(Q(settings.Read(u"Nome Campi", u"Campo 01")), QString("Titolo"));
+    }
+
+    void write_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("replace in place") << TwoSections << "Nome Campi" << "CAMPO 01" << "Nuovo"
+                                          << QByteArray("[Nome campi]\r\nCampo 01=Nuovo\r\nCampo 02=Autore\r\n\r\n"
+                                                        "[Database]\r\nNome Archivio=Biblioteca\r\n");
+        QTest::newRow("key appended at end of its section")
+            << TwoSections << "nome campi" << "Campo 03" << "Anno"
+            << QByteArray("[Nome campi]\r\nCampo 01=Titolo\r\nCampo 02=Autore\r\nCampo 03=Anno\r\n\r\n"
+                          "[Database]\r\nNome Archivio=Biblioteca\r\n");
+        QTest::newRow("key appended to last section")
+            << TwoSections << "Database" << "Sottotitolo Archivio" << "Libri"
+            << TwoSections + "Sottotitolo Archivio=Libri\r\n";
+        QTest::newRow("section appended at end") << TwoSections << "Altro" << "k" << "v"
+                                                 << TwoSections + "[Altro]\r\nk=v\r\n";
+        QTest::newRow("no final newline") << QByteArray("[S]\r\nk=v") << "S" << "z" << "w"
+                                          << QByteArray("[S]\r\nk=v\r\nz=w\r\n");
+        QTest::newRow("no final newline, new section") << QByteArray("[S]\r\nk=v") << "T" << "z" << "w"
+                                                       << QByteArray("[S]\r\nk=v\r\n[T]\r\nz=w\r\n");
+        QTest::newRow("LF-only lines kept")
+            << QByteArray("[S]\nk=v\n[T]\nz=w\n") << "T" << "z" << "x" << QByteArray("[S]\nk=v\n[T]\nz=x\r\n");
+        QTest::newRow("junk and comments kept")
+            << QByteArray("garbage\r\n[S]\r\n; note\r\n\x01junk\r\nk=v\r\n") << "S" << "k" << "new"
+            << QByteArray("garbage\r\n[S]\r\n; note\r\n\x01junk\r\nk=new\r\n");
+        QTest::newRow("windows-1252 value") << QByteArray() << "S" << "k" << Q(u"città € ł")
+                                            << QByteArray("[S]\r\nk=citt\xE0 \x80 l\r\n");
+        QTest::newRow("UTF-8 file stays UTF-8")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=a\r\n") << "S" << "k" << Q(u"città ł")
+            << QByteArray("\xEF\xBB\xBF[S]\r\nk=citt\xC3\xA0 \xC5\x82\r\n");
+        QTest::newRow("line breaks in a value stay on one line")
+            << QByteArray() << "S" << "k" << "a\r\n[T]\nb" << QByteArray("[S]\r\nk=a  [T] b\r\n");
+        QTest::newRow("only the first of two sections") << QByteArray("[S]\r\nk=1\r\n[S]\r\nk=2\r\n") << "s" << "k"
+                                                        << "3" << QByteArray("[S]\r\nk=3\r\n[S]\r\nk=2\r\n");
+    }
+    void write()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QFETCH(QByteArray, after);
+        ProgramFolderFixture folder;
+        if (!before.isNull())
+            WriteBytes(folder.Path("Archivio.ini"), before);
+        SettingsFile().Write(T(section), T(key), T(value));
+        QCOMPARE(ReadBytes(folder.Path("Archivio.ini")), after);
+        QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
+    }
+
+    void valueReadBackIsValueWritten()
+    {
+        ProgramFolderFixture folder;
+        const QString value = Q(u"Archivio dell'Ufficio – sede di Forlì");
+        SettingsFile().Write(u"Database", u"Nome Archivio", T(value));
+        QCOMPARE(Q(SettingsFile().Read(u"DATABASE", u"nome archivio")), Q(u"Archivio dell'Ufficio – sede di Forlì"));
+    }
+
+    void rightsOfTheFileAreKept()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), TwoSections);
+        SetMode(folder.Path("Archivio.ini"), 0640);
+        SettingsFile().Write(u"Database", u"Nome Archivio", u"X");
+        QCOMPARE(QFileInfo(folder.Path("Archivio.ini")).permissions(),
+                 QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+    }
+
+    void unusableNamesAreRejected()
+    {
+        ProgramFolderFixture folder;
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, SettingsFile().Write(u"A]", u"k", u"v"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, SettingsFile().Write(u"A", u"k=1", u"v"));
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, SettingsFile().Write(u"A", u"k\n", u"v"));
+        QVERIFY(!QFile::exists(folder.Path("Archivio.ini")));
+    }
+
+    // Every failure on the way refuses the write with the fixed text and leaves the file as
+    // it was, without a temporary file behind.
+    void refusedWrite_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("open existing file") << int(IoOp::Open) << true;
+        QTest::newRow("read existing file") << int(IoOp::Read) << true;
+        QTest::newRow("create temporary") << int(IoOp::Create) << true;
+        QTest::newRow("create temporary, no file") << int(IoOp::Create) << false;
+        QTest::newRow("write") << int(IoOp::Write) << true;
+        QTest::newRow("flush") << int(IoOp::Flush) << true;
+        QTest::newRow("close") << int(IoOp::Close) << true;
+        QTest::newRow("rename") << int(IoOp::Rename) << true;
+        QTest::newRow("rename, no file") << int(IoOp::Rename) << false;
+    }
+    void refusedWrite()
+    {
+        QFETCH(int, op);
+        QFETCH(bool, fileExists);
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        if (fileExists)
+            WriteBytes(path, TwoSections);
+        IoFaults::FailNext(static_cast<IoOp>(op));
+        try {
+            SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
+            QFAIL("the write was not refused");
+        } catch (const IniWriteError& error) {
+            QCOMPARE(QString(error.what()), "Unable to write to " + path);
+        }
+        QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
+        if (fileExists)
+            QCOMPARE(ReadBytes(path), TwoSections);
+    }
+
+    // The operating system's own refusals, seen by an unprivileged user.
+    void unprivilegedWrite_data()
+    {
+        QTest::addColumn<uint>("folderMode");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<uint>("fileMode");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("writable file and folder") << 0777u << true << 0666u << true;
+        QTest::newRow("new file in writable folder") << 0777u << false << 0u << true;
+        QTest::newRow("read-only file in writable folder") << 0777u << true << 0444u << false;
+        QTest::newRow("writable file in read-only folder") << 0555u << true << 0666u << false;
+        QTest::newRow("new file in read-only folder") << 0555u << false << 0u << false;
+    }
+    void unprivilegedWrite()
+    {
+        QFETCH(uint, folderMode);
+        QFETCH(bool, fileExists);
+        QFETCH(uint, fileMode);
+        QFETCH(bool, written);
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        if (fileExists) {
+            WriteBytes(path, TwoSections);
+            SetMode(path, fileMode);
+        }
+        SetMode(folder.Folder(), folderMode);
+        const HelperResult result = RunUnprivileged({path, "Database", "Nome Archivio", "Nuovo"});
+        QCOMPARE(result.exitCode, written ? 0 : HelperRefused);
+        if (written) {
+            QCOMPARE(Q(IniFile(path.toStdString()).Read(u"Database", u"Nome Archivio")),
+                     QString("Nuovo"));
+            return;
+        }
+        QCOMPARE(result.output, "Unable to write to " + path);
+        QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
+        if (fileExists)
+            QCOMPARE(ReadBytes(path), TwoSections);
+    }
+};
+
+VELORBIS_TEST_MAIN_WITH_HELPER(TstIniFile, Helper)
+#include "tst_inifile.moc"

@@ -1,0 +1,367 @@
+#include "storage/RecordFile.h"
+#include "storage/Records.h"
+#include "storage/StorageTestSupport.h"
+
+#include <QtTest>
+
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <vector>
+
+namespace {
+constexpr std::size_t S = TSchedaDatabase::Size;
+const char* const FileName = "Database.pro";
+
+// A record whose every byte tells its number, so that misplaced reads show.
+std::vector<uint8_t> Record(int number)
+{
+    std::vector<uint8_t> record(S);
+    for (std::size_t i = 0; i < S; ++i)
+        record[i] = uint8_t(number * 7 + i % 251);
+    return record;
+}
+
+QByteArray Records(int count, int tail = 0)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        const auto record = Record(i);
+        bytes.append(reinterpret_cast<const char*>(record.data()), qsizetype(S));
+    }
+    bytes.append(QByteArray(tail, '\x7E'));
+    return bytes;
+}
+
+QByteArray AsBytes(const std::vector<uint8_t>& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+}
+
+// Runs as the unprivileged user: opens the record file and counts it.
+int Helper(int argc, char** argv)
+{
+    if (argc != 2)
+        return 2;
+    SetProgramFolder(argv[0]);
+    try {
+        TRecordFile file(argv[1], S);
+        file.Open();
+        file.Count();
+        file.Close();
+        return 0;
+    } catch (const ArchiveError& error) {
+        std::puts(error.what());
+        return HelperRefused;
+    }
+}
+} // namespace
+
+class TstRecordFile : public QObject {
+    Q_OBJECT
+private slots:
+    void missingFileIsCreatedEmpty()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(FileName, S);
+        file.Open();
+        QCOMPARE(file.Count(), std::size_t(0));
+        file.Close();
+        QVERIFY(QFile::exists(folder.Path(FileName)));
+        QCOMPARE(QFileInfo(folder.Path(FileName)).size(), 0);
+    }
+
+    void tailIsNotARecordAndAppendGoesAtCount()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(3, 100));
+        TRecordFile file(FileName, S);
+        file.Open();
+        QCOMPARE(file.Count(), std::size_t(3));
+        const auto appended = Record(42);
+        file.WriteAt(3, appended.data());
+        QCOMPARE(file.Count(), std::size_t(4));
+        file.Close();
+        const QByteArray bytes = ReadBytes(folder.Path(FileName));
+        QCOMPARE(bytes.size(), qsizetype(4 * S));
+        QCOMPARE(bytes.left(3 * S), Records(3));
+        QCOMPARE(bytes.mid(3 * S), AsBytes(appended));
+    }
+
+    void overwriteKeepsCountAndNeighbours()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(FileName, S);
+        file.Open();
+        for (int i = 0; i < 3; ++i)
+            file.WriteAt(std::size_t(i), Record(i).data());
+        const auto replacement = Record(99);
+        file.WriteAt(1, replacement.data());
+        QCOMPARE(file.Count(), std::size_t(3));
+        std::vector<uint8_t> read(S);
+        file.ReadAt(1, read.data());
+        QVERIFY(read == replacement);
+        file.ReadAt(2, read.data());
+        QVERIFY(read == Record(2));
+        file.Close();
+        QCOMPARE(QFileInfo(folder.Path(FileName)).size(), qint64(3 * S));
+    }
+
+    void recordsSurviveReopening()
+    {
+        ProgramFolderFixture folder;
+        {
+            TRecordFile file(FileName, S);
+            file.Open();
+            file.WriteAt(0, Record(5).data());
+        } // the destructor closes
+        TRecordFile file(FileName, S);
+        file.Open();
+        QCOMPARE(file.Count(), std::size_t(1));
+        std::vector<uint8_t> read(S);
+        file.ReadAt(0, read.data());
+        QVERIFY(read == Record(5));
+        file.Close();
+        file.Close(); // closing twice is harmless
+    }
+
+    void writeBeyondTheEndFails()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(2));
+        TRecordFile file(FileName, S);
+        file.Open();
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(3, Record(9).data()));
+        file.Close();
+        QCOMPARE(ReadBytes(folder.Path(FileName)), Records(2));
+    }
+
+    void shortReadFails_data()
+    {
+        QTest::addColumn<int>("tail");
+        QTest::addColumn<int>("index");
+        QTest::newRow("partial tail record") << 100 << 3;
+        QTest::newRow("past the end") << 0 << 3;
+        QTest::newRow("far past the end") << 0 << 1000;
+    }
+    void shortReadFails()
+    {
+        QFETCH(int, tail);
+        QFETCH(int, index);
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(3, tail));
+        TRecordFile file(FileName, S);
+        file.Open();
+        std::vector<uint8_t> read(S);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(std::size_t(index), read.data()));
+    }
+
+    void closedFileRefusesWork()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(FileName, S);
+        std::vector<uint8_t> read(S);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(0, read.data()));
+        QVERIFY(!QFile::exists(folder.Path(FileName)));
+    }
+
+    void errorNamesOperationAndReason()
+    {
+        ProgramFolderFixture folder;
+        IoFaults::FailNext(IoOp::Open);
+        WriteBytes(folder.Path(FileName), Records(1));
+        TRecordFile file(FileName, S);
+        try {
+            file.Open();
+            QFAIL("Open succeeded");
+        } catch (const ArchiveError& error) {
+            const QString what = error.what();
+            QVERIFY2(what.startsWith("open ") && what.contains(FileName) && what.contains(std::strerror(EIO)),
+                     qPrintable(what));
+        }
+    }
+
+    // Each failure throws and leaves the records on disk as they were.
+    void injectedFault_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("open existing") << int(IoOp::Open) << "open" << true;
+        QTest::newRow("create missing") << int(IoOp::Create) << "open" << false;
+        QTest::newRow("count") << int(IoOp::Stat) << "count" << true;
+        QTest::newRow("read") << int(IoOp::Read) << "read" << true;
+        QTest::newRow("short read") << int(IoOp::ShortRead) << "read" << true;
+        QTest::newRow("overwrite") << int(IoOp::Write) << "overwrite" << true;
+        QTest::newRow("append") << int(IoOp::Write) << "append" << true;
+        QTest::newRow("close") << int(IoOp::Close) << "close" << true;
+    }
+    void injectedFault()
+    {
+        QFETCH(int, op);
+        QFETCH(QString, action);
+        QFETCH(bool, fileExists);
+        ProgramFolderFixture folder;
+        const QByteArray original = Records(3, 10);
+        if (fileExists)
+            WriteBytes(folder.Path(FileName), original);
+        std::optional<TRecordFile> file(std::in_place, FileName, S);
+        if (action != "open")
+            file->Open();
+        IoFaults::FailNext(static_cast<IoOp>(op));
+        std::vector<uint8_t> record = Record(77);
+        if (action == "open")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Open());
+        else if (action == "count")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Count());
+        else if (action == "read")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->ReadAt(1, record.data()));
+        else if (action == "overwrite")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->WriteAt(1, record.data()));
+        else if (action == "append")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->WriteAt(3, record.data()));
+        else if (action == "close")
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Close());
+        if (action == "close")
+            QVERIFY(!file->IsOpen());
+        file.reset(); // the destructor closes silently whatever state the failure left
+        QCOMPARE(QFile::exists(folder.Path(FileName)), fileExists);
+        if (fileExists)
+            QCOMPARE(ReadBytes(folder.Path(FileName)), original);
+    }
+
+    // A failed flush is reported although the bytes reached the file; the other records
+    // and the file's length stay as they were.
+    void flushFailureIsReported()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(3));
+        TRecordFile file(FileName, S);
+        file.Open();
+        IoFaults::FailNext(IoOp::Flush);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(1, Record(50).data()));
+        file.Close();
+        const QByteArray bytes = ReadBytes(folder.Path(FileName));
+        QCOMPARE(bytes.size(), qsizetype(3 * S));
+        QCOMPARE(bytes.left(S), Records(1));
+        QCOMPARE(bytes.mid(2 * S), Records(3).mid(2 * S));
+    }
+
+    void faultFiresOnlyAfterSkippedOperations()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(FileName, S);
+        file.Open();
+        IoFaults::FailNext(IoOp::Write, 2);
+        file.WriteAt(0, Record(0).data());
+        file.WriteAt(1, Record(1).data());
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(2, Record(2).data()));
+        file.WriteAt(2, Record(2).data()); // once only
+        QCOMPARE(file.Count(), std::size_t(3));
+    }
+
+    // The operating system's own refusals, seen by an unprivileged user.
+    void unprivilegedOpen_data()
+    {
+        QTest::addColumn<uint>("folderMode");
+        QTest::addColumn<bool>("fileExists");
+        QTest::addColumn<uint>("fileMode");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("writable file") << 0777u << true << 0666u << true;
+        QTest::newRow("missing file, writable folder") << 0777u << false << 0u << true;
+        QTest::newRow("read-only file") << 0777u << true << 0444u << false;
+        QTest::newRow("file of another user") << 0777u << true << 0644u << false;
+        QTest::newRow("missing file, read-only folder") << 0555u << false << 0u << false;
+    }
+    void unprivilegedOpen()
+    {
+        QFETCH(uint, folderMode);
+        QFETCH(bool, fileExists);
+        QFETCH(uint, fileMode);
+        QFETCH(bool, opens);
+        if (::geteuid() != 0 && QByteArray(QTest::currentDataTag()) == "file of another user")
+            QSKIP("needs root to hand the file to another user");
+        ProgramFolderFixture folder;
+        const QByteArray original = Records(2, 5);
+        if (fileExists) {
+            WriteBytes(folder.Path(FileName), original);
+            SetMode(folder.Path(FileName), fileMode);
+        }
+        SetMode(folder.Folder(), folderMode);
+        const HelperResult result = RunUnprivileged({folder.Folder(), FileName});
+        QCOMPARE(result.exitCode, opens ? 0 : HelperRefused);
+        if (fileExists)
+            QCOMPARE(ReadBytes(folder.Path(FileName)), original);
+        else
+            QCOMPARE(QFile::exists(folder.Path(FileName)), opens);
+    }
+
+    void scannerReturnsEveryRecordInOrder_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("tail");
+        QTest::addColumn<int>("blockBytes");
+        QTest::newRow("empty file") << 0 << 0 << int(4 << 20);
+        QTest::newRow("only a tail") << 0 << 50 << int(4 << 20);
+        QTest::newRow("one record") << 1 << 0 << int(4 << 20);
+        QTest::newRow("blocks of three, last one short") << 10 << 30 << int(3 * S + 1);
+        QTest::newRow("block smaller than a record") << 4 << 0 << 100;
+        QTest::newRow("exact blocks") << 9 << 0 << int(3 * S);
+        QTest::newRow("many in one block") << 300 << 17 << int(4 << 20);
+    }
+    void scannerReturnsEveryRecordInOrder()
+    {
+        QFETCH(int, records);
+        QFETCH(int, tail);
+        QFETCH(int, blockBytes);
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(records, tail));
+        TRecordFile file(FileName, S);
+        file.Open();
+        RecordScanner scanner(file, std::size_t(blockBytes));
+        QCOMPARE(scanner.Count(), std::size_t(records));
+        int seen = 0;
+        while (const uint8_t* record = scanner.Next()) {
+            QCOMPARE(scanner.Index(), std::size_t(seen));
+            QVERIFY(std::memcmp(record, Record(seen).data(), S) == 0);
+            ++seen;
+        }
+        QCOMPARE(seen, records);
+        QVERIFY(scanner.Next() == nullptr);
+    }
+
+    void scannerReportsFailedRead()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(10));
+        TRecordFile file(FileName, S);
+        file.Open();
+        RecordScanner scanner(file, 4 * S);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(scanner.Next() != nullptr);
+        IoFaults::FailNext(IoOp::ShortRead);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, scanner.Next());
+    }
+
+    void scannerDecodesFieldsInPlace()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(FileName, S);
+        file.Open();
+        for (int i = 0; i < 5; ++i) {
+            TSchedaDatabase sheet;
+            sheet.Set(DatabaseField::Cliente, (u"Cliente " + std::u16string(1, char16_t(u'A' + i))));
+            file.WriteAt(std::size_t(i), sheet.data());
+        }
+        RecordScanner scanner(file);
+        QStringList names;
+        while (const uint8_t* record = scanner.Next())
+            names << Q(TSchedaDatabase::Decode(record, DatabaseField::Cliente));
+        QCOMPARE(names, QStringList({"Cliente A", "Cliente B", "Cliente C", "Cliente D", "Cliente E"}));
+    }
+};
+
+VELORBIS_TEST_MAIN_WITH_HELPER(TstRecordFile, Helper)
+#include "tst_recordfile.moc"
