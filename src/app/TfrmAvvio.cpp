@@ -103,7 +103,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
         return picture;
     };
     auto* imgCopyright = small(QStringLiteral("imgCopyright"), QStringLiteral("Copyright"), Pictures::Icon::Copyright, 44);
-    auto* imgSitoWeb = small(QStringLiteral("imgSitoWeb"), Maker::WebAddressShown, Pictures::Icon::Globe, 408);
+    auto* imgSitoWeb = small(QStringLiteral("imgSitoWeb"), QStringLiteral("Sito Internet"), Pictures::Icon::Globe, 408);
     auto* imgEsci = small(QStringLiteral("imgEsci"), QStringLiteral("Esci"), Pictures::Icon::Exit, 772);
 
     connect(cmdDatabase, &CommandPicture::clicked, this, &TfrmAvvio::cmdDatabaseClick);

@@ -29,7 +29,7 @@ TfrmInfo::TfrmInfo(QWidget* opener)
         "archivio.\n\n"
         "Per domande, suggerimenti o segnalazioni scrivi all'indirizzo qui sotto.\n\n") + Maker::CopyrightNotice);
     lblInformazioni->setGeometry(24, 146, 425, 340);
-    lblInformazioni->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 10));
+    lblInformazioni->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 11));
     lblInformazioni->setWordWrap(true);
     lblInformazioni->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
