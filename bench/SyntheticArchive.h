@@ -1,0 +1,77 @@
+#pragma once
+
+// A deterministic synthetic Database.pro for benchmarks: every field filled to about half
+// its width with Italian-looking text, one sheet in ten flagged.
+
+#include "storage/RecordFile.h"
+#include "storage/Records.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+class WordSource {
+public:
+    explicit WordSource(uint64_t seed) : m_state(seed * 2654435761u + 1) {}
+
+    // About `length` characters of words, never more.
+    Text Phrase(std::size_t length)
+    {
+        static const std::vector<std::u16string> words = {
+            u"Rossi", u"Bianchi", u"Esposito", u"città", u"Milano", u"Roma", u"Napoli", u"Torino",
+            u"fattura", u"contratto", u"pratica", u"immobile", u"perizia", u"consegna", u"via",
+            u"Garibaldi", u"Mazzini", u"Verdi", u"è", u"più", u"perché", u"caffè", u"studio",
+            u"notaio", u"geometra", u"ufficio", u"cliente", u"fornitore", u"ordine", u"n.",
+        };
+        Text text;
+        while (text.size() < length) {
+            if (!text.empty())
+                text += u' ';
+            text += words[Next() % words.size()];
+        }
+        text.resize(length);
+        while (!text.empty() && text.back() == u' ')
+            text.pop_back();
+        return text;
+    }
+    Text Digits(std::size_t length)
+    {
+        Text text;
+        for (std::size_t i = 0; i < length; ++i)
+            text += char16_t(u'0' + Next() % 10);
+        return text;
+    }
+    uint64_t Next()
+    {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return m_state;
+    }
+
+private:
+    uint64_t m_state;
+};
+
+inline TSchedaDatabase SyntheticSheet(std::size_t index)
+{
+    WordSource words(index + 1);
+    TSchedaDatabase sheet;
+    for (const FieldSpec& spec : TSchedaDatabase::Fields()) {
+        const auto field = static_cast<DatabaseField>(&spec - TSchedaDatabase::Fields().data());
+        sheet.Set(field, words.Phrase(spec.width / 2));
+    }
+    sheet.Set(DatabaseField::ProvRes, u"RM");
+    sheet.Set(DatabaseField::Recapito, words.Digits(10));
+    sheet.Set(DatabaseField::CodFisc, u"RSSMRA80A01H501U");
+    sheet.Set(DatabaseField::PartitaIva, words.Digits(11));
+    sheet.Set(DatabaseField::Segnala, index % 10 == 0 ? MarkYes : MarkNo);
+    return sheet;
+}
+
+// Writes `count` sheets into ProgramFile("Database.pro"), replacing what was there.
+void WriteSyntheticDatabase(std::size_t count);
+
+} // namespace bench
