@@ -433,7 +433,7 @@ void TfrmDatabase::btnVaiClick()
 
 void TfrmDatabase::sndMailClick()
 {
-    TMisc::Open(QStringLiteral("\"mailto:") + TrimText(m_txtEmail->text()) + QStringLiteral("\""));
+    TMisc::Open(u'"' + ToQString(MailToAddress(m_txtEmail->text().toStdU16String())) + u'"');
 }
 
 void TfrmDatabase::btnCodFiscClick()

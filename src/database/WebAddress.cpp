@@ -113,3 +113,9 @@ Text WebSearchAddress(std::u16string_view phrase)
     }
     return address;
 }
+
+Text MailToAddress(std::u16string_view email)
+{
+    const Text address = Trim(email);
+    return u"mailto:" + Trim(std::u16string_view(address).substr(0, address.find(u'?')));
+}

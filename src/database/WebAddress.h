@@ -18,3 +18,8 @@ std::optional<Text> WebAddressToOpen(std::u16string_view typed);
 // typed, blanks included; only the characters that would end or split the query ('%', '&',
 // '#', '+') are written as escapes, so that the search engine receives the whole phrase.
 Text WebSearchAddress(std::u16string_view phrase);
+
+// The mail link for the text of an e-mail box: "mailto:" and the address (trimmed). Whatever
+// follows a '?' is left out: in a mail link it would add headers such as an attachment or
+// hidden recipients, which a field written by other means must not be able to do.
+Text MailToAddress(std::u16string_view email);

@@ -8,6 +8,22 @@
 class TstSheetAddress : public QObject {
     Q_OBJECT
 private slots:
+    void mailLink_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("link");
+        QTest::newRow("address") << " mario.rossi@example.it " << "mailto:mario.rossi@example.it";
+        QTest::newRow("empty box") << "" << "mailto:";
+        QTest::newRow("headers are left out") << "a@example.it?attach=/etc/passwd&bcc=x@example.com" << "mailto:a@example.it";
+        QTest::newRow("only headers") << "?body=x" << "mailto:";
+    }
+    void mailLink()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, link);
+        QCOMPARE(QString::fromStdU16String(MailToAddress(typed.toStdU16String())), link);
+    }
+
     void webSiteBox_data()
     {
         QTest::addColumn<QString>("typed");
