@@ -135,7 +135,7 @@ QPixmap Instructions(const QSize& size, const QStringList& lines)
     painter.setPen(QPen(QColor(0x9D, 0xB9, 0xE6), 1));
     painter.setBrush(QColor(0xF7, 0xFA, 0xFE));
     painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 8, 8);
-    QFont font = Widgets::DesignFont(QStringLiteral("Tahoma"), 10);
+    QFont font = Widgets::DesignFont(QStringLiteral("Tahoma"), 11);
     painter.setFont(font);
     const QFontMetrics metrics(font);
     const int textLeft = 26;
@@ -148,7 +148,7 @@ QPixmap Instructions(const QSize& size, const QStringList& lines)
         painter.drawEllipse(QPointF(14, top + metrics.height() / 2.0), 3.5, 3.5);
         painter.setPen(QColor(0x20, 0x30, 0x50));
         painter.drawText(QRect(textLeft, top, textWidth, bounds.height()), Qt::AlignLeft | Qt::TextWordWrap, line);
-        top += bounds.height() + 6;
+        top += bounds.height() + 8;
     }
     return picture;
 }
