@@ -69,7 +69,7 @@ private slots:
     void cleanup()
     {
         IoFaults::Reset();
-        FileDialogs::SetNextFileName(QString());
+        FileDialogs::SetNextFileName(QString()); // a later click on "Carica immagine" finds a cancelled dialog
         messages.reset();
         fixture.reset();
     }
