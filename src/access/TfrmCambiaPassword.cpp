@@ -92,6 +92,29 @@ void TfrmCambiaPassword::ReportFailure()
                                          "password. Si consiglia di reinstallare il software."));
 }
 
+void TfrmCambiaPassword::AskNewPasswordAgain(const QString& message)
+{
+    Messages::Plain(this, message);
+    m_txtPasswordNew->clear();
+    m_txtConferma->clear();
+    m_txtPasswordNew->setFocus();
+}
+
+// The store keeps one byte per character, so a longer password or a character beyond the
+// Western European letters would come back different and never match again: such a password
+// is refused, and both new boxes are emptied as when the confirmation differs.
+QString TfrmCambiaPassword::Refusal(const QString& newPassword)
+{
+    const Text password = ::Trim(::UpperAZ(newPassword.toStdU16String()));
+    if (password.size() > MaxPasswordLength)
+        return QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri.");
+    if (!PasswordCanBeStored(password))
+        return QStringLiteral("Attenzione: la nuova password contiene un carattere che non può essere "
+                              "memorizzato. Si possono usare le lettere (anche accentate), le cifre, lo spazio e "
+                              "i simboli della tastiera, escluso il simbolo dell'euro (€).");
+    return {};
+}
+
 void TfrmCambiaPassword::cmdOKClick()
 {
     Text stored;
@@ -109,17 +132,12 @@ void TfrmCambiaPassword::cmdOKClick()
     }
     const QString newPassword = TrimText(m_txtPasswordNew->text());
     if (newPassword != TrimText(m_txtConferma->text())) {
-        Messages::Plain(this, QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                                             "E' necessario reinserire entrambi i valori."));
-        m_txtPasswordNew->clear();
-        m_txtConferma->clear();
-        m_txtPasswordNew->setFocus();
+        AskNewPasswordAgain(QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                           "E' necessario reinserire entrambi i valori."));
         return;
     }
-    if (!PasswordCanBeStored(newPassword.toStdU16String())) {
-        Messages::Plain(this, QStringLiteral("Attenzione: la nuova password può contenere al massimo 255 caratteri, "
-                                             "scelti tra le lettere, le cifre e i simboli dell'alfabeto latino."));
-        m_txtPasswordNew->setFocus();
+    if (const QString refusal = Refusal(newPassword); !refusal.isEmpty()) {
+        AskNewPasswordAgain(refusal);
         return;
     }
     try {

@@ -11,6 +11,10 @@ class TfrmCambiaPassword : public FixedScreen {
 public:
     explicit TfrmCambiaPassword(QWidget* parent = nullptr);
 
+    // Why a new password cannot be stored faithfully (too long, or a character the store
+    // cannot hold), or empty when it can.
+    static QString Refusal(const QString& newPassword);
+
     void cmdOKClick();
     void cmdEsciClick();
 
@@ -22,6 +26,8 @@ protected:
 private:
     void UpdateOK();
     void ReportFailure();
+    // Shows the message, empties the new password and its confirmation, focus to the new one.
+    void AskNewPasswordAgain(const QString& message);
 
     QLineEdit* m_txtPasswordOld;
     QLineEdit* m_txtPasswordNew;

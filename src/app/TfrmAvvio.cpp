@@ -10,11 +10,10 @@
 #include "app/Widgets.h"
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
+#include "settings/LogoFile.h"
 #include "settings/TfrmMenuImpostazioni.h"
 #include "storage/IniFile.h"
-#include "storage/ProgramFolder.h"
 
-#include <QImageReader>
 #include <QPainter>
 
 namespace {
@@ -24,13 +23,6 @@ constexpr QSize PictureArea(912, 409);
 QString ReadSetting(const char16_t* key)
 {
     return QString::fromStdU16String(SettingsFile().Read(u"Database", key));
-}
-
-QPixmap LoadLogo()
-{
-    QImageReader reader(QString::fromStdString(ProgramFile("Logo.bmp").string()));
-    reader.setDecideFormatFromContent(true);
-    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
@@ -135,7 +127,7 @@ void TfrmAvvio::FormShow()
 {
     m_titNomeArchivio->setText(ReadSetting(u"Nome Archivio"));
     m_titSottotitolo->setText(ReadSetting(u"Sottotitolo Archivio"));
-    const QPixmap logo = LoadLogo();
+    const QPixmap logo = QPixmap::fromImage(LogoFile::Load());
     m_imgLogo->setPixmap(FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
 }
 

@@ -20,7 +20,14 @@ SettingsScreen::SettingsScreen(const QString& caption, QWidget* parent) : WorkSc
     m_btnAnnulla->setGeometry(700, 626, 140, 40);
     m_btnApplica = Widgets::NewButton(design, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"));
     m_btnApplica->setGeometry(856, 626, 150, 40);
+    m_status->SetHoverText(m_btnAnnulla, QStringLiteral("Esci senza salvare le impostazioni."));
+    m_status->SetHoverText(m_btnApplica, QStringLiteral("Applica le impostazioni e chiudi questa schermata."));
     connect(m_btnAnnulla, &QPushButton::clicked, this, &SettingsScreen::btnAnnullaClick);
+}
+
+void SettingsScreen::AddBackground(QWidget* background)
+{
+    m_status->AddBackground(background);
 }
 
 void SettingsScreen::FormClose()

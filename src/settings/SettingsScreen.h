@@ -5,8 +5,9 @@
 class QPushButton;
 class StatusLine;
 
-// What the two settings screens share: the status line, "Annulla" and "Applica e chiudi",
-// and handing back to the start menu (never to the settings menu) however they close.
+// What the two settings screens share: the status line, "Annulla" and "Applica e chiudi"
+// with their hover texts, and handing back to the start menu (never to the settings menu)
+// however they close.
 class SettingsScreen : public WorkScreen {
     Q_OBJECT
 public:
@@ -20,6 +21,8 @@ protected:
     StatusLine* Status() const { return m_status; }
     QPushButton* CancelButton() const { return m_btnAnnulla; }
     QPushButton* ApplyButton() const { return m_btnApplica; }
+    // A decorative shape or picture over which the mouse empties the status line.
+    void AddBackground(QWidget* background);
 
 private:
     StatusLine* m_status;

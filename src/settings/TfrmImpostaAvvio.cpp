@@ -1,5 +1,154 @@
 #include "settings/TfrmImpostaAvvio.h"
 
-TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent) : SettingsScreen(QStringLiteral(" Velorbis 4.0 - Imposta schermata di avvio"), parent)
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+#include "app/StatusLine.h"
+#include "app/TfrmAvvio.h"
+#include "app/Widgets.h"
+#include "settings/ArchiveSettings.h"
+#include "settings/LogoFile.h"
+#include "settings/SettingsPictures.h"
+#include "storage/IniFile.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardPaths>
+
+namespace {
+
+QPixmap BlankPicture()
 {
+    QPixmap picture(2, 2);
+    picture.fill(Qt::white);
+    return picture;
+}
+
+QString PictureFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return QDir(pictures).exists() ? pictures : QDir::homePath();
+}
+
+} // namespace
+
+const QString TfrmImpostaAvvio::PictureDialogTitle = QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap.");
+// The toolkit reads the patterns from the last parentheses, separated by blanks.
+const QString TfrmImpostaAvvio::PictureDialogFilter =
+    QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)");
+
+TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
+    : SettingsScreen(QStringLiteral(" Velorbis 4.0 - Imposta schermata di avvio"), parent)
+{
+    QWidget* design = Design();
+
+    auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));
+    icoImpostazioni->setGeometry(44, 4, 56, 56);
+    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 56, QColor(0x24, 0x5C, 0xB8)));
+    auto* titImpostaAvvio = Widgets::NewLabel(design, QStringLiteral("titImpostaAvvio"));
+    titImpostaAvvio->setGeometry(112, -3, 640, 70);
+    titImpostaAvvio->setPixmap(SettingsPictures::Title(QStringLiteral("Imposta schermata di avvio"), 640));
+    AddBackground(icoImpostazioni);
+    AddBackground(titImpostaAvvio);
+
+    m_txtNomeArchivio = Widgets::NewLineEdit(design, QStringLiteral("txtNomeArchivio"));
+    m_txtNomeArchivio->setGeometry(44, 66, 928, 54);
+    m_txtNomeArchivio->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 28, true));
+    m_txtNomeArchivio->setAlignment(Qt::AlignCenter);
+
+    QWidget* bkgSfondoPic = Widgets::NewShape(design, QStringLiteral("bkgSfondoPic"), QRect(44, 128, 928, 425),
+        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:1, stop:0 #9DB9E6, stop:1 #3A6FC4);"
+                       " border-radius: 6px;"));
+    QWidget* bkgPic = Widgets::NewShape(bkgSfondoPic, QStringLiteral("bkgPic"), QRect(8, 8, 912, 409),
+                                        QStringLiteral("background: white;"));
+    m_imgLogo = Widgets::NewLabel(bkgPic, QStringLiteral("imgLogo"));
+    m_imgLogo->setGeometry(0, 0, 912, 409);
+    m_imgLogo->setAlignment(Qt::AlignCenter);
+    m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
+    m_imgTemp->setGeometry(m_imgLogo->geometry());
+    m_imgTemp->setPixmap(TfrmAvvio::DefaultPicture());
+    m_imgBianco = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgBianco"));
+    m_imgBianco->setGeometry(0, 0, 2, 2);
+    m_imgBianco->setPixmap(BlankPicture());
+    for (QWidget* background : {bkgSfondoPic, bkgPic, static_cast<QWidget*>(m_imgLogo)})
+        AddBackground(background);
+
+    auto* btnCancLogo = new CommandPicture(design, QStringLiteral("btnCancLogo"), SettingsPictures::EraserButton(34));
+    btnCancLogo->setGeometry(977, 128, 34, 34);
+    auto* btnRipristina = new CommandPicture(design, QStringLiteral("btnRipristina"), SettingsPictures::RestoreButton(34));
+    btnRipristina->setGeometry(977, 168, 34, 34);
+
+    m_txtSottotitolo = Widgets::NewLineEdit(design, QStringLiteral("txtSottotitolo"));
+    m_txtSottotitolo->setGeometry(44, 561, 928, 52);
+    m_txtSottotitolo->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 26, false, true));
+    m_txtSottotitolo->setAlignment(Qt::AlignCenter);
+
+    auto* btnSfoglia = Widgets::NewButton(design, QStringLiteral("btnSfoglia"), QStringLiteral("Carica immagine"));
+    btnSfoglia->setGeometry(44, 626, 170, 40);
+
+    Status()->SetHoverText(btnSfoglia, QStringLiteral("Carica l'immagine da mostrare nella schermata di avvio."));
+    Status()->SetHoverText(btnCancLogo, QStringLiteral("Cancella immagine."));
+    Status()->SetHoverText(btnRipristina, QStringLiteral("Ripristina immagine di default."));
+
+    setTabOrder(m_txtNomeArchivio, m_txtSottotitolo);
+    setTabOrder(m_txtSottotitolo, btnSfoglia);
+    setTabOrder(btnSfoglia, CancelButton());
+    setTabOrder(CancelButton(), ApplyButton());
+
+    connect(btnSfoglia, &QPushButton::clicked, this, &TfrmImpostaAvvio::btnSfogliaClick);
+    connect(btnCancLogo, &CommandPicture::clicked, this, &TfrmImpostaAvvio::btnCancLogoClick);
+    connect(btnRipristina, &CommandPicture::clicked, this, &TfrmImpostaAvvio::btnRipristinaClick);
+    connect(ApplyButton(), &QPushButton::clicked, this, &TfrmImpostaAvvio::btnApplicaClick);
+}
+
+void TfrmImpostaAvvio::FormShow()
+{
+    m_txtNomeArchivio->setText(QString::fromStdU16String(ReadArchiveName()));
+    m_txtSottotitolo->setText(QString::fromStdU16String(ReadArchiveSubtitle()));
+    SetPicture(LogoFile::Load());
+    m_txtNomeArchivio->setFocus();
+}
+
+void TfrmImpostaAvvio::SetPicture(const QImage& picture)
+{
+    m_picture = picture.isNull() ? m_imgTemp->pixmap().toImage() : picture;
+    m_imgLogo->setPixmap(TfrmAvvio::FitToPictureArea(QPixmap::fromImage(m_picture)));
+}
+
+void TfrmImpostaAvvio::btnSfogliaClick()
+{
+    const QString chosen = FileDialogs::OpenFile(this, PictureDialogTitle, PictureDialogFilter, PictureFolder());
+    if (chosen.isEmpty())
+        return;
+    SetPicture(LogoFile::LoadPicture(chosen));
+}
+
+void TfrmImpostaAvvio::btnCancLogoClick()
+{
+    SetPicture(m_imgBianco->pixmap().toImage());
+}
+
+void TfrmImpostaAvvio::btnRipristinaClick()
+{
+    SetPicture(m_imgTemp->pixmap().toImage());
+}
+
+void TfrmImpostaAvvio::btnApplicaClick()
+{
+    if (ArchiveNameMissing(m_txtNomeArchivio->text().toStdU16String())) {
+        Messages::Warning(this, QStringLiteral("Attenzione: per salvare le impostazioni è necessario indicare il nome "
+                                               "del database."));
+        m_txtNomeArchivio->setFocus();
+        return;
+    }
+    try {
+        WriteStartScreenTexts(m_txtNomeArchivio->text().toStdU16String(), m_txtSottotitolo->text().toStdU16String());
+    } catch (const IniWriteError& error) {
+        Messages::Error(this, QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!LogoFile::Save(m_picture))
+        SetPicture({}); // the start menu then shows the default picture too; no message
+    close();
 }

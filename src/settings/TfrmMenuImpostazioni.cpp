@@ -31,6 +31,13 @@ QPixmap TitlePicture()
     return picture;
 }
 
+// White on the blue command pictures; the question mark is itself drawn white, so its disc
+// takes a dark colour that lets it show.
+QColor IconColour(Pictures::Icon icon)
+{
+    return icon == Pictures::Icon::Question ? QColor(0x12, 0x2B, 0x5E) : QColor(Qt::white);
+}
+
 } // namespace
 
 TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
@@ -70,7 +77,7 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
     const QSize smallSize(160, 50);
     auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
-            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, Qt::white),
+            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, IconColour(icon)),
                                   QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
         picture->setGeometry(x, 630, smallSize.width(), smallSize.height());
         return picture;

@@ -1,0 +1,51 @@
+#include "settings/LogoFile.h"
+
+#include "storage/ProgramFolder.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace LogoFile {
+
+QString Path()
+{
+    return QString::fromStdString(ProgramFile("Logo.bmp").string());
+}
+
+QImage Load()
+{
+    return LoadPicture(Path());
+}
+
+QImage LoadPicture(const QString& path)
+{
+    QImageReader reader(path);
+    reader.setDecideFormatFromContent(true);
+    return reader.read();
+}
+
+bool Save(const QImage& picture)
+{
+    if (picture.isNull())
+        return false;
+    QImage opaque(picture.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::white);
+    {
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, picture);
+    }
+    // QSaveFile writes a temporary file in the program folder and renames it over Logo.bmp.
+    QSaveFile file(Path());
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QImageWriter writer(&file, "bmp");
+    if (!writer.write(opaque)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace LogoFile

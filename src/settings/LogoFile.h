@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// The start-screen picture, Logo.bmp in the program folder: read by the start menu and the
+// start-screen settings, written by the start-screen settings.
+namespace LogoFile {
+
+QString Path();
+
+// The picture in Logo.bmp; a null image when the file is missing or not a picture.
+QImage Load();
+// Any picture file the toolkit reads (JPEG, bitmap, ...), recognised by its content rather
+// than by its name; a null image when it cannot be read.
+QImage LoadPicture(const QString& path);
+
+// Writes the picture as a Windows bitmap at its own pixel size (transparent parts on
+// white), replacing Logo.bmp only once the new file is complete. False when it could not be
+// written; Logo.bmp is then as it was.
+bool Save(const QImage& picture);
+
+} // namespace LogoFile

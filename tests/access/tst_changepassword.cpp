@@ -1,0 +1,260 @@
+// The change-password screen: when OK is enabled, each refusal and which boxes it empties,
+// what is stored, and logging in afterwards.
+
+#include "app/ScreenTest.h"
+
+#include "access/PasswordStore.h"
+#include "access/TfrmCambiaPassword.h"
+#include "access/TfrmPassword.h"
+#include "app/TfrmAvvio.h"
+#include "storage/IoFaults.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString OldPassword = QStringLiteral("velorbis");
+const QString WrongOld = QStringLiteral("Attenzione: vecchia password errata.");
+const QString NotConfirmed = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                            "E' necessario reinserire entrambi i valori.");
+const QString Done = QStringLiteral("Modifica della password completata con successo.");
+const QString Failure = QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                                       "password. Si consiglia di reinstallare il software.");
+const QString TooLong = QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 "
+                                       "caratteri.");
+const QString BadCharacter = QStringLiteral("Attenzione: la nuova password contiene un carattere che non può essere "
+                                            "memorizzato. Si possono usare le lettere (anche accentate), le cifre, "
+                                            "lo spazio e i simboli della tastiera, escluso il simbolo dell'euro (€).");
+
+} // namespace
+
+class TestChangePassword : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<MessageRecorder> messages;
+    TfrmCambiaPassword* screen() { return fixture->program->CambiaPassword(); }
+    QLineEdit* oldBox() { return Child<QLineEdit>(screen(), "txtPasswordOld"); }
+    QLineEdit* newBox() { return Child<QLineEdit>(screen(), "txtPasswordNew"); }
+    QLineEdit* confirmBox() { return Child<QLineEdit>(screen(), "txtConferma"); }
+    QPushButton* ok() { return Child<QPushButton>(screen(), "cmdOK"); }
+    QByteArray StoredBytes()
+    {
+        QFile file(fixture->Path(QStringLiteral("unins000.dll")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void Type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, c, Qt::NoModifier);
+    }
+    void Fill(const QString& old, const QString& typedNew, const QString& confirm)
+    {
+        oldBox()->setText(old);
+        newBox()->setText(typedNew);
+        confirmBox()->setText(confirm);
+    }
+    // Logs in from the login screen; true when the start menu opens.
+    bool LogsIn(const QString& password)
+    {
+        auto* login = fixture->program->Password();
+        Child<QLineEdit>(login, "txtPassword")->setText(password);
+        Click(Child<QPushButton>(login, "cmdOK"));
+        const bool in = fixture->program->Avvio()->isVisible();
+        if (in) {
+            fixture->program->Avvio()->hide();
+            login->ShowScreen();
+        }
+        return in;
+    }
+
+private slots:
+    void init()
+    {
+        IoFaults::Reset();
+        fixture = std::make_unique<ProgramFixture>();
+        messages = std::make_unique<MessageRecorder>();
+        StorePassword(OldPassword.toStdU16String());
+        fixture->program->Start();
+        Click(Child<QPushButton>(fixture->program->Password(), "btnCambiaPassword"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
+    }
+    void cleanup()
+    {
+        IoFaults::Reset();
+        messages.reset();
+        fixture.reset();
+    }
+
+    void everyShowingStartsWithThreeEmptyBoxes()
+    {
+        Fill(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
+        Click(Child<QPushButton>(screen(), "cmdEsci"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+        Click(Child<QPushButton>(fixture->program->Password(), "btnCambiaPassword"));
+        QVERIFY(oldBox()->text().isEmpty() && newBox()->text().isEmpty() && confirmBox()->text().isEmpty());
+        QCOMPARE(screen()->focusWidget(), oldBox());
+        QVERIFY(!ok()->isEnabled());
+        QCOMPARE(oldBox()->echoMode(), QLineEdit::Password);
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void okIsEnabledExactlyWhileAllThreeBoxesHoldANonBlank_data()
+    {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("typedNew");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("all three") << "a" << "b" << "c" << true;
+        QTest::newRow("old missing") << "" << "b" << "c" << false;
+        QTest::newRow("new blank") << "a" << "   " << "c" << false;
+        QTest::newRow("confirmation missing") << "a" << "b" << "" << false;
+        QTest::newRow("among blanks") << " a " << " b" << "c " << true;
+    }
+    void okIsEnabledExactlyWhileAllThreeBoxesHoldANonBlank()
+    {
+        QFETCH(QString, old);
+        QFETCH(QString, typedNew);
+        QFETCH(QString, confirm);
+        QFETCH(bool, enabled);
+        Type(oldBox(), old);
+        Type(newBox(), typedNew);
+        Type(confirmBox(), confirm);
+        QCOMPARE(ok()->isEnabled(), enabled);
+        if (enabled) {
+            confirmBox()->clear(); // emptying one box disables OK again
+            QVERIFY(!ok()->isEnabled());
+        }
+    }
+
+    void eachRefusalShowsItsMessageAndEmptiesItsBoxes_data()
+    {
+        QTest::addColumn<QString>("old");
+        QTest::addColumn<QString>("typedNew");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("emptied");   // the boxes emptied: o(ld), n(ew), c(onfirmation)
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("wrong old") << "velorbi" << "nuova" << "nuova" << WrongOld << "o" << "txtPasswordOld";
+        QTest::newRow("confirmation differs") << "velorbis" << "nuova" << "nuovo" << NotConfirmed << "nc"
+                                              << "txtPasswordNew";
+        QTest::newRow("lower and upper case") << "VELORBIS" << "nuova" << "NUOVA" << NotConfirmed << "nc"
+                                              << "txtPasswordNew";
+        QTest::newRow("256 characters") << "velorbis" << QString(256, u'a') << QString(256, u'a') << TooLong << "nc"
+                                        << "txtPasswordNew";
+        QTest::newRow("euro sign") << "velorbis" << "prezzo€" << "prezzo€" << BadCharacter << "nc" << "txtPasswordNew";
+        QTest::newRow("greek letter") << "velorbis" << "alfaβ" << "alfaβ" << BadCharacter << "nc" << "txtPasswordNew";
+        QTest::newRow("typographic apostrophe") << "velorbis" << "l’ora" << "l’ora" << BadCharacter << "nc"
+                                                << "txtPasswordNew";
+    }
+    void eachRefusalShowsItsMessageAndEmptiesItsBoxes()
+    {
+        QFETCH(QString, old);
+        QFETCH(QString, typedNew);
+        QFETCH(QString, confirm);
+        QFETCH(QString, message);
+        QFETCH(QString, emptied);
+        QFETCH(QString, focus);
+        const QByteArray stored = StoredBytes();
+        Fill(old, typedNew, confirm);
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text, message);
+        QCOMPARE(oldBox()->text().isEmpty(), emptied.contains(u'o'));
+        QCOMPARE(newBox()->text().isEmpty(), emptied.contains(u'n'));
+        QCOMPARE(confirmBox()->text().isEmpty(), emptied.contains(u'c'));
+        QCOMPARE(screen()->focusWidget()->objectName(), focus);
+        QCOMPARE(StoredBytes(), stored);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
+    }
+
+    void theNewPasswordIsStoredInCapitalsAndTrimmed_data()
+    {
+        QTest::addColumn<QString>("typedNew");
+        QTest::addColumn<QString>("confirm");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("lower case") << "nuova" << "nuova" << "NUOVA";
+        QTest::newRow("blanks in one box only") << "  nuova " << "nuova" << "NUOVA";
+        QTest::newRow("blanks on both sides") << " nuova" << "nuova\t " << "NUOVA";
+        QTest::newRow("accented letters keep their case") << "perché" << "perché" << "PERCHé";
+        QTest::newRow("255 characters") << QString(255, u'z') << QString(255, u'z') << QString(255, u'Z');
+    }
+    void theNewPasswordIsStoredInCapitalsAndTrimmed()
+    {
+        QFETCH(QString, typedNew);
+        QFETCH(QString, confirm);
+        QFETCH(QString, stored);
+        Fill(QStringLiteral("  VelOrbis "), typedNew, confirm);
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text, Done);
+        QCOMPARE(QString::fromStdU16String(ReadStoredPassword()), stored);
+
+        auto* login = fixture->program->Password();
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+        QVERIFY(Child<QLineEdit>(login, "txtPassword")->text().isEmpty());
+        QCOMPARE(login->focusWidget(), Child<QWidget>(login, "txtPassword"));
+        QVERIFY(!Child<QPushButton>(login, "cmdOK")->isEnabled());
+
+        QVERIFY(!LogsIn(OldPassword));
+        QVERIFY(LogsIn(stored.toLower()));
+        QVERIFY(LogsIn(stored));
+    }
+
+    void aStoredValueThatIsNotHexadecimalShowsTheErrorAndWritesNothing()
+    {
+        const QByteArray damaged = "[Accesso]\r\nValore=4G1Z\r\n";
+        fixture->WriteFile(QStringLiteral("unins000.dll"), damaged);
+        Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text, Failure);
+        QCOMPARE(StoredBytes(), damaged);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
+    }
+
+    void aRefusedWriteShowsTheErrorAndKeepsTheOldPassword()
+    {
+        const QByteArray stored = StoredBytes();
+        Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
+        IoFaults::FailNext(IoOp::Rename);
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).text, Failure);
+        QCOMPARE(StoredBytes(), stored);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
+    }
+
+    void withoutAPasswordFileEveryOldPasswordIsWrong()
+    {
+        QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
+        Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).text, WrongOld);
+        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("unins000.dll"))));
+    }
+
+    void enterWalksTheThreeBoxesAndNeverPressesOK()
+    {
+        Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
+        oldBox()->setFocus();
+        QTest::keyClick(oldBox(), Qt::Key_Return);
+        QCOMPARE(screen()->focusWidget(), newBox());
+        QTest::keyClick(newBox(), Qt::Key_Return);
+        QCOMPARE(screen()->focusWidget(), confirmBox());
+        QTest::keyClick(confirmBox(), Qt::Key_Return);
+        QCOMPARE(screen()->focusWidget(), oldBox());
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(QString::fromStdU16String(ReadStoredPassword()), QStringLiteral("VELORBIS"));
+    }
+};
+
+QTEST_MAIN(TestChangePassword)
+#include "tst_changepassword.moc"

@@ -1,0 +1,1 @@
+velorbis_add_test(tst_aboutscreens tst_aboutscreens.cpp ScreenTest.h)

@@ -1,0 +1,246 @@
+// The field-name screen: what it shows, what "Applica e chiudi" writes to Archivio.ini and
+// what it refuses to write.
+
+#include "settings/SettingsTestSupport.h"
+
+#include "app/StatusLine.h"
+#include "app/TfrmAvvio.h"
+#include "settings/ArchiveSettings.h"
+#include "settings/TfrmImpostaCampi.h"
+#include "storage/IniFile.h"
+#include "storage/IoFaults.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QString Two(int number)
+{
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
+
+// The file a fresh apply writes: the section and the fourteen keys with the given values.
+QByteArray FieldSection(const QStringList& values)
+{
+    QByteArray bytes = "[Nome campi]\r\n";
+    for (int i = 0; i < values.size(); ++i)
+        bytes += "Campo " + Two(i + 1).toLatin1() + "=" + values[i].toLatin1() + "\r\n";
+    return bytes;
+}
+
+QStringList Fourteen(const QStringList& first)
+{
+    QStringList all = first;
+    while (all.size() < GenericFieldCount)
+        all.append(QString());
+    return all;
+}
+
+} // namespace
+
+class TestFieldNames : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<MessageRecorder> messages;
+    TfrmImpostaCampi* screen() { return fixture->program->ImpostaCampi(); }
+    QLineEdit* box(int number) { return Child<QLineEdit>(screen(), ("txtCampo" + Two(number)).toLatin1().constData()); }
+    QLabel* title(int number) { return Child<QLabel>(screen(), ("titCampo" + Two(number)).toLatin1().constData()); }
+    QByteArray SettingsBytes() { return FileBytes(fixture->Path(QStringLiteral("Archivio.ini"))); }
+    void Show()
+    {
+        screen()->ShowScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(screen()));
+    }
+    void Type(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        for (QChar c : text)
+            QTest::sendKeyEvent(QTest::KeyAction::Click, edit, Qt::Key_unknown, c, Qt::NoModifier);
+    }
+    void Apply() { Click(Child<QPushButton>(screen(), "btnApplica")); }
+
+private slots:
+    void init()
+    {
+        IoFaults::Reset();
+        fixture = std::make_unique<ProgramFixture>();
+        messages = std::make_unique<MessageRecorder>();
+    }
+    void cleanup()
+    {
+        IoFaults::Reset();
+        messages.reset();
+        fixture.reset();
+    }
+
+    void showingReadsTheStoredTitlesIntoLabelsAndBoxes()
+    {
+        IniFile settings(fixture->Path(QStringLiteral("Archivio.ini")).toStdString());
+        settings.Write(u"Database", u"Nome Archivio", u"Studio Rossi");
+        settings.Write(u"NOME CAMPI", u"campo 01", u"Pratica");
+        settings.Write(u"Nome Campi", u"Campo 14", u"<b>Note</b>");
+        Show();
+        QCOMPARE(Child<QLabel>(screen(), "titNomeArchivio")->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(title(1)->text(), QStringLiteral("Pratica"));
+        QCOMPARE(box(1)->text(), QStringLiteral("Pratica"));
+        QCOMPARE(title(2)->text(), QString()); // the design-time "Campo 2:" never remains
+        QCOMPARE(title(14)->text(), QStringLiteral("<b>Note</b>"));
+        QCOMPARE(title(14)->textFormat(), Qt::PlainText);
+        QCOMPARE(screen()->focusWidget(), box(1));
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QStringLiteral("Pronto per salvare le impostazioni..."));
+    }
+
+    void applyWritesTheFourteenTrimmedTitlesInOrder_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("only the first") << Fourteen({"Pratica"}) << Fourteen({"Pratica"});
+        QStringList typed, written;
+        for (int i = 1; i <= GenericFieldCount; ++i) {
+            typed.append(QStringLiteral("  Titolo %1\t ").arg(i));
+            written.append(QStringLiteral("Titolo %1").arg(i));
+        }
+        QTest::newRow("all, with blanks around") << typed << written;
+        QTest::newRow("blanks only in the others") << Fourteen({" Pratica", "   ", "", "\t"}) << Fourteen({"Pratica"});
+    }
+    void applyWritesTheFourteenTrimmedTitlesInOrder()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, written);
+        Show();
+        for (int i = 1; i <= GenericFieldCount; ++i)
+            box(i)->setText(typed[i - 1]);
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(SettingsBytes(), FieldSection(written));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+    }
+
+    void applyLeavesTheStartScreenSectionAsItWas()
+    {
+        const QByteArray database = "[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=Pratiche\r\n";
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), database);
+        Show();
+        box(1)->setText(QStringLiteral("Pratica"));
+        Apply();
+        QCOMPARE(SettingsBytes(), database + FieldSection(Fourteen({"Pratica"})));
+    }
+
+    void aBlankFirstTitleWarnsAndWritesNothing_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "   ";
+    }
+    void aBlankFirstTitleWarnsAndWritesNothing()
+    {
+        QFETCH(QString, first);
+        Show();
+        box(1)->setText(first);
+        box(2)->setText(QStringLiteral("Data"));
+        box(2)->setFocus();
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: per salvare le impostazioni è necessario "
+                                                            "compilare il primo campo del database."));
+        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Archivio.ini"))));
+        QCOMPARE(screen()->focusWidget(), box(1));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
+    }
+
+    void cancelWritesNothingAndTheNextShowingReloadsTheStoredTitles()
+    {
+        const QByteArray stored = FieldSection(Fourteen({"Pratica", "Data"}));
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), stored);
+        Show();
+        Type(box(1), QStringLiteral("X"));
+        box(2)->clear();
+        Click(Child<QPushButton>(screen(), "btnAnnulla"));
+        QCOMPARE(SettingsBytes(), stored);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        Show();
+        QCOMPARE(box(1)->text(), QStringLiteral("Pratica"));
+        QCOMPARE(title(1)->text(), QStringLiteral("Pratica"));
+        QCOMPARE(box(2)->text(), QStringLiteral("Data"));
+    }
+
+    void theLabelPreviewsTheTrimmedTitleAsItIsTyped()
+    {
+        Show();
+        Type(box(5), QStringLiteral("  Scadenza"));
+        QCOMPARE(title(5)->text(), QStringLiteral("Scadenza"));
+        Type(box(5), QStringLiteral(" <b>x</b>  "));
+        QCOMPARE(title(5)->text(), QStringLiteral("Scadenza <b>x</b>"));
+        QCOMPARE(title(5)->textFormat(), Qt::PlainText);
+        QCOMPARE(title(5)->wordWrap(), false);
+        QCOMPARE(title(5)->width(), box(5)->width());
+    }
+
+    void enterWalksTheBoxesAndWrapsFromTheLastToTheFirst()
+    {
+        Show();
+        box(1)->setFocus();
+        for (int number = 2; number <= GenericFieldCount; ++number) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), box(number));
+        }
+        QTest::keyClick(box(14), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), box(1));
+    }
+
+    void tabGoesThroughTheBoxesThenCancelThenApply()
+    {
+        Show();
+        QWidget* widget = box(1);
+        QStringList order;
+        for (int i = 0; i < GenericFieldCount + 2; ++i) {
+            order.append(widget->objectName());
+            widget = widget->nextInFocusChain();
+            while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible())
+                widget = widget->nextInFocusChain();
+        }
+        QCOMPARE(order.mid(GenericFieldCount), (QStringList{"btnAnnulla", "btnApplica"}));
+        QCOMPARE(order.at(13), QStringLiteral("txtCampo14"));
+    }
+
+    void aRefusedWriteStopsAtThatKeyAndKeepsTheScreenOpen()
+    {
+        Show();
+        for (int i = 1; i <= GenericFieldCount; ++i)
+            box(i)->setText(QStringLiteral("T%1").arg(i));
+        IoFaults::FailNext(IoOp::Rename, 4); // each key is one rewrite of the file: the fifth fails
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(messages->shown.at(0).text,
+                 QStringLiteral("Unable to write to ") + fixture->Path(QStringLiteral("Archivio.ini")));
+        QCOMPARE(SettingsBytes(), FieldSection({"T1", "T2", "T3", "T4"}));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
+    }
+
+    void hoverTextsOfTheTwoButtons_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cancel") << "btnAnnulla" << "Esci senza salvare le impostazioni.";
+        QTest::newRow("apply") << "btnApplica" << "Applica le impostazioni e chiudi questa schermata.";
+    }
+    void hoverTextsOfTheTwoButtons()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, text);
+        Show();
+        QTest::mouseMove(screen(), QPoint(2, 2)); // so that the move below is a real move
+        Hover(Child(screen(), button.toLatin1().constData()));
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), text);
+        QTest::mouseMove(Child(screen(), "icoFaldoni"));
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QString());
+    }
+};
+
+QTEST_MAIN(TestFieldNames)
+#include "tst_fieldnames.moc"

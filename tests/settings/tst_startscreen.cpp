@@ -1,0 +1,317 @@
+// The start-screen settings: the archive name and subtitle in Archivio.ini, the picture in
+// Logo.bmp, and what the start menu shows afterwards.
+
+#include "settings/SettingsTestSupport.h"
+
+#include "app/FileDialogs.h"
+#include "app/TextRules.h"
+#include "app/TfrmAvvio.h"
+#include "settings/TfrmImpostaAvvio.h"
+#include "storage/IniFile.h"
+#include "storage/IoFaults.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+QImage Filled(const QSize& size, const QColor& colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+bool Near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) <= 8 && qAbs(a.green() - b.green()) <= 8 && qAbs(a.blue() - b.blue()) <= 8;
+}
+
+} // namespace
+
+class TestStartScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<MessageRecorder> messages;
+    TfrmImpostaAvvio* screen() { return fixture->program->ImpostaAvvio(); }
+    QLineEdit* name() { return Child<QLineEdit>(screen(), "txtNomeArchivio"); }
+    QLineEdit* subtitle() { return Child<QLineEdit>(screen(), "txtSottotitolo"); }
+    QString Path(const char* file) { return fixture->Path(QString::fromLatin1(file)); }
+    QByteArray Bytes(const char* file) { return FileBytes(Path(file)); }
+    void Show()
+    {
+        screen()->ShowScreen();
+        QVERIFY(QTest::qWaitForWindowExposed(screen()));
+    }
+    void Apply() { Click(Child<QPushButton>(screen(), "btnApplica")); }
+    // A picture file in a folder of its own, as the user would pick it.
+    QString PictureFile(const QString& fileName, const QImage& image, const char* format)
+    {
+        const QString path = pictures.filePath(fileName);
+        if (!image.save(path, format))
+            qWarning("could not write %s", qPrintable(path));
+        return path;
+    }
+    QTemporaryDir pictures;
+
+private slots:
+    void init()
+    {
+        IoFaults::Reset();
+        fixture = std::make_unique<ProgramFixture>();
+        messages = std::make_unique<MessageRecorder>();
+    }
+    void cleanup()
+    {
+        IoFaults::Reset();
+        FileDialogs::SetNextFileName(QString()); // a later click on "Carica immagine" finds a cancelled dialog
+        messages.reset();
+        fixture.reset();
+    }
+
+    void firstShowingHasEmptyBoxesAndTheDefaultPictureAndApplyAsksForTheName()
+    {
+        Show();
+        QCOMPARE(name()->text(), QString());
+        QCOMPARE(subtitle()->text(), QString());
+        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QCOMPARE(screen()->focusWidget(), name());
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QStringLiteral("Pronto per salvare le impostazioni..."));
+        QCOMPARE(Child<QLabel>(screen(), "imgBianco")->pixmap().size(), QSize(2, 2));
+        QVERIFY(!Child<QLabel>(screen(), "imgTemp")->isVisible());
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages->shown.at(0).text,
+                 QStringLiteral("Attenzione: per salvare le impostazioni è necessario indicare il nome del database."));
+    }
+
+    void aBlankNameWarnsAndWritesNothing_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blanks") << "  \t ";
+    }
+    void aBlankNameWarnsAndWritesNothing()
+    {
+        QFETCH(QString, typed);
+        Show();
+        name()->setText(typed);
+        subtitle()->setText(QStringLiteral("Pratiche"));
+        subtitle()->setFocus();
+        Click(Child(screen(), "btnCancLogo"));
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QVERIFY(!QFile::exists(Path("Archivio.ini")));
+        QVERIFY(!QFile::exists(Path("Logo.bmp")));
+        QCOMPARE(screen()->focusWidget(), name());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
+    }
+
+    void applyWritesTheTrimmedTextsAndABlankSubtitleEmpty_data()
+    {
+        QTest::addColumn<QString>("typedName");
+        QTest::addColumn<QString>("typedSubtitle");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("both") << "  Studio Rossi " << " Pratiche 2026  "
+                              << QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=Pratiche 2026\r\n");
+        QTest::newRow("blank subtitle") << "Studio Rossi" << "    "
+                                        << QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=\r\n");
+    }
+    void applyWritesTheTrimmedTextsAndABlankSubtitleEmpty()
+    {
+        QFETCH(QString, typedName);
+        QFETCH(QString, typedSubtitle);
+        QFETCH(QByteArray, written);
+        Show();
+        name()->setText(typedName);
+        subtitle()->setText(typedSubtitle);
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(Bytes("Archivio.ini"), written);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titNomeArchivio")->text(), TrimText(typedName));
+        QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titSottotitolo")->text(), TrimText(typedSubtitle));
+    }
+
+    // What the preview holds after the user's steps, and what Logo.bmp then holds.
+    void theAppliedPictureIsStoredAsABitmapAtItsOwnSize_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QColor>("centre");
+        const QColor defaultCentre = TfrmAvvio::DefaultPicture().toImage().pixelColor(456, 204);
+        QTest::newRow("default untouched") << QStringList{} << QSize(912, 409) << defaultCentre;
+        QTest::newRow("cleared") << QStringList{"clear"} << QSize(2, 2) << QColor(Qt::white);
+        QTest::newRow("cleared, then restored") << QStringList{"clear", "restore"} << QSize(912, 409) << defaultCentre;
+        QTest::newRow("a JPEG") << QStringList{"jpeg"} << QSize(300, 200) << QColor(200, 30, 30);
+        QTest::newRow("a large bitmap") << QStringList{"bitmap"} << QSize(1824, 818) << QColor(30, 30, 200);
+        QTest::newRow("a JPEG named .bmp") << QStringList{"misnamed"} << QSize(64, 48) << QColor(30, 160, 30);
+        QTest::newRow("a JPEG, then cleared") << QStringList{"jpeg", "clear"} << QSize(2, 2) << QColor(Qt::white);
+        QTest::newRow("an unreadable file") << QStringList{"clear", "unreadable"} << QSize(912, 409) << defaultCentre;
+        QTest::newRow("dialog cancelled") << QStringList{"clear", "cancel"} << QSize(2, 2) << QColor(Qt::white);
+    }
+    void theAppliedPictureIsStoredAsABitmapAtItsOwnSize()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QSize, size);
+        QFETCH(QColor, centre);
+        Show();
+        name()->setText(QStringLiteral("Studio Rossi"));
+        for (const QString& step : steps) {
+            if (step == "clear")
+                Click(Child(screen(), "btnCancLogo"));
+            else if (step == "restore")
+                Click(Child(screen(), "btnRipristina"));
+            else {
+                QString chosen;
+                if (step == "jpeg")
+                    chosen = PictureFile("logo.jpg", Filled(QSize(300, 200), QColor(200, 30, 30)), "JPEG");
+                else if (step == "bitmap")
+                    chosen = PictureFile("logo grande.bmp", Filled(QSize(1824, 818), QColor(30, 30, 200)), "BMP");
+                else if (step == "misnamed")
+                    chosen = PictureFile("foto.bmp", Filled(QSize(64, 48), QColor(30, 160, 30)), "JPEG");
+                else if (step == "unreadable") {
+                    chosen = pictures.filePath(QStringLiteral("rotta.jpg"));
+                    QFile broken(chosen);
+                    QVERIFY(broken.open(QIODevice::WriteOnly));
+                    broken.write("\xFF\xD8 not really a JPEG");
+                }
+                FileDialogs::SetNextFileName(chosen);
+                Click(Child<QPushButton>(screen(), "btnSfoglia"));
+            }
+        }
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        const QByteArray file = Bytes("Logo.bmp");
+        // A Windows bitmap whatever the picture was: "BM", a 40-byte information header, 24 bits a pixel.
+        QVERIFY(file.startsWith("BM"));
+        QCOMPARE(quint8(file.at(14)), quint8(40));
+        QCOMPARE(quint8(file.at(28)), quint8(24));
+        QImage stored;
+        QVERIFY(stored.loadFromData(file, "BMP"));
+        QCOMPARE(stored.size(), size);
+        QVERIFY(Near(stored.pixelColor(size.width() / 2, size.height() / 2), centre));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        const QPixmap shown = Child<QLabel>(fixture->program->Avvio(), "imgLogo")->pixmap();
+        QCOMPARE(shown.toImage(), TfrmAvvio::FitToPictureArea(QPixmap::fromImage(stored)).toImage());
+    }
+
+    void theFileDialogOffersJpegAndBitmapPictures()
+    {
+        QCOMPARE(TfrmImpostaAvvio::PictureDialogTitle,
+                 QStringLiteral("Selezionare il logo della Ditta in formato Jpeg o Bitmap."));
+        const QStringList filters = TfrmImpostaAvvio::PictureDialogFilter.split(QStringLiteral(";;"));
+        QCOMPARE(filters.size(), 2);
+        QVERIFY(filters.at(0).startsWith(QStringLiteral("Immagine JPEG")));
+        QVERIFY(filters.at(0).contains(QStringLiteral("*.jpg")) && filters.at(0).contains(QStringLiteral("*.jpeg")));
+        QVERIFY(filters.at(1).startsWith(QStringLiteral("Immagine Bitmap")) && filters.at(1).contains(QStringLiteral("*.bmp")));
+    }
+
+    void cancelLeavesBothFilesUnchangedAndTheNextShowingReloadsThem()
+    {
+        IniFile(Path("Archivio.ini").toStdString()).Write(u"Database", u"Nome Archivio", u"Studio Rossi");
+        QVERIFY(Filled(QSize(40, 30), Qt::darkGreen).save(Path("Logo.bmp"), "BMP"));
+        const QByteArray settings = Bytes("Archivio.ini");
+        const QByteArray logo = Bytes("Logo.bmp");
+        Show();
+        QCOMPARE(screen()->Picture().size(), QSize(40, 30));
+        name()->setText(QStringLiteral("Altro nome"));
+        subtitle()->setText(QStringLiteral("Altro sottotitolo"));
+        FileDialogs::SetNextFileName(PictureFile("nuovo.jpg", Filled(QSize(100, 100), Qt::red), "JPEG"));
+        Click(Child<QPushButton>(screen(), "btnSfoglia"));
+        QCOMPARE(screen()->Picture().size(), QSize(100, 100));
+        Click(Child<QPushButton>(screen(), "btnAnnulla"));
+        QCOMPARE(Bytes("Archivio.ini"), settings);
+        QCOMPARE(Bytes("Logo.bmp"), logo);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        Show();
+        QCOMPARE(name()->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(subtitle()->text(), QString());
+        QCOMPARE(screen()->Picture().size(), QSize(40, 30));
+    }
+
+    void aLogoThatIsNotAPictureShowsTheDefaultWithoutAMessage()
+    {
+        fixture->WriteFile(QStringLiteral("Logo.bmp"), "BM but nothing else");
+        Show();
+        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    void aRefusedSettingsWriteKeepsTheScreenOpenAndThePictureUnsaved()
+    {
+        Show();
+        name()->setText(QStringLiteral("Studio Rossi"));
+        subtitle()->setText(QStringLiteral("Pratiche"));
+        IoFaults::FailNext(IoOp::Rename, 1); // the name is written, the subtitle is refused
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
+        QCOMPARE(Bytes("Archivio.ini"), QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\n"));
+        QVERIFY(!QFile::exists(Path("Logo.bmp")));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
+    }
+
+    void aPictureThatCannotBeSavedLeavesTheDefaultInThePreviewAndClosesQuietly()
+    {
+        QVERIFY(QDir(fixture->folder.path()).mkdir(QStringLiteral("Logo.bmp"))); // nothing can replace a folder
+        Show();
+        name()->setText(QStringLiteral("Studio Rossi"));
+        Click(Child(screen(), "btnCancLogo"));
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QVERIFY(QFileInfo(Path("Logo.bmp")).isDir());
+        QCOMPARE(Bytes("Archivio.ini"), QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=\r\n"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        const QStringList leftovers = QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(leftovers, QStringList{QStringLiteral("Archivio.ini")});
+    }
+
+    void hoverTexts_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("load") << "btnSfoglia" << "Carica l'immagine da mostrare nella schermata di avvio.";
+        QTest::newRow("clear") << "btnCancLogo" << "Cancella immagine.";
+        QTest::newRow("restore") << "btnRipristina" << "Ripristina immagine di default.";
+        QTest::newRow("cancel") << "btnAnnulla" << "Esci senza salvare le impostazioni.";
+        QTest::newRow("apply") << "btnApplica" << "Applica le impostazioni e chiudi questa schermata.";
+    }
+    void hoverTexts()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        Show();
+        QTest::mouseMove(screen(), QPoint(2, 2)); // so that the move below is a real move
+        Hover(Child(screen(), control.toLatin1().constData()));
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), text);
+        QTest::mouseMove(Child(screen(), "imgLogo"));
+        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QString());
+    }
+
+    void tabOrder()
+    {
+        Show();
+        QStringList order;
+        QWidget* widget = name();
+        for (int i = 0; i < 5; ++i) {
+            order.append(widget->objectName());
+            do
+                widget = widget->nextInFocusChain();
+            while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible());
+        }
+        QCOMPARE(order, (QStringList{"txtNomeArchivio", "txtSottotitolo", "btnSfoglia", "btnAnnulla", "btnApplica"}));
+    }
+};
+
+QTEST_MAIN(TestStartScreen)
+#include "tst_startscreen.moc"
