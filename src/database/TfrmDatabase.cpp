@@ -1,5 +1,7 @@
 #include "database/TfrmDatabase.h"
 
+#include "settings/GenericFieldLayout.h"
+
 #include "app/Messages.h"
 #include "app/StatusLine.h"
 #include "app/TMisc.h"
@@ -195,28 +197,13 @@ void TfrmDatabase::BuildGenericFields()
     StillPicture(design, QStringLiteral("icoFaldoni"), CommandFaces::Symbolic(56, Symbol::Folders),
                  QRect(16, 136, 64, 64));
 
-    // Five rows: x and width of each box, row by row.
-    struct Slot {
-        int x;
-        int width;
-    };
-    const QList<QList<Slot>> rows{
-        {{92, 298}, {402, 298}, {712, 292}},
-        {{92, 298}, {402, 298}, {712, 292}},
-        {{92, 452}, {556, 220}, {788, 216}},
-        {{92, 452}, {556, 220}, {788, 216}},
-        {{92, 370}, {474, 420}},
-    };
-    int field = 0;
-    for (qsizetype row = 0; row < rows.size(); ++row) {
-        const int y = 130 + int(row) * 58;
-        for (const Slot& slot : rows[row]) {
-            const QString number = TwoDigits(field + 1);
-            m_titCampo[field] = FieldTitle(design, QStringLiteral("titCampo") + number, {},
-                                           QRect(slot.x, y, slot.width, 18));
-            m_txtCampo[field] = TextBox(design, QStringLiteral("txtCampo") + number, QRect(slot.x, y + 20, slot.width, 26));
-            ++field;
-        }
+    // The fourteen fields lie where the field-name screen previews their titles.
+    for (int field = 0; field < 14; ++field) {
+        const QString number = TwoDigits(field + 1);
+        m_titCampo[field] = FieldTitle(design, QStringLiteral("titCampo") + number, {},
+                                       GenericFieldLayout::TitleRect(field + 1));
+        m_titCampo[field]->setFont(GenericFieldLayout::TitleFont());
+        m_txtCampo[field] = TextBox(design, QStringLiteral("txtCampo") + number, GenericFieldLayout::BoxRect(field + 1));
     }
     const int lastRow = 130 + 4 * 58 + 20;
     StillPicture(design, QStringLiteral("icoSegnala"), CommandFaces::Symbolic(22, Symbol::Flag),

@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr int FirstRowTop = 120;
+constexpr int FirstRowTop = 130;
 constexpr int RowHeight = 58;
 constexpr int TitleHeight = 18;
-constexpr int BoxOffset = 22; // from the top of the title to the top of its box
-constexpr int BoxHeight = 28;
+constexpr int BoxOffset = 20; // from the top of the title to the top of its box
+constexpr int BoxHeight = 26;
 
 struct Column {
     int row; // 0 ... 4
@@ -19,11 +19,11 @@ struct Column {
 };
 
 constexpr std::array<Column, 14> Columns{{
-    {0, 24, 312}, {0, 352, 312}, {0, 680, 312},
-    {1, 24, 312}, {1, 352, 312}, {1, 680, 312},
-    {2, 24, 472}, {2, 512, 232}, {2, 760, 232},
-    {3, 24, 472}, {3, 512, 232}, {3, 760, 232},
-    {4, 24, 380}, {4, 420, 460},
+    {0, 92, 298}, {0, 402, 298}, {0, 712, 292},
+    {1, 92, 298}, {1, 402, 298}, {1, 712, 292},
+    {2, 92, 452}, {2, 556, 220}, {2, 788, 216},
+    {3, 92, 452}, {3, 556, 220}, {3, 788, 216},
+    {4, 92, 370}, {4, 474, 420},
 }};
 
 const Column& ColumnOf(int number)
@@ -49,7 +49,7 @@ QRect BoxRect(int number)
 
 QFont TitleFont()
 {
-    return Widgets::DesignFont(QStringLiteral("Tahoma"), 10, true);
+    return Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true);
 }
 
 QFont BoxFont()
