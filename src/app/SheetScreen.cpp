@@ -22,6 +22,11 @@ SheetScreen::SheetScreen(const QString& caption, const QColor& statusColour, QWi
     cmdEsci->setGeometry(884, 626, 120, 44);
     m_status->SetHoverText(cmdEsci, QStringLiteral("Torna alla schermata di avvio."));
     m_lblPosizione = Widgets::NewHiddenLabel(design, QStringLiteral("lblPosizione"));
+    for (int slot = 1; slot <= 3; ++slot) {
+        const QString number = QStringLiteral("%1").arg(slot, 2, 10, QLatin1Char('0'));
+        m_attachmentLabels.append(Widgets::NewHiddenLabel(design, QStringLiteral("lblFile") + number));
+        m_attachmentLabels.append(Widgets::NewHiddenLabel(design, QStringLiteral("lblDesc") + number));
+    }
 
     connect(cmdEsci, &CommandPicture::clicked, this, &SheetScreen::cmdEsciClick);
 }
@@ -29,6 +34,21 @@ SheetScreen::SheetScreen(const QString& caption, const QColor& statusColour, QWi
 void SheetScreen::FormShow()
 {
     m_lblPosizione->clear();
+    SetAttachmentTexts({});
+}
+
+QStringList SheetScreen::AttachmentTexts() const
+{
+    QStringList texts;
+    for (const QLabel* label : m_attachmentLabels)
+        texts.append(label->text());
+    return texts;
+}
+
+void SheetScreen::SetAttachmentTexts(const QStringList& texts)
+{
+    for (qsizetype i = 0; i < m_attachmentLabels.size(); ++i)
+        m_attachmentLabels.at(i)->setText(texts.value(i));
 }
 
 void SheetScreen::FormClose()

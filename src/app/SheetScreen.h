@@ -14,6 +14,11 @@ public:
 
     void cmdEsciClick();
 
+    // The sheet's three attachments, as the hidden labels hold them, in the order
+    // lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03.
+    QStringList AttachmentTexts() const;
+    void SetAttachmentTexts(const QStringList& texts);
+
 protected:
     void FormShow() override;
     void FormClose() override;
@@ -24,4 +29,5 @@ protected:
 private:
     StatusLine* m_status;
     QLabel* m_lblPosizione;
+    QList<QLabel*> m_attachmentLabels;
 };

@@ -4,3 +4,7 @@ TfrmCarta::TfrmCarta(QWidget* opener)
     : ToolDialog(opener, QStringLiteral(" Controllo carta di credito"), QSize(519, 254), Placement::CentredOnScreen)
 {
 }
+
+void TfrmCarta::Prefill(const QString&)
+{
+}

@@ -4,3 +4,7 @@ TfrmIban::TfrmIban(QWidget* opener)
     : ToolDialog(opener, QStringLiteral(" Controllo IBAN"), QSize(608, 270), Placement::CentredOnScreen)
 {
 }
+
+void TfrmIban::Prefill(const QString&)
+{
+}
