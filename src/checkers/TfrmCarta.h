@@ -1,13 +1,16 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "checkers/CheckerDialog.h"
 
-// Checks a credit-card number.
-class TfrmCarta : public ToolDialog {
+// Checks a payment-card number by its Luhn check digit and names the card type.
+class TfrmCarta : public CheckerDialog {
     Q_OBJECT
 public:
     explicit TfrmCarta(QWidget* opener);
 
-    // Puts the text to check into the box before the tool is shown.
-    void Prefill(const QString& text);
+protected:
+    void btnControllaClick() override;
+
+private:
+    void txtNumeroTyping();
 };

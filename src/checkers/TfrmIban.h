@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "checkers/CheckerDialog.h"
 
-// Checks an IBAN.
-class TfrmIban : public ToolDialog {
+// Checks an IBAN of the Italian length with the ISO 13616 mod-97 rule.
+class TfrmIban : public CheckerDialog {
     Q_OBJECT
 public:
     explicit TfrmIban(QWidget* opener);
 
-    // Puts the text to check into the box before the tool is shown.
-    void Prefill(const QString& text);
+protected:
+    void btnControllaClick() override;
 };

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "checkers/CheckerDialog.h"
 
-// Checks an Italian VAT number and names its office.
-class TfrmPartitaIva : public ToolDialog {
+// Checks an Italian VAT number and names the VAT office that issued it.
+class TfrmPartitaIva : public CheckerDialog {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget* opener);
 
-    // Puts the text to check into the box before the tool is shown.
-    void Prefill(const QString& text);
+    // The verdict on an eleven-character number, as the tool shows it.
+    static QString VerdictText(const QString& number);
+
+protected:
+    void btnControllaClick() override;
 };
