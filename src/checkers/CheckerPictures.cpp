@@ -75,9 +75,9 @@ QPixmap CardFan(int side)
     const qreal angles[] = {-24, -8, 8};
     for (int i = 0; i < 3; ++i) {
         p.save();
-        p.translate(side * 0.5, side * 0.85);
+        p.translate(side * 0.55, side * 0.9);
         p.rotate(angles[i]);
-        DrawCard(p, QRectF(-side * 0.42, -side * 0.62, side * 0.84, side * 0.52), colours[i]);
+        DrawCard(p, QRectF(-side * 0.34, -side * 0.6, side * 0.68, side * 0.44), colours[i]);
         p.restore();
     }
     return picture;
