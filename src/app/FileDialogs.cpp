@@ -2,14 +2,12 @@
 
 #include <QFileDialog>
 
-#include <optional>
-
 namespace {
 
-std::optional<QString>& NextFileName()
+FileDialogs::Handler& InstalledHandler()
 {
-    static std::optional<QString> next;
-    return next;
+    static FileDialogs::Handler handler;
+    return handler;
 }
 
 } // namespace
@@ -18,17 +16,11 @@ namespace FileDialogs {
 
 QString OpenFile(QWidget* parent, const QString& title, const QString& filter, const QString& startFolder)
 {
-    if (std::optional<QString>& next = NextFileName(); next) {
-        const QString fileName = *next;
-        next.reset();
-        return fileName;
-    }
+    if (InstalledHandler())
+        return InstalledHandler()({title, filter, startFolder});
     return QFileDialog::getOpenFileName(parent, title, startFolder, filter);
 }
 
-void SetNextFileName(const QString& fileName)
-{
-    NextFileName() = fileName;
-}
+void SetHandler(Handler handler) { InstalledHandler() = std::move(handler); }
 
 } // namespace FileDialogs

@@ -1,18 +1,27 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
-// The file-open dialog of the screens that let the user pick a file.
+// Every file-open dialog goes through here: the platform's dialog with a title, a file-type
+// filter ("Tutti i file (*)", "Immagini (*.bmp *.jpg)") and a start folder.
 namespace FileDialogs {
 
-// Runs a modal file-open dialog; the chosen file's full path, or empty when cancelled.
-// `filter` uses the toolkit's syntax ("Immagine Bitmap (*.bmp);;..."), its first entry selected.
-QString OpenFile(QWidget* parent, const QString& title, const QString& filter, const QString& startFolder);
+// The path of the file the user picked, or an empty text when the dialog was cancelled.
+// An empty start folder lets the dialog choose (the folder used last).
+QString OpenFile(QWidget* parent, const QString& title, const QString& filter, const QString& startFolder = {});
 
-// Test seam: the next OpenFile returns this name instead of showing a dialog (empty = the
-// user cancelled).
-void SetNextFileName(const QString& fileName);
+struct Request {
+    QString title;
+    QString filter;
+    QString startFolder;
+};
+
+// Test seam: while a handler is installed no dialog is shown; the handler receives what the
+// dialog would have shown and returns the path the user would have picked (empty: cancel).
+using Handler = std::function<QString(const Request&)>;
+void SetHandler(Handler handler);
 
 } // namespace FileDialogs

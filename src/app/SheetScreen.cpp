@@ -278,3 +278,21 @@ void SheetScreen::ShowArchiveFailure()
 {
     Messages::Error(this, ArchiveAccessMessage());
 }
+
+AttachmentTexts AttachmentTexts::FromList(const QStringList& texts)
+{
+    AttachmentTexts result;
+    for (int slot = 0; slot < 3; ++slot) {
+        result.files[slot] = texts.value(2 * slot);
+        result.descriptions[slot] = texts.value(2 * slot + 1);
+    }
+    return result;
+}
+
+QStringList AttachmentTexts::ToList() const
+{
+    QStringList texts;
+    for (int slot = 0; slot < 3; ++slot)
+        texts << files[slot] << descriptions[slot];
+    return texts;
+}

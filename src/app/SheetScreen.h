@@ -20,6 +20,10 @@ struct AttachmentTexts {
     std::array<QString, 3> files;
     std::array<QString, 3> descriptions;
     bool operator==(const AttachmentTexts&) const = default;
+
+    // As a list in the order lblFile01, lblDesc01, lblFile02, lblDesc02, lblFile03, lblDesc03.
+    static AttachmentTexts FromList(const QStringList& texts);
+    QStringList ToList() const;
 };
 
 // The record layout a sheet screen shows: its file, record size and fields.

@@ -286,6 +286,17 @@ QPixmap IconPicture(Icon icon, int size, const QColor& colour)
 QPixmap Header(const QSize& size, Icon icon, const QColor& iconColour, const QString& title,
                const QStringList& lines)
 {
+    const int side = HeaderIconSide(size);
+    return Header(size, IconPicture(icon, side, iconColour), title, lines);
+}
+
+int HeaderIconSide(const QSize& size)
+{
+    return qMin(size.height() - 16, 72);
+}
+
+QPixmap Header(const QSize& size, const QPixmap& icon, const QString& title, const QStringList& lines)
+{
     QPixmap picture(size);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -293,8 +304,8 @@ QPixmap Header(const QSize& size, Icon icon, const QColor& iconColour, const QSt
     gradient.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
     gradient.setColorAt(1, QColor(0xDC, 0xE8, 0xF8));
     painter.fillRect(picture.rect(), gradient);
-    const int side = qMin(size.height() - 16, 72);
-    DrawSymbol(painter, icon, QRectF(12, 8, side, side), iconColour);
+    const int side = HeaderIconSide(size);
+    painter.drawPixmap(QRect(12, 8, side, side), icon);
     const int left = side + 28;
     painter.setPen(QColor(0x20, 0x30, 0x70));
     painter.setFont(Widgets::DesignFont(QStringLiteral("Arial"), 18, true));

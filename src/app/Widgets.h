@@ -86,4 +86,8 @@ enum class Icon { Padlock, Question, Information, Globe, Envelope, Pdf, Database
 QPixmap IconPicture(Icon icon, int size, const QColor& colour);
 QPixmap Header(const QSize& size, Icon icon, const QColor& iconColour, const QString& title,
                const QStringList& lines);
+// The same header with a picture of the caller's own in place of a drawn icon.
+QPixmap Header(const QSize& size, const QPixmap& icon, const QString& title, const QStringList& lines);
+// The side of the icon square at the left of a header of that size.
+int HeaderIconSide(const QSize& size);
 } // namespace Pictures

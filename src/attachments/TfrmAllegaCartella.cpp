@@ -1,25 +1,227 @@
 #include "attachments/TfrmAllegaCartella.h"
 
+#include "app/FileDialogs.h"
+#include "app/Messages.h"
+#include "app/Program.h"
+#include "app/SheetScreen.h"
+#include "app/TMisc.h"
+#include "app/TextRules.h"
 #include "app/Widgets.h"
+#include "attachments/AttachmentFolder.h"
+#include "clients/TfrmClienti.h"
+#include "database/TfrmDatabase.h"
 
-#include <QLabel>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+
+namespace {
+
+constexpr int Width = 634;
+constexpr int HeaderHeight = 96;
+constexpr int SlotTop = 104;
+constexpr int SlotHeight = 116;
+constexpr int SlotGap = 8;
+
+QPixmap PaperClip(int side)
+{
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0x6A, 0x78, 0x90), side / 14.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.translate(side * 0.5, side * 0.5);
+    p.rotate(35);
+    p.translate(-side * 0.5, -side * 0.5);
+    const qreal w = side;
+    QPainterPath clip;
+    clip.moveTo(w * 0.58, w * 0.30);
+    clip.lineTo(w * 0.58, w * 0.78);
+    clip.arcTo(QRectF(w * 0.42, w * 0.70, w * 0.16, w * 0.16), 0, -180);
+    clip.lineTo(w * 0.42, w * 0.18);
+    clip.arcTo(QRectF(w * 0.42, w * 0.06, w * 0.26, w * 0.24), 180, -180);
+    clip.lineTo(w * 0.68, w * 0.82);
+    clip.arcTo(QRectF(w * 0.32, w * 0.66, w * 0.36, w * 0.30), 0, -180);
+    clip.lineTo(w * 0.32, w * 0.30);
+    p.drawPath(clip);
+    return picture;
+}
+
+QPixmap ClearPicture(int side)
+{
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xD0, 0x3A, 0x2F));
+    p.drawEllipse(QRectF(1, 1, side - 2, side - 2));
+    p.setPen(QPen(Qt::white, side / 8.0, Qt::SolidLine, Qt::RoundCap));
+    const qreal in = side * 0.32;
+    p.drawLine(QPointF(in, in), QPointF(side - in, side - in));
+    p.drawLine(QPointF(side - in, in), QPointF(in, side - in));
+    return picture;
+}
+
+QString Q(const std::filesystem::path& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+}
+
+} // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
     : ToolDialog(opener, QStringLiteral(" Allega file"), QSize(634, 534), Placement::CentredOnScreen)
 {
+    auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
+    imgLogo->setGeometry(0, 0, Width, HeaderHeight);
+    imgLogo->setPixmap(Pictures::Header(
+        QSize(Width, HeaderHeight), PaperClip(Pictures::HeaderIconSide(QSize(Width, HeaderHeight))),
+        QStringLiteral("Allega file"),
+        {QStringLiteral("Selezionare i file da allegare alla scheda corrente con il pulsante Sfoglia."),
+         QStringLiteral("Fare poi clic su Applica e chiudi e quindi sul pulsante Salva della scheda per salvare le modifiche."),
+         QStringLiteral("Per aprire un file allegato, premere il pulsante Apri.")}));
+
+    for (int slot = 0; slot < SlotCount; ++slot)
+        m_slots[slot] = NewSlot(slot, SlotTop + slot * (SlotHeight + SlotGap));
+
+    auto* btnApplica = Widgets::NewButton(this, QStringLiteral("btnApplica"), QStringLiteral("Applica e chiudi"));
+    btnApplica->setGeometry(Width - 16 - 140, 486, 140, 36);
+    auto* btnAnnulla = Widgets::NewButton(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"));
+    btnAnnulla->setGeometry(Width - 16 - 140 - 10 - 110, 486, 110, 36);
+
     m_lblMemory = Widgets::NewHiddenLabel(this, QStringLiteral("lblMemory"));
-    for (int i = 0; i < 3; ++i) {
-        m_txtFile[i] = Widgets::NewLineEdit(this, QStringLiteral("txtFile%1").arg(i + 1, 2, 10, QLatin1Char('0')));
-        m_txtDesc[i] = Widgets::NewLineEdit(this, QStringLiteral("txtDesc%1").arg(i + 1, 2, 10, QLatin1Char('0')));
-    }
+
+    QWidget* previous = nullptr;
+    for (const Slot& s : m_slots)
+        for (QWidget* control : {static_cast<QWidget*>(s.txtFile), static_cast<QWidget*>(s.btnSfoglia),
+                                 static_cast<QWidget*>(s.btnApri), static_cast<QWidget*>(s.txtDesc)}) {
+            if (previous)
+                setTabOrder(previous, control);
+            previous = control;
+        }
+    setTabOrder(previous, btnApplica);
+    setTabOrder(btnApplica, btnAnnulla);
+
+    connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
+    connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
+}
+
+TfrmAllegaCartella::Slot TfrmAllegaCartella::NewSlot(int slot, int top)
+{
+    const QString number = QStringLiteral("%1").arg(slot + 1, 2, 10, QLatin1Char('0'));
+    const QString ordinal = QString::number(slot + 1) + QStringLiteral("° file allegato:");
+
+    QWidget* panel = Widgets::NewShape(this, QStringLiteral("shpFile") + number, QRect(12, top, Width - 24, SlotHeight),
+                                       QStringLiteral("background: #DCEBFA; border: 1px solid #9DBCE0; border-radius: 4px;"));
+    const QFont labelFont = Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true);
+    const QFont boxFont = Widgets::DesignFont(QStringLiteral("Tahoma"), 10);
+
+    auto* titFile = Widgets::NewLabel(panel, QStringLiteral("titFile") + number, QStringLiteral("Nome ") + ordinal);
+    titFile->setGeometry(12, 8, 300, 18);
+    titFile->setFont(labelFont);
+    Slot s{};
+    s.txtFile = Widgets::NewLineEdit(panel, QStringLiteral("txtFile") + number);
+    s.txtFile->setGeometry(12, 28, 352, 26);
+    s.txtFile->setReadOnly(true);
+    s.txtFile->setFont(boxFont);
+    s.imgCancella = new CommandPicture(panel, QStringLiteral("imgCancella") + number, ClearPicture(22));
+    s.imgCancella->setGeometry(370, 30, 22, 22);
+    s.imgCancella->setToolTip(QStringLiteral("Toglie il file da questa posizione"));
+    s.btnSfoglia = Widgets::NewButton(panel, QStringLiteral("btnSfoglia") + number, QStringLiteral("Sfoglia..."));
+    s.btnSfoglia->setGeometry(400, 26, 96, 30);
+    s.btnApri = Widgets::NewButton(panel, QStringLiteral("btnApri") + number, QStringLiteral("Apri"));
+    s.btnApri->setGeometry(502, 26, 94, 30);
+    s.btnApri->setEnabled(false);
+
+    auto* titDesc = Widgets::NewLabel(panel, QStringLiteral("titDesc") + number, QStringLiteral("Descrizione ") + ordinal);
+    titDesc->setGeometry(12, 62, 300, 18);
+    titDesc->setFont(labelFont);
+    s.txtDesc = Widgets::NewLineEdit(panel, QStringLiteral("txtDesc") + number);
+    s.txtDesc->setGeometry(12, 82, 584, 26);
+    s.txtDesc->setFont(boxFont);
+
+    connect(s.btnSfoglia, &QPushButton::clicked, this, [this, slot] { btnSfogliaClick(slot); });
+    connect(s.btnApri, &QPushButton::clicked, this, [this, slot] { btnApriClick(slot); });
+    connect(s.imgCancella, &CommandPicture::clicked, this, [this, slot] { imgCancellaClick(slot); });
+    connect(s.txtFile, &QLineEdit::textChanged, this, [this, slot] { txtFileChange(slot); });
+    return s;
 }
 
 void TfrmAllegaCartella::Prefill(const QString& mode, const AttachmentTexts& texts)
 {
     m_lblMemory->setText(mode);
-    for (int i = 0; i < 3; ++i) {
-        m_txtFile[i]->setText(texts.files[i]);
-        m_txtDesc[i]->setText(texts.descriptions[i]);
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        m_slots[slot].txtFile->setText(TrimText(texts.files[slot]));
+        m_slots[slot].txtDesc->setText(TrimText(texts.descriptions[slot]));
     }
+}
+
+void TfrmAllegaCartella::btnSfogliaClick(int slot)
+{
+    const QString chosen = FileDialogs::OpenFile(this, QStringLiteral("Selezionare il file da allegare:"),
+                                                 QStringLiteral("Tutti i file (*)"));
+    if (chosen.isEmpty())
+        return;
+    const QString name = QFileInfo(chosen).fileName();
+    m_slots[slot].txtFile->setText(name);
+    const std::u16string bareName = name.toStdU16String();
+    if (attachments::Holds(bareName)
+        && !Messages::Confirm(this, QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
+                                                   "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
+                                                   "esistente?")))
+        return;
+    // A copy that fails is not reported: the name stays in the box.
+    attachments::CopyIn(std::filesystem::path(QFile::encodeName(chosen).toStdString()), bareName);
+}
+
+void TfrmAllegaCartella::btnApriClick(int slot)
+{
+    // A name that reaches out of the attachments folder opens nothing.
+    const auto path = attachments::PathOf(TrimText(m_slots[slot].txtFile->text()).toStdU16String());
+    if (!path)
+        return;
+    TMisc::Open(u'"' + Q(*path) + u'"');
+}
+
+void TfrmAllegaCartella::imgCancellaClick(int slot)
+{
+    m_slots[slot].txtFile->clear();
+}
+
+void TfrmAllegaCartella::txtFileChange(int slot)
+{
+    m_slots[slot].btnApri->setEnabled(!TrimText(m_slots[slot].txtFile->text()).isEmpty());
+}
+
+AttachmentTexts TfrmAllegaCartella::Texts() const
+{
+    AttachmentTexts texts;
+    for (int slot = 0; slot < SlotCount; ++slot) {
+        texts.files[slot] = TrimText(m_slots[slot].txtFile->text());
+        texts.descriptions[slot] = TrimText(m_slots[slot].txtDesc->text());
+    }
+    return texts;
+}
+
+void TfrmAllegaCartella::btnApplicaClick()
+{
+    const QString mode = TrimText(m_lblMemory->text());
+    SheetScreen* sheet = nullptr;
+    if (mode == QStringLiteral("clienti"))
+        sheet = Program::Current()->Clienti();
+    else if (mode == QStringLiteral("database"))
+        sheet = Program::Current()->Database();
+    if (!sheet)
+        return;
+    sheet->SetAttachmentTexts(Texts());
+    CloseTool();
+}
+
+void TfrmAllegaCartella::btnAnnullaClick()
+{
+    CloseTool();
 }

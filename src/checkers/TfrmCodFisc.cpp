@@ -1,16 +1,38 @@
 #include "checkers/TfrmCodFisc.h"
 
-#include "app/Widgets.h"
+#include "app/TextRules.h"
+#include "checkers/CheckerPictures.h"
+#include "checkers/NumberChecks.h"
+#include "checkers/TfrmPartitaIva.h"
 
 #include <QLineEdit>
 
 TfrmCodFisc::TfrmCodFisc(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Controllo codice fiscale"), QSize(478, 254), Placement::CentredOnScreen)
+    : CheckerDialog(opener, {QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
+                             QStringLiteral("Controllo codice fiscale"), CheckerPictures::Card(64),
+                             QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
+                             QStringLiteral("txtCodFisc"), 16, BoxKind::CodeAlsoOnKeyRelease})
 {
-    m_txtCodFisc = Widgets::NewLineEdit(this, QStringLiteral("txtCodFisc"));
 }
 
-void TfrmCodFisc::Prefill(const QString& codFisc)
+void TfrmCodFisc::OpenFromSheet(QWidget* opener, const QString& fieldText)
 {
-    m_txtCodFisc->setText(codFisc);
+    const QString text = TrimText(fieldText);
+    if (IsDigitsOnly(text.toStdU16String()))
+        OpenTool<TfrmPartitaIva>(opener, [&](TfrmPartitaIva& tool) { tool.Prefill(text); });
+    else
+        OpenTool<TfrmCodFisc>(opener, [&](TfrmCodFisc& tool) { tool.Prefill(text); });
+}
+
+void TfrmCodFisc::btnControllaClick()
+{
+    const QString code = UpperAZ(Box()->text());
+    if (code.size() != 16) {
+        AskAgain(QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici."));
+        return;
+    }
+    if (FiscalCodeValid(code.toStdU16String()))
+        Conclude(MessageKind::Information, QStringLiteral("Il codice fiscale digitato è VALIDO."));
+    else
+        Conclude(MessageKind::Warning, QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO."));
 }

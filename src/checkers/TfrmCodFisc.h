@@ -1,18 +1,17 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "checkers/CheckerDialog.h"
 
-class QLineEdit;
-
-// Checks an Italian fiscal code.
-class TfrmCodFisc : public ToolDialog {
+// Checks an Italian fiscal code by its check letter.
+class TfrmCodFisc : public CheckerDialog {
     Q_OBJECT
 public:
     explicit TfrmCodFisc(QWidget* opener);
 
-    // Puts the opener's text into the code box before the tool is shown.
-    void Prefill(const QString& codFisc);
+    // The sheets' fiscal-code button: a field of digits only is a VAT number and goes to the
+    // VAT check; anything else (also an empty field) to this tool. `fieldText` is trimmed.
+    static void OpenFromSheet(QWidget* opener, const QString& fieldText);
 
-private:
-    QLineEdit* m_txtCodFisc;
+protected:
+    void btnControllaClick() override;
 };

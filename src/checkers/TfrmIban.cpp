@@ -1,6 +1,28 @@
 #include "checkers/TfrmIban.h"
 
+#include "app/TextRules.h"
+#include "checkers/CheckerPictures.h"
+#include "checkers/NumberChecks.h"
+
+#include <QLineEdit>
+
 TfrmIban::TfrmIban(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Controllo IBAN"), QSize(608, 270), Placement::CentredOnScreen)
+    : CheckerDialog(opener, {QStringLiteral(" Controllo IBAN"), QSize(608, 270), QStringLiteral("Controllo IBAN"),
+                             CheckerPictures::Bank(64),
+                             QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
+                             QStringLiteral("txtIban"), 27, BoxKind::CodeAlsoOnKeyRelease})
 {
+}
+
+void TfrmIban::btnControllaClick()
+{
+    const QString iban = TrimText(Box()->text());
+    if (iban.size() != 27) {
+        AskAgain(QStringLiteral("Attenzione: l'IBAN deve essere composto da 27 caratteri alfanumerici."));
+        return;
+    }
+    if (IbanValid(iban.toStdU16String()))
+        Conclude(MessageKind::Information, QStringLiteral("L'IBAN digitato è VALIDO."));
+    else
+        Conclude(MessageKind::Warning, QStringLiteral("Attenzione: l'IBAN digitato è ERRATO!"));
 }

@@ -1,18 +1,16 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "checkers/CheckerDialog.h"
 
-class QLineEdit;
-
-// Checks an Italian VAT number and names its office.
-class TfrmPartitaIva : public ToolDialog {
+// Checks an Italian VAT number and names the VAT office that issued it.
+class TfrmPartitaIva : public CheckerDialog {
     Q_OBJECT
 public:
     explicit TfrmPartitaIva(QWidget* opener);
 
-    // Puts the opener's text into the number box before the tool is shown.
-    void Prefill(const QString& partitaIva);
+    // The verdict on an eleven-character number, as the tool shows it.
+    static QString VerdictText(const QString& number);
 
-private:
-    QLineEdit* m_txtPartitaIva;
+protected:
+    void btnControllaClick() override;
 };

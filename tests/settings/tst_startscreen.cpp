@@ -3,7 +3,7 @@
 
 #include "settings/SettingsTestSupport.h"
 
-#include "app/FileDialogs.h"
+#include "app/FileDialogRecorder.h"
 #include "app/TextRules.h"
 #include "app/TfrmAvvio.h"
 #include "settings/TfrmImpostaAvvio.h"
@@ -58,6 +58,7 @@ class TestStartScreen : public QObject {
         return path;
     }
     QTemporaryDir pictures;
+    std::unique_ptr<FileDialogRecorder> dialogs;
 
 private slots:
     void init()
@@ -65,11 +66,12 @@ private slots:
         IoFaults::Reset();
         fixture = std::make_unique<ProgramFixture>();
         messages = std::make_unique<MessageRecorder>();
+        dialogs = std::make_unique<FileDialogRecorder>();
     }
     void cleanup()
     {
         IoFaults::Reset();
-        FileDialogs::SetNextFileName(QString()); // a later click on "Carica immagine" finds a cancelled dialog
+        dialogs.reset();
         messages.reset();
         fixture.reset();
     }
@@ -183,7 +185,7 @@ private slots:
                     QVERIFY(broken.open(QIODevice::WriteOnly));
                     broken.write("\xFF\xD8 not really a JPEG");
                 }
-                FileDialogs::SetNextFileName(chosen);
+                dialogs->next = {chosen};
                 Click(Child<QPushButton>(screen(), "btnSfoglia"));
             }
         }
@@ -224,7 +226,7 @@ private slots:
         QCOMPARE(screen()->Picture().size(), QSize(40, 30));
         name()->setText(QStringLiteral("Altro nome"));
         subtitle()->setText(QStringLiteral("Altro sottotitolo"));
-        FileDialogs::SetNextFileName(PictureFile("nuovo.jpg", Filled(QSize(100, 100), Qt::red), "JPEG"));
+        dialogs->next = {PictureFile("nuovo.jpg", Filled(QSize(100, 100), Qt::red), "JPEG")};
         Click(Child<QPushButton>(screen(), "btnSfoglia"));
         QCOMPARE(screen()->Picture().size(), QSize(100, 100));
         Click(Child<QPushButton>(screen(), "btnAnnulla"));

@@ -1,0 +1,129 @@
+#include "attachments/AttachmentFolder.h"
+
+#include "storage/PosixIo.h"
+#include "storage/ProgramFolder.h"
+#include "storage/TemporaryFile.h"
+#include "storage/Text.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
+#include <vector>
+
+namespace attachments {
+
+namespace {
+
+bool HasDrive(std::u16string_view name)
+{
+    return name.size() >= 2 && name[1] == u':'
+        && ((name[0] >= u'A' && name[0] <= u'Z') || (name[0] >= u'a' && name[0] <= u'z'));
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+// An existing copy must be writable as it is: the rename would otherwise replace a file
+// the system protects. Its rights carry over to the new copy.
+std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, bool& refused)
+{
+    refused = false;
+    const Descriptor existing(posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open));
+    if (existing.get() < 0) {
+        refused = errno != ENOENT;
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(existing.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        refused = true;
+        return std::nullopt;
+    }
+    return info.st_mode & 07777;
+}
+
+} // namespace
+
+std::filesystem::path Folder()
+{
+    return ProgramFile("Documenti_Allegati");
+}
+
+bool IsBareName(std::u16string_view name)
+{
+    if (name.empty() || name == u"." || name == u".." || HasDrive(name))
+        return false;
+    return name.find_first_of(u"/\\") == std::u16string_view::npos && name.find(u'\0') == std::u16string_view::npos;
+}
+
+std::optional<std::filesystem::path> PathOf(std::u16string_view name)
+{
+    if (!IsBareName(name))
+        return std::nullopt;
+    return Folder() / ToUtf8(name);
+}
+
+bool Holds(std::u16string_view name)
+{
+    const auto path = PathOf(name);
+    std::error_code ignored;
+    return path && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored));
+}
+
+bool CopyIn(const std::filesystem::path& source, std::u16string_view name)
+{
+    const auto target = PathOf(name);
+    if (!target)
+        return false;
+    std::error_code error;
+    std::filesystem::create_directories(Folder(), error);
+    if (error)
+        return false;
+
+    const Descriptor input(posix_io::Open(source.c_str(), O_RDONLY | O_NONBLOCK, IoOp::Open));
+    struct stat info {};
+    if (input.get() < 0 || ::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+
+    bool refused = false;
+    const std::optional<mode_t> keepMode = ReplaceableMode(*target, refused);
+    if (refused)
+        return false;
+
+    TemporaryFile copy(*target, keepMode);
+    if (!copy.Created())
+        return false;
+    std::vector<char> block(1 << 20);
+    off_t offset = 0;
+    for (;;) {
+        const ssize_t got = posix_io::ReadFully(input.get(), block.data(), block.size(), offset);
+        if (got < 0)
+            return false;
+        if (got > 0 && !copy.Append(block.data(), static_cast<std::size_t>(got)))
+            return false;
+        offset += got;
+        if (static_cast<std::size_t>(got) < block.size())
+            break;
+    }
+    // A source that changed while it was read is not copied by halves.
+    if (offset != info.st_size)
+        return false;
+    return copy.Replace(*target);
+}
+
+} // namespace attachments

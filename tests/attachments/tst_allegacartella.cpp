@@ -1,0 +1,351 @@
+// The attachments screen: what the sheet hands over, picking and copying files with the
+// overwrite question, opening them safely, clearing a slot, and what goes back to the sheet.
+
+#include "app/FileDialogRecorder.h"
+#include "app/ScreenTest.h"
+
+#include "app/SheetScreen.h"
+#include "attachments/TfrmAllegaCartella.h"
+#include "clients/TfrmClienti.h"
+#include "database/TfrmDatabase.h"
+#include "storage/IoFaults.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString OverwriteQuestion = QStringLiteral(
+    "Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+    "Si vuole sovrascrivere il file esistente?");
+
+QStringList Entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QLineEdit* Box(QWidget* tool, const char* name) { return Child<QLineEdit>(tool, name); }
+QPushButton* Button(QWidget* tool, const char* name) { return Child<QPushButton>(tool, name); }
+
+} // namespace
+
+class TestAllegaCartella : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    SheetScreen* database() { return fixture->program->Database(); }
+    SheetScreen* clienti() { return fixture->program->Clienti(); }
+    QString Attachments() const { return fixture->Path(QStringLiteral("Documenti_Allegati")); }
+    QString Attached(const QString& name) const { return Attachments() + u'/' + name; }
+    // A file elsewhere on the disk that the user can pick.
+    QString Outside(const QString& name, const QByteArray& bytes)
+    {
+        QDir().mkpath(fixture->Path(QStringLiteral("Scrivania")));
+        const QString path = fixture->Path(QStringLiteral("Scrivania/") + name);
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return path;
+    }
+    void PutInFolder(const QString& name, const QByteArray& bytes)
+    {
+        QDir().mkpath(Attachments());
+        QFile file(Attached(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    // Opens the tool for the sheet screen of `mode` with the sheet's six texts, runs `act` on
+    // it and presses "Annulla" if `act` left it open. Returns whether it was left open.
+    bool Use(const QString& mode, const QStringList& texts, std::function<void(QWidget*)> act)
+    {
+        bool leftOpen = false;
+        WhenModal([&](QWidget* tool) {
+            act(tool);
+            leftOpen = tool->isVisible();
+            if (tool->isVisible())
+                Click(Button(tool, "btnAnnulla"));
+        });
+        SheetScreen* sheet = mode == QLatin1String("clienti") ? clienti() : database();
+        OpenTool<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& tool) { tool.Prefill(mode, AttachmentTexts::FromList(texts)); });
+        return leftOpen;
+    }
+
+private slots:
+    void init() { fixture = std::make_unique<ProgramFixture>(); }
+    void cleanup()
+    {
+        IoFaults::Reset();
+        fixture.reset();
+    }
+
+    void shapeAndTabOrder()
+    {
+        QString caption;
+        QSize size;
+        QStringList texts, tabOrder;
+        bool memoryHidden = false;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            caption = tool->windowTitle();
+            size = tool->size();
+            for (const char* name : {"btnSfoglia01", "btnApri02", "btnApplica", "btnAnnulla"})
+                texts << Button(tool, name)->text();
+            for (const char* name : {"titFile01", "titDesc03"})
+                texts << Child<QLabel>(tool, name)->text();
+            memoryHidden = Child<QLabel>(tool, "lblMemory")->isHidden();
+            QWidget* w = Box(tool, "txtFile01");
+            for (int i = 0; i < 15; ++i) {
+                tabOrder << w->objectName();
+                do
+                    w = w->nextInFocusChain();
+                while (!(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled());
+            }
+        });
+        QCOMPARE(caption, QStringLiteral(" Allega file"));
+        QCOMPARE(size, QSize(634, 534));
+        QCOMPARE(texts, (QStringList{"Sfoglia...", "Apri", "Applica e chiudi", "Annulla", "Nome 1° file allegato:",
+                                     "Descrizione 3° file allegato:"}));
+        QVERIFY(memoryHidden);
+        // Disabled "Apri" buttons are skipped by Tab.
+        QCOMPARE(tabOrder, (QStringList{"txtFile01", "btnSfoglia01", "txtDesc01", "txtFile02", "btnSfoglia02",
+                                        "txtDesc02", "txtFile03", "btnSfoglia03", "txtDesc03", "btnApplica",
+                                        "btnAnnulla", "txtFile01", "btnSfoglia01", "txtDesc01", "txtFile02"}));
+    }
+
+    void theSheetsTextsArriveTrimmedAndApriFollowsTheNames()
+    {
+        QStringList shown;
+        QString memory;
+        QList<bool> apri;
+        bool readOnly = false;
+        Use(QStringLiteral("clienti"), {" Contratto.pdf ", " firmato ", "", "solo descrizione", "", ""}, [&](QWidget* tool) {
+            for (const char* name : {"txtFile01", "txtDesc01", "txtFile02", "txtDesc02", "txtFile03", "txtDesc03"})
+                shown << Box(tool, name)->text();
+            memory = Child<QLabel>(tool, "lblMemory")->text();
+            for (const char* name : {"btnApri01", "btnApri02", "btnApri03"})
+                apri << Button(tool, name)->isEnabled();
+            readOnly = Box(tool, "txtFile01")->isReadOnly();
+        });
+        QCOMPARE(shown, (QStringList{"Contratto.pdf", "firmato", "", "solo descrizione", "", ""}));
+        QCOMPARE(memory, QStringLiteral("clienti"));
+        QCOMPARE(apri, (QList<bool>{true, false, false}));
+        QVERIFY(readOnly);
+    }
+
+    void browseCancelledChangesNothing()
+    {
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        QString shown;
+        Use(QStringLiteral("database"), {"a.pdf"}, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia01"));
+            shown = Box(tool, "txtFile01")->text();
+        });
+        QCOMPARE(dialogs.asked.size(), 1);
+        QCOMPARE(dialogs.asked.at(0).title, QStringLiteral("Selezionare il file da allegare:"));
+        QCOMPARE(dialogs.asked.at(0).filter, QStringLiteral("Tutti i file (*)"));
+        QCOMPARE(shown, QStringLiteral("a.pdf"));
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(!QDir(Attachments()).exists());
+    }
+
+    void browseCopiesThePickedFileUnderItsBareName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("plain") << "Preventivo.pdf";
+        QTest::newRow("blanks and accents") << "Perizia dell'unità immobiliare.docx";
+        QTest::newRow("several dots") << "foto.2024.06.01.jpeg";
+        QTest::newRow("no extension") << "LEGGIMI";
+    }
+    void browseCopiesThePickedFileUnderItsBareName()
+    {
+        QFETCH(QString, name);
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(name, "contenuto " + name.toUtf8());
+        QString shown;
+        bool apri = false;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia02"));
+            shown = Box(tool, "txtFile02")->text();
+            apri = Button(tool, "btnApri02")->isEnabled();
+        });
+        QCOMPARE(shown, name);
+        QVERIFY(apri);
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Entries(Attachments()), QStringList{name});
+        QCOMPARE(Read(Attached(name)), "contenuto " + name.toUtf8());
+    }
+
+    void aNameAlreadyInTheFolderAsksBeforeOverwriting_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes replaces the copy") << true;
+        QTest::newRow("no keeps the copy") << false;
+    }
+    void aNameAlreadyInTheFolderAsksBeforeOverwriting()
+    {
+        QFETCH(bool, yes);
+        PutInFolder(QStringLiteral("Listino.xls"), "vecchio");
+        MessageRecorder messages;
+        messages.answer = yes ? QMessageBox::Yes : QMessageBox::No;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(QStringLiteral("Listino.xls"), "nuovo");
+        QString shown;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia03"));
+            shown = Box(tool, "txtFile03")->text();
+        });
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown.at(0).kind, MessageKind::Confirmation);
+        QCOMPARE(messages.shown.at(0).text, OverwriteQuestion);
+        QCOMPARE(shown, QStringLiteral("Listino.xls"));
+        QCOMPARE(Read(Attached(QStringLiteral("Listino.xls"))), QByteArray(yes ? "nuovo" : "vecchio"));
+        QCOMPARE(Entries(Attachments()), QStringList{"Listino.xls"});
+    }
+
+    void aFailedCopyIsSilentAndLeavesNoPartialFile()
+    {
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(QStringLiteral("video.mp4"), QByteArray(3 * 1024 * 1024, 'v'));
+        QString shown;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            IoFaults::FailNext(IoOp::Write, 1); // the disk fills up after the first block
+            Click(Button(tool, "btnSfoglia01"));
+            shown = Box(tool, "txtFile01")->text();
+        });
+        QCOMPARE(shown, QStringLiteral("video.mp4"));
+        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Entries(Attachments()), QStringList{});
+    }
+
+    void apriHandsTheQuotedPathToTheShellAsAFileUrl()
+    {
+        const QString name = QStringLiteral("Verbale #3 è 100% pronto.v2.pdf");
+        PutInFolder(name, "pdf");
+        OpenedUrls opened;
+        Use(QStringLiteral("clienti"), {"", "", QStringLiteral("  ") + name, ""}, [&](QWidget* tool) {
+            Click(Button(tool, "btnApri02"));
+        });
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(Attached(name))});
+        QCOMPARE(opened.urls.at(0).toLocalFile(), Attached(name));
+    }
+
+    void apriOfAMissingFileOpensItWithoutAMessage()
+    {
+        MessageRecorder messages;
+        OpenedUrls opened;
+        Use(QStringLiteral("database"), {"mancante.pdf"}, [&](QWidget* tool) { Click(Button(tool, "btnApri01")); });
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(Attached(QStringLiteral("mancante.pdf")))});
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void aNameReachingOutOfTheFolderOpensNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("up one folder") << "../Database.pro";
+        QTest::newRow("up one folder, Windows") << "..\\Database.pro";
+        QTest::newRow("dot dot") << "..";
+        QTest::newRow("absolute") << "/etc/passwd";
+        QTest::newRow("drive") << "C:\\Windows\\win.ini";
+        QTest::newRow("sub-folder") << "altro/file.pdf";
+    }
+    void aNameReachingOutOfTheFolderOpensNothing()
+    {
+        QFETCH(QString, name);
+        MessageRecorder messages;
+        OpenedUrls opened;
+        Use(QStringLiteral("database"), {name}, [&](QWidget* tool) { Click(Button(tool, "btnApri01")); });
+        QVERIFY(opened.urls.isEmpty());
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void clearEmptiesTheNameAndKeepsTheDescriptionAndTheCopy()
+    {
+        PutInFolder(QStringLiteral("b.pdf"), "b");
+        QString name, description;
+        bool apri = true;
+        Use(QStringLiteral("database"), {"a.pdf", "prima", "b.pdf", "seconda", "c.pdf", "terza"}, [&](QWidget* tool) {
+            Click(Child(tool, "imgCancella02"));
+            name = Box(tool, "txtFile02")->text();
+            description = Box(tool, "txtDesc02")->text();
+            apri = Button(tool, "btnApri02")->isEnabled();
+        });
+        QCOMPARE(name, QString());
+        QCOMPARE(description, QStringLiteral("seconda"));
+        QVERIFY(!apri);
+        QCOMPARE(Entries(Attachments()), QStringList{"b.pdf"});
+    }
+
+    void applyWritesTheSixTrimmedTextsIntoTheSheetItServes_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("database sheet") << "database";
+        QTest::newRow("client sheet") << "clienti";
+    }
+    void applyWritesTheSixTrimmedTextsIntoTheSheetItServes()
+    {
+        QFETCH(QString, mode);
+        const QStringList before{"a.pdf", "prima", "b.pdf", "seconda", "", ""};
+        database()->SetAttachmentTexts(AttachmentTexts::FromList(before));
+        clienti()->SetAttachmentTexts(AttachmentTexts::FromList(before));
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(QStringLiteral("nuovo.txt"), "n");
+        const bool leftOpen = Use(mode, before, [&](QWidget* tool) {
+            Click(Child(tool, "imgCancella01"));
+            Click(Button(tool, "btnSfoglia03"));
+            QTest::keyClicks(Box(tool, "txtDesc03"), QStringLiteral("  terza, nuova  "));
+            Click(Button(tool, "btnApplica"));
+        });
+        QVERIFY(!leftOpen);
+        const QStringList after{"", "prima", "b.pdf", "seconda", "nuovo.txt", "terza, nuova"};
+        SheetScreen* served = mode == QLatin1String("clienti") ? clienti() : database();
+        SheetScreen* other = mode == QLatin1String("clienti") ? database() : clienti();
+        QCOMPARE(served->Attachments().ToList(), after);
+        QCOMPARE(other->Attachments().ToList(), before);
+    }
+
+    void cancelWritesNothingButTheCopiedFileStays()
+    {
+        const QStringList before{"a.pdf", "prima", "", "", "", ""};
+        database()->SetAttachmentTexts(AttachmentTexts::FromList(before));
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(QStringLiteral("copiato.txt"), "c");
+        const bool leftOpen = Use(QStringLiteral("database"), before, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia02"));
+            QTest::keyClicks(Box(tool, "txtDesc01"), QStringLiteral(" cambiata"));
+            Click(Button(tool, "btnAnnulla"));
+        });
+        QVERIFY(!leftOpen);
+        QCOMPARE(database()->Attachments().ToList(), before);
+        QCOMPARE(Entries(Attachments()), QStringList{"copiato.txt"});
+    }
+
+    void eachOpeningStartsAfresh()
+    {
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(QStringLiteral("x.txt"), "x");
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) { Click(Button(tool, "btnSfoglia01")); });
+        QString shown = QStringLiteral("?");
+        bool apri = true;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            shown = Box(tool, "txtFile01")->text();
+            apri = Button(tool, "btnApri01")->isEnabled();
+        });
+        QCOMPARE(shown, QString());
+        QVERIFY(!apri);
+    }
+};
+
+QTEST_MAIN(TestAllegaCartella)
+#include "tst_allegacartella.moc"
