@@ -3,6 +3,7 @@
 #include "storage/Cp1252.h"
 #include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
+#include "storage/TemporaryFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -184,58 +185,6 @@ void CloseQuietly(int fd)
     if (fd >= 0)
         ::close(fd);
 }
-
-// A temporary file beside the target, removed again unless it was renamed into place.
-class TemporaryFile {
-public:
-    // keepMode: the rights of the file it replaces; none for a new file (the umask applies).
-    TemporaryFile(const std::filesystem::path& target, std::optional<mode_t> keepMode)
-    {
-        static unsigned serial = 0;
-        for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            path_ = target.parent_path()
-                / ("." + target.filename().string() + "." + std::to_string(::getpid()) + "."
-                   + std::to_string(serial++) + ".tmp");
-            fd_ = posix_io::Open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL, IoOp::Create, 0666);
-            if (fd_ < 0 && errno != EEXIST)
-                break;
-        }
-        created_ = fd_ >= 0;
-        if (created_ && keepMode)
-            ::fchmod(fd_, *keepMode);
-    }
-    ~TemporaryFile()
-    {
-        CloseQuietly(fd_);
-        if (created_ && !renamed_)
-            ::unlink(path_.c_str());
-    }
-    TemporaryFile(const TemporaryFile&) = delete;
-    TemporaryFile& operator=(const TemporaryFile&) = delete;
-
-    bool Created() const { return created_; }
-
-    // Writes the bytes, makes them durable and puts the file in the target's place.
-    bool WriteAndReplace(const std::string& bytes, const std::filesystem::path& target)
-    {
-        if (!posix_io::WriteFully(fd_, bytes.data(), bytes.size(), 0) || !posix_io::FlushAll(fd_))
-            return false;
-        const int fd = fd_;
-        fd_ = -1;
-        if (!posix_io::Close(fd) || !posix_io::Rename(path_.c_str(), target.c_str()))
-            return false;
-        renamed_ = true;
-        const std::filesystem::path folder = target.parent_path();
-        posix_io::FlushFolder(folder.empty() ? "." : folder.c_str());
-        return true;
-    }
-
-private:
-    std::filesystem::path path_;
-    int fd_ = -1;
-    bool created_ = false;
-    bool renamed_ = false;
-};
 
 } // namespace
 
