@@ -1,10 +1,14 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "app/ExportTool.h"
 
-// Exports the database to a spreadsheet file.
-class TfrmExpDatabase : public ToolDialog {
+// Shows the whole database in a grid and exports it to Database.xls.
+class TfrmExpDatabase : public ExportTool {
     Q_OBJECT
 public:
     explicit TfrmExpDatabase(QWidget* opener);
+
+    // The topic of its "Guida".
+    static QString HelpTitle();
+    static QString HelpText();
 };

@@ -1,0 +1,111 @@
+#pragma once
+// The spreadsheet export that both archives share: a table holding the whole archive as
+// the export screen's grid shows it, and the writer of the export file, an HTML table
+// behind the Excel workbook header, on one line of Windows-1252 text.
+//
+// Each archive only describes its export (ExportDescription): the record file, the grid's
+// columns and the fields they show, and the file's sheet name and columns.
+#include "storage/Records.h"
+#include "storage/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// A column of the grid after its row-number column.
+struct ExportGridColumn {
+    std::string name;              // the column's name, "colCampo01"
+    Text title;                    // its title in the grid
+    int width = 0;                 // in screen units
+    bool editable = false;         // whether the user may type into its cells
+    std::vector<FieldSpec> fields; // what it shows: one field, or several joined by one blank
+};
+
+// A column of the export file.
+struct ExportFileColumn {
+    Text title;
+    int width = 0;
+    std::string gridColumn; // name of the grid column whose cells it writes
+};
+
+struct ExportDescription {
+    std::string recordFile;  // "Database.pro"
+    std::size_t recordSize = 0;
+    std::vector<ExportGridColumn> grid;
+    Text sheetName;          // the text of the x:Name element
+    std::string exportFile;  // "Database.xls", in the program folder
+    std::vector<ExportFileColumn> file;
+};
+
+// The export failed: the file could not be created, written or put in place. The file of
+// an earlier export is then left as it was.
+class ExportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The grid's data: one row per record, one cell per grid column (without the row number).
+// Cells read from the archive are kept as their Windows-1252 bytes, which is half the size of
+// the decoded text; cells the user edits are kept as typed, beside them.
+class ExportTable {
+public:
+    explicit ExportTable(const ExportDescription& description);
+
+    const ExportDescription& Description() const { return *description_; }
+
+    // Reads the record file (creating it empty when missing) into the table, replacing its
+    // contents and edits. The table has one row per record counted when the file was opened;
+    // on an ArchiveError the rows read before the failure keep their cells and the others stay
+    // empty.
+    void Load();
+
+    std::size_t RowCount() const { return rows_; }
+    std::size_t ColumnCount() const { return columns_; }
+    bool IsEditable(std::size_t column) const { return description_->grid[column].editable; }
+
+    // The cell as the grid shows it.
+    Text Cell(std::size_t row, std::size_t column) const;
+    // What the user typed into a cell (kept as typed; the export trims it).
+    void SetCell(std::size_t row, std::size_t column, Text text);
+
+    // For the writer: the cell's bytes as read from the file, or the edited text.
+    struct CellView {
+        std::string_view stored;
+        const Text* edited = nullptr;
+    };
+    CellView View(std::size_t row, std::size_t column) const;
+
+    // The bytes held for the cells (text, index and edits), for the benchmark.
+    std::size_t MemoryBytes() const;
+
+private:
+    std::size_t Key(std::size_t row, std::size_t column) const { return row * columns_ + column; }
+
+    const ExportDescription* description_;
+    std::size_t columns_;
+    std::size_t rows_ = 0;
+    std::string text_;                 // every stored cell's bytes, row after row
+    std::vector<uint64_t> rowStart_;   // offset in text_ of each row's first cell
+    std::vector<uint16_t> lengths_;    // byte length of each cell, row after row
+    std::unordered_map<std::size_t, Text> edits_;
+    std::vector<bool> rowEdited_;      // rows with at least one edit, so that reading stays cheap
+};
+
+// Where the export file lies: the program folder and the description's file name.
+std::filesystem::path ExportFilePath(const ExportDescription& description);
+
+// Writes the table into its export file, replacing any file of that name. The file is
+// written beside it under another name and put in its place only when complete, so a failed
+// export leaves the earlier file untouched; an existing file that this process may not write
+// (read-only, or not a regular file) is not replaced. Throws ExportError.
+//
+// Cells are written trimmed. Unlike the table's raw text, the characters <, > and & are
+// written as &lt; &gt; &amp; (a spreadsheet program would read them as markup and lose
+// text), line breaks inside a cell as &#13; and &#10; (the file stays one line), and an
+// edited character that Windows-1252 lacks as a numeric character reference.
+void WriteSpreadsheet(const ExportTable& table);
