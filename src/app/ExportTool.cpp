@@ -23,9 +23,7 @@ const QString ExportTool::ConfirmOpenText = QStringLiteral(
 const QString ExportTool::ExportFailedText = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
-const QString ExportTool::ArchiveAccessText = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di possedere i privilegi di "
-    "scrittura nella cartella di installazione del programma.");
+const QString ExportTool::ArchiveAccessText = Messages::ArchiveAccessText();
 
 namespace {
 

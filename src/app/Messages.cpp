@@ -69,4 +69,11 @@ bool Confirm(QWidget* parent, const QString& text)
 
 void SetHandler(Handler handler) { InstalledHandler() = std::move(handler); }
 
+QString ArchiveAccessText()
+{
+    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
+                          "del programma.");
+}
+
 } // namespace Messages

@@ -27,4 +27,7 @@ QMessageBox* Build(QWidget* parent, MessageKind kind, const QString& text);
 using Handler = std::function<QMessageBox::StandardButton(MessageKind, const QString&)>;
 void SetHandler(Handler handler);
 
+// What every screen that reads or writes a record file says when the file cannot be used.
+QString ArchiveAccessText();
+
 } // namespace Messages

@@ -48,9 +48,7 @@ const char* const AttachmentLabelNames[6] = {"lblFile01", "lblFile02", "lblFile0
 
 QString SheetScreen::ArchiveAccessMessage()
 {
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
-                          "del programma.");
+    return Messages::ArchiveAccessText();
 }
 
 QString SheetScreen::EmptyArchiveMessage()
