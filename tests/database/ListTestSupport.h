@@ -6,6 +6,7 @@
 #include "storage/StorageTestSupport.h"
 
 #include <QByteArray>
+#include <QDialog>
 #include <QFile>
 #include <QString>
 
@@ -43,7 +44,14 @@ inline void WriteSheets(const std::vector<TSchedaDatabase>& sheets)
         file.write(reinterpret_cast<const char*>(sheet.data()), qsizetype(TSchedaDatabase::Size));
 }
 
-inline QString Line(std::u16string_view line)
+// WhenModal for an action that may stop half-way on a failed check: the tool is closed
+// anyway, so that the test goes on to report the failure instead of waiting for ever.
+template <class Action>
+void WhenModalThenClose(Action action)
 {
-    return Q(line);
+    WhenModal([action](QWidget* modal) {
+        action(modal);
+        if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
+            dialog->done(QDialog::Rejected);
+    });
 }

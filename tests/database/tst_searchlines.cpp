@@ -288,6 +288,12 @@ private slots:
         QTest::newRow("a new text starts from line 0")
             << lines << QList<int>{5} << QStringList{"ross"} << QList<int>{2};
         QTest::newRow("a new text tests line 0 first") << lines << QList<int>{4} << QStringList{"ALF"} << QList<int>{0};
+        const QStringList spread{"uno", "Rossi", "due", "rossi", "tre", "ROSSI"};
+        QTest::newRow("a new text does not start from the selection")
+            << spread << QList<int>{2} << QStringList{"rossi"} << QList<int>{1};
+        QTest::newRow("a new text held by the selected line 0 stays there")
+            << QStringList{"Rossi", "due", "rossi"} << QList<int>{0, -2} << QStringList{"ross", "ross"}
+            << QList<int>{0, 2};
         QTest::newRow("the same text starts after the selected line")
             << lines << QList<int>{-1, 3} << QStringList{"rossi", "rossi"} << QList<int>{2, 5};
         QTest::newRow("the selected line alone holds it")
