@@ -266,8 +266,8 @@ int main(int argc, char** argv)
     bench::WriteSyntheticDatabase(count);
     const double writeSeconds = std::chrono::duration<double>(Clock::now() - start).count();
     const auto fileBytes = std::filesystem::file_size(ProgramFile(TSchedaDatabase::FileName));
-    std::printf("search_bench: %zu sheets, Database.pro %.0f MB (written in %.1f s)\n", count,
-                fileBytes / 1048576.0, writeSeconds);
+    std::printf("search_bench: %zu sheets, Database.pro %.0f MB (written in %.1f s)\n", count, fileBytes / 1e6,
+                writeSeconds);
 
 #ifdef VELORBIS_HAVE_SQLITE
     start = Clock::now();
@@ -276,8 +276,8 @@ int main(int argc, char** argv)
     std::printf("SQLite table on disk, one TEXT column per field, loaded in %.1f s (not timed below)\n",
                 std::chrono::duration<double>(Clock::now() - start).count());
 #endif
-    std::printf("times: best of 3 runs to the finished, sorted list; memory: peak above the resident size "
-                "at the step's start (first run)\n\n");
+    std::printf("times: best of 3 runs to the finished, sorted list (file in the page cache); memory in MiB: peak\n"
+                "above the resident size at the step's start (first run), and what our list holds\n\n");
     std::printf("%-22s %8s %9s %9s %7s %9s %9s %10s   %s\n", "step", "lines", "ours ms", "SQLite ms", "ratio",
                 "peak MB", "list MB", "SQLite MB", "same lines");
 
