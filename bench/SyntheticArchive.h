@@ -3,10 +3,12 @@
 // A deterministic synthetic Database.pro for benchmarks: every field filled to about half
 // its width with Italian-looking text, one sheet in ten flagged.
 
+#include "storage/ProgramFolder.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
 
 #include <cstdint>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -71,7 +73,26 @@ inline TSchedaDatabase SyntheticSheet(std::size_t index)
     return sheet;
 }
 
-// Writes `count` sheets into ProgramFile("Database.pro"), replacing what was there.
-void WriteSyntheticDatabase(std::size_t count);
+// Writes `count` sheets into ProgramFile("Database.pro"), replacing what was there. The
+// sheets go out in large blocks (the program itself writes one synced sheet at a time).
+inline void WriteSyntheticDatabase(std::size_t count)
+{
+    const std::string path = ProgramFile(TSchedaDatabase::FileName).string();
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    constexpr std::size_t blockSheets = 1024;
+    std::vector<uint8_t> block;
+    block.reserve(blockSheets * TSchedaDatabase::Size);
+    for (std::size_t index = 0; index < count; ++index) {
+        const TSchedaDatabase sheet = SyntheticSheet(index);
+        block.insert(block.end(), sheet.bytes().begin(), sheet.bytes().end());
+        if (block.size() == blockSheets * TSchedaDatabase::Size || index + 1 == count) {
+            out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
+            block.clear();
+        }
+    }
+    out.close();
+    if (!out)
+        throw ArchiveError("write " + path + ": failed");
+}
 
 } // namespace bench

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShowEvent>
@@ -108,4 +110,14 @@ void ToolDialog::showEvent(QShowEvent* event)
         return;
     CentreWindow(this, m_placement == Placement::CentredOnOpener ? parentWidget() : nullptr);
     FormShow();
+}
+
+void ToolDialog::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !qobject_cast<QPushButton*>(focusWidget())) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

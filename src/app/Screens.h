@@ -68,6 +68,9 @@ public:
 protected:
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
+    // Enter presses a button only when that button has the focus: a dialog would otherwise
+    // press its default button for Enter in a list, a grid or a check box.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Placement m_placement;

@@ -50,12 +50,6 @@ QString ToQString(const Text& text)
 }
 
 // Tells a tool that serves either sheet screen which one opened it.
-void SetToolMode(QWidget* tool, const QString& mode)
-{
-    if (auto* memory = tool->findChild<QLabel*>(QStringLiteral("lblMemory")))
-        memory->setText(mode);
-}
-
 QLabel* FieldTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
     QLabel* title = Widgets::NewLabel(parent, name, text);
@@ -456,7 +450,7 @@ void TfrmDatabase::cmdFileClick()
 
 void TfrmDatabase::cmdTrovaClick()
 {
-    OpenTool<TfrmTrovaDatabase>(this, [](TfrmTrovaDatabase& tool) { SetToolMode(&tool, QStringLiteral("database")); });
+    OpenTool<TfrmTrovaDatabase>(this, [](TfrmTrovaDatabase& tool) { tool.Memory()->setText(QStringLiteral("database")); });
 }
 
 void TfrmDatabase::cmdSegnalatiClick() { OpenTool<TfrmSegnalati>(this); }

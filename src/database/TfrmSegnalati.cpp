@@ -1,6 +1,50 @@
 #include "database/TfrmSegnalati.h"
 
+#include "app/Widgets.h"
+#include "database/DatabaseLists.h"
+#include "database/SheetOfLine.h"
+#include "storage/RecordFile.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
 TfrmSegnalati::TfrmSegnalati(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Riepilogo record segnalati"), QSize(862, 560), Placement::CentredOnScreen)
+    : ListTool(opener, QStringLiteral(" Riepilogo record segnalati"), SharedFindText(),
+               Pictures::Header(QSize(862, 70), Pictures::Icon::Database, QColor(0xC0, 0x1B, 0x1B),
+                                QStringLiteral("Riepilogo record segnalati"),
+                                {QStringLiteral("Le schede dell'archivio contrassegnate con \"Segnala\".")}),
+               Count::None)
 {
+    setTabOrder(FindBox(), Records());
+    setTabOrder(Records(), PrintButton());
+    setTabOrder(PrintButton(), FindButton());
+    setTabOrder(FindButton(), CloseButton());
+}
+
+Text& TfrmSegnalati::SharedFindText()
+{
+    static Text findText;
+    return findText;
+}
+
+void TfrmSegnalati::FormShow()
+{
+    EmptyFindText();
+    ResultLines lines;
+    bool failed = false;
+    try {
+        DatabaseLists::ListFlagged(lines);
+    } catch (const ArchiveError&) {
+        lines.Sort(); // the sheets read before the failure
+        failed = true;
+    }
+    ShowLines(std::move(lines));
+    FindBox()->setFocus();
+    if (failed)
+        ShowArchiveAccessMessage();
+}
+
+void TfrmSegnalati::OpenLine(std::u16string_view line)
+{
+    ShowSheetOfLine(line);
 }

@@ -1,10 +1,18 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "app/ListTool.h"
 
-// Lists the flagged sheets.
-class TfrmSegnalati : public ToolDialog {
+// The flagged sheets: every sheet whose Segnala is "Sì", one line each, with the find in
+// list; a double-click puts the line's sheet on the database sheet screen.
+class TfrmSegnalati : public ListTool {
     Q_OBJECT
 public:
     explicit TfrmSegnalati(QWidget* opener);
+
+protected:
+    void FormShow() override;
+    void OpenLine(std::u16string_view line) override;
+
+private:
+    static Text& SharedFindText();
 };

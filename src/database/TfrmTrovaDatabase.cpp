@@ -1,6 +1,75 @@
 #include "database/TfrmTrovaDatabase.h"
 
-TfrmTrovaDatabase::TfrmTrovaDatabase(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Trova schede in archivio"), QSize(862, 560), Placement::CentredOnScreen)
+#include "database/DatabaseLists.h"
+#include "database/SheetOfLine.h"
+#include "storage/IniFile.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr std::size_t SettingsTitles = 6; // the first six boxes, Campo01 to Campo06
+
+// Two columns of five, in the order of the Enter chain and of DatabaseLists::SearchFields.
+std::vector<CriterionBox> Boxes()
 {
+    struct Box {
+        const char* box;
+        const char* title;
+        const char16_t* titleText;
+    };
+    static constexpr Box boxes[] = {
+        {"txtCampo01", "titCampo01", u"Campo 1:"},          {"txtCampo02", "titCampo02", u"Campo 2:"},
+        {"txtCampo03", "titCampo03", u"Campo 3:"},          {"txtCampo04", "titCampo04", u"Campo 4:"},
+        {"txtCampo05", "titCampo05", u"Campo 5:"},          {"txtCampo06", "titCampo06", u"Campo 6:"},
+        {"txtCliente", "lblCliente", u"Cognome e nome:"},   {"txtComuneRes", "lblComuneRes", u"Comune di residenza:"},
+        {"txtCodFisc", "lblCodFisc", u"Codice fiscale:"},   {"txtPartitaIva", "lblPartitaIva", u"Partita IVA:"},
+    };
+    static_assert(std::size(boxes) == DatabaseLists::SearchFields.size());
+    std::vector<CriterionBox> criteria;
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        const int column = int(i % 2), row = int(i / 2);
+        criteria.push_back({boxes[i].box, boxes[i].title, QString::fromUtf16(boxes[i].titleText),
+                            TSchedaDatabase::Spec(DatabaseLists::SearchFields[i]),
+                            QRect(160 + column * 348, 122 + row * 76, 316, 32)});
+    }
+    return criteria;
+}
+
+} // namespace
+
+TfrmTrovaDatabase::TfrmTrovaDatabase(QWidget* opener)
+    : SearchTool(opener, QStringLiteral(" Trova schede in archivio"), SharedFindText(),
+                 Pictures::Header(QSize(862, 70), Pictures::Icon::Database, QColor(0x24, 0x5C, 0xB8),
+                                  QStringLiteral("Trova schede in archivio"),
+                                  {QStringLiteral("Le schede che rispondono ai criteri di ricerca.")}),
+                 Pictures::Icon::Database, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 10, true))
+{
+}
+
+Text& TfrmTrovaDatabase::SharedFindText()
+{
+    static Text findText;
+    return findText;
+}
+
+void TfrmTrovaDatabase::FormShow()
+{
+    const IniFile settings = SettingsFile();
+    for (std::size_t i = 0; i < SettingsTitles; ++i) {
+        const Text key = u"Campo 0" + Text(1, char16_t(u'1' + i));
+        Title(i)->setText(QString::fromStdU16String(settings.Read(u"Nome Campi", key)));
+    }
+    SearchTool::FormShow();
+}
+
+ResultLines TfrmTrovaDatabase::Find(const SearchCriteria& criteria)
+{
+    return DatabaseLists::Search(criteria);
+}
+
+void TfrmTrovaDatabase::OpenLine(std::u16string_view line)
+{
+    if (Marker() == QStringLiteral("database"))
+        ShowSheetOfLine(line);
 }

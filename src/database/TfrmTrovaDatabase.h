@@ -1,10 +1,21 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "app/SearchTool.h"
 
-// Finds sheets by up to ten fields.
-class TfrmTrovaDatabase : public ToolDialog {
+// The database search: up to ten criteria on the criteria panel; "Cerca" lists the sheets
+// found. A double-click puts the line's sheet on the database sheet screen when the opener
+// wrote "database" into `lblMemory`.
+class TfrmTrovaDatabase : public SearchTool {
     Q_OBJECT
 public:
     explicit TfrmTrovaDatabase(QWidget* opener);
+
+protected:
+    // Also reads the titles of the first six fields from the settings.
+    void FormShow() override;
+    ResultLines Find(const SearchCriteria& criteria) override;
+    void OpenLine(std::u16string_view line) override;
+
+private:
+    static Text& SharedFindText();
 };

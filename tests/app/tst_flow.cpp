@@ -213,6 +213,28 @@ private slots:
         QVERIFY(text.startsWith(QStringLiteral("Velorbis 4.0 è un software che consente")));
     }
 
+    void enterPressesOnlyAFocusedButtonOfATool()
+    {
+        LogIn();
+        bool openAfterEnterInText = false;
+        bool closedByEnterOnButton = false;
+        WhenModal([&](QWidget* tool) {
+            auto* text = Child<QPlainTextEdit>(tool, "txtGuida");
+            text->setFocus();
+            QTest::keyClick(text, Qt::Key_Return);
+            openAfterEnterInText = tool->isVisible();
+            auto* close = Child<QPushButton>(tool, "btnChiudi");
+            close->setFocus();
+            QTest::keyClick(close, Qt::Key_Return);
+            closedByEnterOnButton = !tool->isVisible();
+            if (tool->isVisible())
+                Click(close);
+        });
+        Click(Child(program()->Avvio(), "imgGuida"));
+        QVERIFY(openAfterEnterInText);
+        QVERIFY(closedByEnterOnButton);
+    }
+
     void toolsCannotBeClosedByEscape()
     {
         LogIn();

@@ -1,0 +1,323 @@
+// Search and flagged-list benchmark: the list tools' searches over a synthetic Database.pro
+// of N sheets (argv[1], default 100000), against the same searches run by SQLite over the
+// same rows, with the peak memory of each step.
+//
+//     ./build.sh bench [N]      or      build/bench/search_bench [N]
+
+#include "SyntheticArchive.h"
+
+#include "database/DatabaseLists.h"
+#include "storage/ProgramFolder.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <malloc.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#ifdef VELORBIS_HAVE_SQLITE
+#include <sqlite3.h>
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Peak resident memory of one step: the high-water mark is reset to the current resident
+// size before the step and read after it.
+struct Memory {
+    static long StatusKb(const char* key)
+    {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        const std::string prefix = std::string(key) + ":";
+        while (std::getline(status, line))
+            if (line.rfind(prefix, 0) == 0)
+                return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
+        return -1;
+    }
+    // Hands freed heap back to the system first, so that the resident size at the start of
+    // a step does not hide what the step itself needs.
+    static void ResetPeak()
+    {
+        ::malloc_trim(0);
+        std::ofstream("/proc/self/clear_refs") << "5";
+    }
+};
+
+struct Measure {
+    double bestMs = 0;
+    long peakKb = 0;   // resident high-water mark during the first run
+    long beforeKb = 0; // resident size when the step began
+    std::vector<std::string> lines;
+};
+
+// Runs `step` three times; the first run gives the memory peak and the lines, the best of
+// the three the time.
+Measure Run(const std::function<std::vector<std::string>()>& step)
+{
+    Measure measure;
+    for (int run = 0; run < 3; ++run) {
+        std::vector<std::string> lines;
+        if (run == 0) {
+            Memory::ResetPeak();
+            measure.beforeKb = Memory::StatusKb("VmRSS");
+        }
+        const auto start = Clock::now();
+        lines = step();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (run == 0) {
+            measure.peakKb = Memory::StatusKb("VmHWM");
+            measure.lines = std::move(lines);
+            measure.bestMs = ms;
+        } else {
+            measure.bestMs = std::min(measure.bestMs, ms);
+        }
+    }
+    return measure;
+}
+
+struct Query {
+    const char* name;
+    std::array<Text, 10> criteria; // in the order of DatabaseLists::SearchFields
+};
+
+std::vector<Query> Queries()
+{
+    std::vector<Query> queries(3);
+    queries[0].name = "search, no criterion";
+    queries[1].name = "search, 1 criterion";
+    queries[1].criteria[0] = u"rossi"; // Campo01
+    queries[2].name = "search, 3 criteria";
+    queries[2].criteria[0] = u"rossi"; // Campo01
+    queries[2].criteria[6] = u"mi";    // Cliente
+    queries[2].criteria[7] = u"a";     // ComuneRes
+    return queries;
+}
+
+std::vector<std::string> Utf8Lines(const ResultLines& lines)
+{
+    std::vector<std::string> out;
+    out.reserve(lines.Size());
+    for (std::size_t row = 0; row < lines.Size(); ++row)
+        out.push_back(ToUtf8(lines.Line(row)));
+    return out;
+}
+
+// What the program's list holds: the lines are timed as they are built; the copy into
+// UTF-8 strings for the comparison with SQLite happens after the clock stops.
+std::vector<std::string> OurSearch(const Query& query, std::size_t& listBytes)
+{
+    ResultLines lines = DatabaseLists::Search(DatabaseLists::Criteria(query.criteria));
+    listBytes = lines.MemoryBytes();
+    return {};
+}
+
+#ifdef VELORBIS_HAVE_SQLITE
+
+class Sqlite {
+public:
+    explicit Sqlite(const std::string& path)
+    {
+        if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK)
+            Fail("open");
+        Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;");
+    }
+    ~Sqlite() { sqlite3_close(db_); }
+
+    void Exec(const std::string& sql)
+    {
+        char* error = nullptr;
+        if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+            std::fprintf(stderr, "sqlite: %s\n", error ? error : "?");
+            std::exit(1);
+        }
+    }
+
+    // One TEXT column per field, each holding the field as the search sees it (converted,
+    // not trimmed).
+    void Load()
+    {
+        std::string columns, marks;
+        for (const FieldSpec& field : TSchedaDatabase::Fields()) {
+            columns += std::string(columns.empty() ? "" : ", ") + field.name + " TEXT";
+            marks += marks.empty() ? "?" : ", ?";
+        }
+        Exec("CREATE TABLE sheets (" + columns + ")");
+        Exec("BEGIN");
+        sqlite3_stmt* insert = Prepare("INSERT INTO sheets VALUES (" + marks + ")");
+        TRecordFile file(TSchedaDatabase::FileName, TSchedaDatabase::Size);
+        file.Open();
+        RecordScanner scan(file);
+        std::vector<std::string> values(TSchedaDatabase::Fields().size());
+        while (const uint8_t* record = scan.Next()) {
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                values[i] = ToUtf8(TSchedaDatabase::DecodeUntrimmed(record, static_cast<DatabaseField>(i)));
+                sqlite3_bind_text(insert, int(i + 1), values[i].data(), int(values[i].size()), SQLITE_STATIC);
+            }
+            if (sqlite3_step(insert) != SQLITE_DONE)
+                Fail("insert");
+            sqlite3_reset(insert);
+        }
+        file.Close();
+        sqlite3_finalize(insert);
+        Exec("COMMIT");
+    }
+
+    // The same line and the same order as the program's list: trimmed fields padded or cut
+    // to their columns, ordered by the line with a to z upper-cased (SQLite's upper() and
+    // LIKE fold only ASCII letters, as the program does).
+    std::vector<std::string> Lines(const std::string& where, const std::vector<std::string>& arguments)
+    {
+        auto column = [](const char* field, int width) {
+            return "substr(trim(" + std::string(field) + ") || '" + std::string(std::size_t(width), ' ') +
+                   "', 1, " + std::to_string(width) + ")";
+        };
+        const std::string line = column("Campo01", 26) + " || '  ' || " + column("Campo02", 26) + " || '  ' || " +
+                                 column("Campo03", 26) + " || " + column("Cliente", 26) + " || '  Tel. ' || " +
+                                 column("Recapito", 15) + " || '  C.F. ' || " + column("CodFisc", 16);
+        sqlite3_stmt* query = Prepare("SELECT line FROM (SELECT " + line + " AS line FROM sheets" +
+                                      (where.empty() ? "" : " WHERE " + where) + ") ORDER BY upper(line)");
+        for (std::size_t i = 0; i < arguments.size(); ++i)
+            sqlite3_bind_text(query, int(i + 1), arguments[i].data(), int(arguments[i].size()), SQLITE_STATIC);
+        std::vector<std::string> lines;
+        int status;
+        while ((status = sqlite3_step(query)) == SQLITE_ROW)
+            lines.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)),
+                               std::size_t(sqlite3_column_bytes(query, 0)));
+        if (status != SQLITE_DONE)
+            Fail("select");
+        sqlite3_finalize(query);
+        return lines;
+    }
+
+    std::vector<std::string> Search(const Query& query)
+    {
+        std::string where;
+        std::vector<std::string> arguments;
+        for (std::size_t i = 0; i < query.criteria.size(); ++i) {
+            if (query.criteria[i].empty())
+                continue;
+            const FieldSpec& field = TSchedaDatabase::Spec(DatabaseLists::SearchFields[i]);
+            arguments.push_back(ToUtf8(query.criteria[i]));
+            where += std::string(where.empty() ? "" : " AND ") + field.name + " LIKE '%' || ?" +
+                     std::to_string(arguments.size()) + " || '%'";
+        }
+        return Lines(where, arguments);
+    }
+
+    std::vector<std::string> Flagged() { return Lines("trim(Segnala) = ?1", {ToUtf8(MarkYes)}); }
+
+private:
+    sqlite3_stmt* Prepare(const std::string& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(db_, sql.c_str(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+            Fail("prepare");
+        return statement;
+    }
+    [[noreturn]] void Fail(const char* what)
+    {
+        std::fprintf(stderr, "sqlite %s: %s\n", what, sqlite3_errmsg(db_));
+        std::exit(1);
+    }
+    sqlite3* db_ = nullptr;
+};
+
+#endif
+
+double Mb(long kb) { return kb / 1024.0; }
+
+void PrintRow(const char* step, const Measure& ours, const Measure* theirs, std::size_t lines, std::size_t listBytes,
+              bool same)
+{
+    std::printf("%-22s %8zu %9.1f", step, lines, ours.bestMs);
+    if (theirs)
+        std::printf(" %9.1f %7.2f", theirs->bestMs, ours.bestMs / theirs->bestMs);
+    else
+        std::printf(" %9s %7s", "-", "-");
+    std::printf(" %9.1f %9.1f", Mb(ours.peakKb - ours.beforeKb), listBytes / 1048576.0);
+    if (theirs)
+        std::printf(" %10.1f   %s", Mb(theirs->peakKb - theirs->beforeKb), same ? "yes" : "NO");
+    std::printf("\n");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
+    char folderTemplate[] = "/tmp/velorbis-search-bench-XXXXXX";
+    if (!::mkdtemp(folderTemplate)) {
+        std::perror("mkdtemp");
+        return 1;
+    }
+    const std::filesystem::path folder = folderTemplate;
+    SetProgramFolder(folder);
+
+    auto start = Clock::now();
+    bench::WriteSyntheticDatabase(count);
+    const double writeSeconds = std::chrono::duration<double>(Clock::now() - start).count();
+    const auto fileBytes = std::filesystem::file_size(ProgramFile(TSchedaDatabase::FileName));
+    std::printf("search_bench: %zu sheets, Database.pro %.0f MB (written in %.1f s)\n", count, fileBytes / 1e6,
+                writeSeconds);
+
+#ifdef VELORBIS_HAVE_SQLITE
+    start = Clock::now();
+    Sqlite sqlite((folder / "bench.sqlite").string());
+    sqlite.Load();
+    std::printf("SQLite table on disk, one TEXT column per field, loaded in %.1f s (not timed below)\n",
+                std::chrono::duration<double>(Clock::now() - start).count());
+#endif
+    std::printf("times: best of 3 runs to the finished, sorted list (file in the page cache); memory in MiB: peak\n"
+                "above the resident size at the step's start (first run), and what our list holds\n\n");
+    std::printf("%-22s %8s %9s %9s %7s %9s %9s %10s   %s\n", "step", "lines", "ours ms", "SQLite ms", "ratio",
+                "peak MB", "list MB", "SQLite MB", "same lines");
+
+    for (const Query& query : Queries()) {
+        std::size_t listBytes = 0;
+        Measure ours = Run([&] { return OurSearch(query, listBytes); });
+        ours.lines = Utf8Lines(DatabaseLists::Search(DatabaseLists::Criteria(query.criteria)));
+#ifdef VELORBIS_HAVE_SQLITE
+        Measure theirs = Run([&] { return sqlite.Search(query); });
+        std::vector<std::string> a = ours.lines, b = theirs.lines;
+        std::sort(a.begin(), a.end());
+        std::sort(b.begin(), b.end());
+        PrintRow(query.name, ours, &theirs, ours.lines.size(), listBytes, a == b);
+#else
+        PrintRow(query.name, ours, nullptr, ours.lines.size(), listBytes, false);
+#endif
+    }
+
+    std::size_t flaggedBytes = 0;
+    Measure ours = Run([&] {
+        ResultLines lines;
+        DatabaseLists::ListFlagged(lines);
+        flaggedBytes = lines.MemoryBytes();
+        return std::vector<std::string>();
+    });
+    {
+        ResultLines lines;
+        DatabaseLists::ListFlagged(lines);
+        ours.lines = Utf8Lines(lines);
+    }
+#ifdef VELORBIS_HAVE_SQLITE
+    Measure theirs = Run([&] { return sqlite.Flagged(); });
+    std::vector<std::string> a = ours.lines, b = theirs.lines;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    PrintRow("flagged list", ours, &theirs, ours.lines.size(), flaggedBytes, a == b);
+#else
+    PrintRow("flagged list", ours, nullptr, ours.lines.size(), flaggedBytes, false);
+#endif
+
+    std::filesystem::remove_all(folder);
+    return 0;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// How the database sheets appear in the search and in the flagged sheets list.
+#include "database/ResultLines.h"
+#include "database/SheetSearch.h"
+#include "storage/Records.h"
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace DatabaseLists {
+
+using F = DatabaseField;
+
+// Campo01, Campo02 and Campo03 in columns of 26 with two blanks between the first three,
+// Cliente run straight into Campo03, then the telephone and the fiscal code: 153 characters.
+inline constexpr LinePiece Line[] = {
+    Column<DatabaseLayout>(F::Campo01, 26), Fixed(u"  "),
+    Column<DatabaseLayout>(F::Campo02, 26), Fixed(u"  "),
+    Column<DatabaseLayout>(F::Campo03, 26),
+    Column<DatabaseLayout>(F::Cliente, 26),
+    Fixed(u"  Tel. "), Column<DatabaseLayout>(F::Recapito, 15),
+    Fixed(u"  C.F. "), Column<DatabaseLayout>(F::CodFisc, 16),
+};
+inline constexpr std::size_t LineLength = 153;
+static_assert(MaxLineLength(Line) == LineLength);
+
+// The fields of the ten search criteria, in the order of the criteria boxes.
+inline constexpr std::array<DatabaseField, 10> SearchFields = {
+    F::Campo01, F::Campo02, F::Campo03, F::Campo04, F::Campo05, F::Campo06,
+    F::Cliente, F::ComuneRes, F::CodFisc, F::PartitaIva,
+};
+
+SearchCriteria Criteria(std::span<const Text, SearchFields.size()> typed);
+
+// The lines of the sheets the criteria find, in list order. Throws ArchiveError.
+ResultLines Search(const SearchCriteria& criteria);
+
+// Adds the lines of the flagged sheets (Segnala, trimmed, is "Sì") to `into`, in list
+// order. Throws ArchiveError, leaving in `into` the lines read before the failure.
+void ListFlagged(ResultLines& into);
+
+// The last sheet of the file, flagged or not, whose line is `line`. Throws ArchiveError.
+std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line);
+
+} // namespace DatabaseLists

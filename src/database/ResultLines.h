@@ -1,0 +1,150 @@
+#pragma once
+// The result lines of the four list tools (database search, flagged sheets, client search,
+// clients to recontact): how a record becomes one fixed-column line, the list of lines in
+// its display order, the find in list, and finding the record a chosen line stands for.
+// Each tool only supplies its record layout and its line format.
+#include "storage/RecordFile.h"
+#include "storage/Records.h"
+#include "storage/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+// One piece of a line: a field made exactly as wide as its column, a field whole, or a
+// fixed text. Fields are trimmed first (codes 32 and below at both ends).
+struct LinePiece {
+    enum class Kind : uint8_t { Column, Whole, Fixed };
+    Kind kind;
+    uint16_t offset = 0;      // of the field's length byte in the record
+    uint16_t fieldWidth = 0;  // of the field in the record
+    uint16_t columnWidth = 0; // Column: padded with blanks or cut to this many characters
+    std::u16string_view text = {}; // Fixed
+
+    // Characters this piece can take in a line.
+    constexpr std::size_t MaxLength() const
+    {
+        switch (kind) {
+        case Kind::Column:
+            return columnWidth;
+        case Kind::Whole:
+            return fieldWidth;
+        case Kind::Fixed:
+            break;
+        }
+        return text.size();
+    }
+};
+
+template <class Layout>
+constexpr LinePiece Column(typename Layout::Field field, uint16_t width)
+{
+    const FieldSpec& spec = Layout::Fields[static_cast<std::size_t>(field)];
+    return {LinePiece::Kind::Column, spec.offset, spec.width, width};
+}
+
+template <class Layout>
+constexpr LinePiece Whole(typename Layout::Field field)
+{
+    const FieldSpec& spec = Layout::Fields[static_cast<std::size_t>(field)];
+    return {LinePiece::Kind::Whole, spec.offset, spec.width, 0};
+}
+
+constexpr LinePiece Fixed(std::u16string_view text)
+{
+    return {LinePiece::Kind::Fixed, 0, 0, 0, text};
+}
+
+using LineFormat = std::span<const LinePiece>;
+
+constexpr std::size_t MaxLineLength(LineFormat format)
+{
+    std::size_t length = 0;
+    for (const LinePiece& piece : format)
+        length += piece.MaxLength();
+    return length;
+}
+
+// Writes the line of `record` to `out` (at least MaxLineLength(format) characters of room)
+// and returns its length.
+std::size_t BuildLine(const uint8_t* record, LineFormat format, char16_t* out);
+Text BuildLine(const uint8_t* record, LineFormat format);
+
+// The list order: the whole lines compared character by character by code value after
+// turning a to z into A to Z. Negative, zero or positive like a three-way comparison.
+int CompareInListOrder(std::u16string_view a, std::u16string_view b);
+
+// The lines of a list tool. Lines are added as records are read, then sorted once into the
+// list order (lines that compare equal keep the order of the file). The text of all lines
+// lies in a few large blocks: no allocation per line.
+class ResultLines {
+public:
+    ResultLines() = default;
+    ResultLines(ResultLines&&) noexcept = default;
+    ResultLines& operator=(ResultLines&&) noexcept = default;
+
+    void Add(const uint8_t* record, LineFormat format);
+    void Add(std::u16string_view line);
+    void Reserve(std::size_t lines) { lines_.reserve(lines); }
+    void Sort();
+    void Clear();
+
+    std::size_t Size() const { return lines_.size(); }
+    bool Empty() const { return lines_.empty(); }
+    // Row `row` in display order once sorted (in the order of adding before).
+    std::u16string_view Line(std::size_t row) const { return lines_[row]; }
+    // Bytes held for the lines: their text and one view per line.
+    std::size_t MemoryBytes() const;
+
+private:
+    char16_t* Room(std::size_t length);
+
+    static constexpr std::size_t BlockChars = 1 << 16;
+    std::vector<std::unique_ptr<char16_t[]>> blocks_;
+    std::size_t blockUsed_ = 0;
+    std::size_t blockSize_ = 0;
+    std::size_t allocatedChars_ = 0;
+    std::vector<std::u16string_view> lines_;
+};
+
+// The find in list ("Trova") over a list that has lines, with `selected` as the cursor.
+// `sharedFindText` is the find text of the previous "Trova" of the same kind of tool; it
+// becomes the new one. A new text starts at line 0 and tests it; the same text again starts
+// after the selected line; both wrap round. Returns the row to select: the line found, or
+// the cursor (line 0 when nothing was selected) when no line holds the text.
+std::size_t FindInList(const ResultLines& lines, std::optional<std::size_t> selected,
+                       std::u16string_view typed, Text& sharedFindText);
+
+// Folds A to Z to a to z and nothing else.
+Text LowerAZ(std::u16string_view text);
+
+// Reads every record of an open file and returns the 1-based position of the last whose
+// line, trimmed, equals `line` trimmed, with its bytes in `record` (RecordSize() bytes).
+// Throws ArchiveError.
+std::optional<std::size_t> LastRecordWithLine(TRecordFile& file, LineFormat format,
+                                              std::u16string_view line, uint8_t* record);
+
+// The same for a layout's own file in the program folder, opened and closed here.
+template <class Layout>
+struct FoundRecord {
+    TRecord<Layout> record;
+    std::size_t position; // 1-based
+};
+
+template <class Layout>
+std::optional<FoundRecord<Layout>> FindRecordOfLine(LineFormat format, std::u16string_view line)
+{
+    TRecordFile file(Layout::FileName, Layout::Size);
+    file.Open();
+    FoundRecord<Layout> found{};
+    const std::optional<std::size_t> position = LastRecordWithLine(file, format, line, found.record.data());
+    file.Close();
+    if (!position)
+        return std::nullopt;
+    found.position = *position;
+    return found;
+}

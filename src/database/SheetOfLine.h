@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string_view>
+
+// Puts on the database sheet screen the last sheet of Database.pro whose result line is
+// `line` (flagged or not), with its position; leaves the screen alone when none is.
+// Throws ArchiveError.
+void ShowSheetOfLine(std::u16string_view line);

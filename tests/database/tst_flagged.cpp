@@ -1,0 +1,219 @@
+// The flagged sheets list: built on showing, "Trova" over it, and opening a line on the
+// database sheet screen.
+
+#include "ListTestSupport.h"
+#include "app/ScreenTest.h"
+
+#include "app/ListTool.h"
+#include "database/TfrmDatabase.h"
+#include "database/TfrmSegnalati.h"
+#include "storage/IoFaults.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString ArchiveAccess =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                   "possedere i privilegi di scrittura nella cartella di installazione del programma.");
+
+TSchedaDatabase Flagged(const char16_t* campo01, const char16_t* cliente = u"")
+{
+    return Sheet({{DF::Campo01, campo01}, {DF::Cliente, cliente}, {DF::Segnala, MarkYes.data()}});
+}
+
+QStringList FirstColumns(ResultList* list)
+{
+    QStringList columns;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        columns << list->model()->index(row, 0).data().toString().left(26).trimmed();
+    return columns;
+}
+
+} // namespace
+
+class TestFlagged : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<TfrmSegnalati> tool;
+
+    TfrmSegnalati* Open()
+    {
+        tool = std::make_unique<TfrmSegnalati>(fixture->program->Database());
+        tool->show();
+        tool->activateWindow();
+        if (!QTest::qWaitForWindowActive(tool.get()))
+            qWarning("flagged list not active");
+        return tool.get();
+    }
+    ResultList* List() { return Child<ResultList>(tool.get(), "lstRecords"); }
+    QLineEdit* FindBox() { return Child<QLineEdit>(tool.get(), "txtTrova"); }
+    QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
+    QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
+    void DoubleClick(int row)
+    {
+        ResultList* list = List();
+        const QPoint where = list->visualRect(list->model()->index(row, 0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+    }
+
+private slots:
+    void init()
+    {
+        IoFaults::Reset();
+        fixture = std::make_unique<ProgramFixture>();
+    }
+    void cleanup()
+    {
+        tool.reset();
+        fixture.reset();
+        IoFaults::Reset();
+    }
+
+    void showingListsTheFlaggedSheetsInOrder()
+    {
+        TSchedaDatabase lowerCase = Sheet({{DF::Campo01, u"Minuscolo"}});
+        SetRaw(lowerCase, DF::Segnala, QByteArray("s\xEC"));
+        WriteSheets({Flagged(u"zeta", u"Rossi"), Sheet({{DF::Campo01, u"Non segnata"}, {DF::Segnala, u"No"}}),
+                     Flagged(u"Alfa"), lowerCase, Sheet({{DF::Campo01, u"Vuota"}}), Flagged(u"beta")});
+        MessageRecorder messages;
+        Open();
+        QCOMPARE(tool->windowTitle(), QStringLiteral(" Riepilogo record segnalati"));
+        QCOMPARE(tool->size(), QSize(862, 560));
+        QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "beta", "zeta"}));
+        QCOMPARE(List()->model()->index(2, 0).data().toString().size(), 153);
+        QCOMPARE(QApplication::focusWidget(), FindBox());
+        QVERIFY(!tool->findChild<QLabel*>(QStringLiteral("lblTrovate")));
+        QVERIFY(messages.shown.isEmpty());
+    }
+
+    void anEmptyArchiveShowsAnEmptyListAndTrovaSaysSo()
+    {
+        MessageRecorder messages;
+        Open();
+        QVERIFY(QFile::exists(fixture->Path(QStringLiteral("Database.pro"))));
+        QCOMPARE(List()->model()->rowCount(), 0);
+        QTest::keyClicks(FindBox(), QStringLiteral("x"));
+        QTest::keyClick(FindBox(), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), Button("btnTrova"));
+        Click(Button("btnTrova"));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+        QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    void aFileFailureIsReportedInsteadOfAShortList_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::newRow("open") << int(IoOp::Open);
+        QTest::newRow("read") << int(IoOp::Read);
+        QTest::newRow("close") << int(IoOp::Close);
+    }
+    void aFileFailureIsReportedInsteadOfAShortList()
+    {
+        QFETCH(int, operation);
+        WriteSheets({Flagged(u"Alfa")});
+        const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
+        MessageRecorder messages;
+        IoFaults::FailNext(static_cast<IoOp>(operation));
+        Open();
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+        QCOMPARE(messages.shown[0].text, ArchiveAccess);
+        QVERIFY(tool->isVisible());
+        QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+    }
+
+    void trovaFindsTheNextLineHoldingTheText()
+    {
+        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), Flagged(u"Gamma", u"de Rossi"), Flagged(u"Delta")});
+        Open();
+        QTest::keyClicks(FindBox(), QStringLiteral("rossi"));
+        QList<int> selected;
+        for (int press = 0; press < 3; ++press) {
+            Click(Button("btnTrova"));
+            selected << int(*List()->SelectedRow());
+        }
+        QCOMPARE(selected, (QList<int>{0, 3, 0})); // Alfa, Beta, Delta, Gamma
+    }
+
+    void aDoubleClickOpensTheLastSheetWithTheLineFlaggedOrNot()
+    {
+        TSchedaDatabase unflagged = Flagged(u"Alfa", u"Rossi");
+        unflagged.Set(DF::Segnala, u"No");
+        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
+        Open();
+        QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
+        DoubleClick(0);
+        QCOMPARE(Position(), QStringLiteral("3"));
+        QVERIFY(!tool->isVisible());
+        QCOMPARE(List()->model()->rowCount(), 0);
+    }
+
+    void aFailureWhileOpeningIsReportedAndChangesNothing()
+    {
+        WriteSheets({Flagged(u"Alfa")});
+        MessageRecorder messages;
+        Open();
+        IoFaults::FailNext(IoOp::Read);
+        DoubleClick(0);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].text, ArchiveAccess);
+        QCOMPARE(Position(), QString());
+        QVERIFY(!tool->isVisible());
+    }
+
+    void theControlsAreInTheirTabOrder()
+    {
+        Open();
+        QWidget* next = FindBox();
+        QStringList tabs;
+        for (int i = 0; i < 6; ++i) {
+            tabs << next->objectName();
+            next = next->nextInFocusChain();
+            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+        }
+        QCOMPARE(tabs, (QStringList{"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi", "txtTrova"}));
+        List()->setFocus();
+        for (QPushButton* button : tool->findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
+        Click(Button("btnChiudi"));
+        QVERIFY(!tool->isVisible());
+    }
+
+    void theListOpenedAgainIsBuiltAfreshWithANewFind()
+    {
+        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi")});
+        TfrmDatabase* database = fixture->program->Database();
+        WhenModalThenClose([&](QWidget* modal) {
+            QTest::keyClicks(Child<QLineEdit>(modal, "txtTrova"), QStringLiteral("rossi"));
+            Click(Child<QPushButton>(modal, "btnTrova"));
+            Click(Child<QPushButton>(modal, "btnChiudi"));
+        });
+        OpenTool<TfrmSegnalati>(database);
+
+        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
+                     Flagged(u"Epsilon")});
+        WhenModalThenClose([&](QWidget* modal) {
+            ResultList* list = Child<ResultList>(modal, "lstRecords");
+            QCOMPARE(FirstColumns(list), (QStringList{"Alfa", "Beta", "Delta", "Epsilon", "Gamma"}));
+            QVERIFY(!list->SelectedRow());
+            QCOMPARE(Child<QLineEdit>(modal, "txtTrova")->text(), QString());
+            list->SelectRow(1);
+            QTest::keyClicks(Child<QLineEdit>(modal, "txtTrova"), QStringLiteral("rossi"));
+            Click(Child<QPushButton>(modal, "btnTrova"));
+            QCOMPARE(int(*list->SelectedRow()), 0); // new find from line 0, not the next after line 1
+            Click(Child<QPushButton>(modal, "btnChiudi"));
+        });
+        OpenTool<TfrmSegnalati>(database);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(TestFlagged)
+#include "tst_flagged.moc"

@@ -1,0 +1,375 @@
+// The database search screen: criteria panel, search, the list, "Trova", and opening a
+// line on the database sheet screen.
+
+#include "ListTestSupport.h"
+#include "app/ScreenTest.h"
+
+#include "app/ListTool.h"
+#include "database/TfrmDatabase.h"
+#include "database/TfrmTrovaDatabase.h"
+#include "storage/IniFile.h"
+#include "storage/IoFaults.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+const char* const CriterionBoxes[] = {"txtCampo01", "txtCampo02", "txtCampo03", "txtCampo04", "txtCampo05",
+                                      "txtCampo06", "txtCliente", "txtComuneRes", "txtCodFisc", "txtPartitaIva"};
+
+// Six sheets; lines 1, 3 and 5 of the sorted list hold "rossi".
+std::vector<TSchedaDatabase> SixSheets()
+{
+    return {Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Bianchi"}, {DF::ComuneRes, u"Roma"}}),
+            Sheet({{DF::Campo01, u"Beta"}, {DF::Cliente, u"Rossi Anna"}, {DF::ComuneRes, u"Napoli"}}),
+            Sheet({{DF::Campo01, u"Gamma"}, {DF::Cliente, u"Verdi"}, {DF::ComuneRes, u"Ancona"}}),
+            Sheet({{DF::Campo01, u"Delta"}, {DF::Cliente, u"Neri"}, {DF::ComuneRes, u"Bari"}}),
+            Sheet({{DF::Campo01, u"Epsilon"}, {DF::Cliente, u"ROSSI Carlo"}, {DF::ComuneRes, u"Milano"}}),
+            Sheet({{DF::Campo01, u"Zeta"}, {DF::Cliente, u"de Rossi"}, {DF::ComuneRes, u"Siena"}})};
+}
+
+QStringList Shown(ResultList* list)
+{
+    QStringList lines;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        lines << list->model()->index(row, 0).data().toString();
+    return lines;
+}
+
+int Selected(ResultList* list)
+{
+    const std::optional<std::size_t> row = list->SelectedRow();
+    return row ? int(*row) : -1;
+}
+
+void DoubleClick(ResultList* list, int row)
+{
+    const QPoint where = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
+                                  : QPoint(20, list->viewport()->height() - 5);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+}
+
+} // namespace
+
+class TestSearchScreen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<TfrmTrovaDatabase> tool;
+
+    TfrmTrovaDatabase* Open(const QString& marker = QStringLiteral("database"))
+    {
+        tool = std::make_unique<TfrmTrovaDatabase>(fixture->program->Database());
+        tool->Memory()->setText(marker);
+        tool->show();
+        tool->activateWindow();
+        if (!QTest::qWaitForWindowActive(tool.get()))
+            qWarning("search screen not active");
+        return tool.get();
+    }
+    QLineEdit* Box(const char* name) { return Child<QLineEdit>(tool.get(), name); }
+    QLabel* Label(const char* name) { return Child<QLabel>(tool.get(), name); }
+    QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
+    ResultList* List() { return Child<ResultList>(tool.get(), "lstRecords"); }
+    QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
+    void Search(const QList<QPair<const char*, QString>>& typed = {})
+    {
+        for (const auto& [box, text] : typed)
+            QTest::keyClicks(Box(box), text);
+        Click(Button("btnCerca"));
+    }
+
+private slots:
+    void init()
+    {
+        IoFaults::Reset();
+        fixture = std::make_unique<ProgramFixture>();
+    }
+    void cleanup()
+    {
+        tool.reset();
+        fixture.reset();
+        IoFaults::Reset();
+    }
+
+    void theCriteriaPanelComesFirstWithTheTitlesOfTheSettings()
+    {
+        IniFile settings(fixture->Path(QStringLiteral("Archivio.ini")).toStdString());
+        settings.Write(u"Nome Campi", u"Campo 01", u"Pratica");
+        settings.Write(u"Nome Campi", u"Campo 02", u"Anno <b>");
+        settings.Write(u"Nome Campi", u"Campo 06", u"Note");
+        Open();
+        QCOMPARE(tool->windowTitle(), QStringLiteral(" Trova schede in archivio"));
+        QCOMPARE(tool->size(), QSize(862, 560));
+        QCOMPARE(Label("titCampo01")->text(), QStringLiteral("Pratica"));
+        QCOMPARE(Label("titCampo02")->text(), QStringLiteral("Anno <b>"));
+        QCOMPARE(Label("titCampo02")->textFormat(), Qt::PlainText);
+        QCOMPARE(Label("titCampo03")->text(), QString()); // never the design text
+        QCOMPARE(Label("titCampo06")->text(), QStringLiteral("Note"));
+        QCOMPARE(Label("lblCliente")->text(), QStringLiteral("Cognome e nome:"));
+        QCOMPARE(Label("lblPartitaIva")->text(), QStringLiteral("Partita IVA:"));
+        QVERIFY(Child(tool.get(), "panAvvio")->isVisible());
+        QVERIFY(!Child(tool.get(), "panContainer")->isVisible());
+        QVERIFY(!Label("lblAttendere")->isVisible());
+        QCOMPARE(tool->focusWidget(), Box("txtCampo01"));
+        for (const char* name : CriterionBoxes)
+            QCOMPARE(Box(name)->maxLength(), 32767); // no limit of its own
+    }
+
+    void enterRunsRoundTheCriteriaAndFramesFollowTheFocus()
+    {
+        Open();
+        for (std::size_t i = 0; i < std::size(CriterionBoxes); ++i) {
+            QLineEdit* box = Box(CriterionBoxes[i]);
+            QCOMPARE(QApplication::focusWidget(), box);
+            const QString frame = QStringLiteral("eff") + QString::fromLatin1(CriterionBoxes[i]).mid(3);
+            QVERIFY(Child<QFrame>(tool.get(), frame.toLatin1().constData())->isVisible());
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        QCOMPARE(QApplication::focusWidget(), Box("txtCampo01"));
+
+        QWidget* next = Box("txtCampo01");
+        QStringList tabs;
+        for (int i = 0; i < 12; ++i) {
+            tabs << next->objectName();
+            next = next->nextInFocusChain();
+            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+        }
+        QCOMPARE(tabs, (QStringList{"txtCampo01", "txtCampo02", "txtCampo03", "txtCampo04", "txtCampo05", "txtCampo06",
+                                    "txtCliente", "txtComuneRes", "txtCodFisc", "txtPartitaIva", "btnAnnulla",
+                                    "btnCerca"}));
+    }
+
+    void cercaListsTheSheetsFoundSortedAndCounted()
+    {
+        WriteSheets(SixSheets());
+        Open();
+        Search({{"txtCliente", "ros"}, {"txtComuneRes", "NA"}});
+        QVERIFY(!Child(tool.get(), "panAvvio")->isVisible());
+        QVERIFY(Child(tool.get(), "panContainer")->isVisible());
+        QCOMPARE(Label("lblConta")->text(), QStringLiteral("2"));
+        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
+        const QStringList lines = Shown(List());
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].startsWith(QStringLiteral("Beta ")) && lines[0].contains(QStringLiteral("Rossi Anna")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Zeta ")) && lines[1].contains(QStringLiteral("de Rossi")));
+        QCOMPARE(lines[0].size(), 153);
+        QCOMPARE(QApplication::focusWidget(), Box("txtTrova"));
+        QCOMPARE(Box("txtTrova")->text(), QString());
+    }
+
+    void oneSheetFoundIsStillSchede()
+    {
+        WriteSheets(SixSheets());
+        Open();
+        Search({{"txtCampo01", "gam"}});
+        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 1 schede."));
+    }
+
+    void anEmptyArchiveListsNothingAndTrovaSaysSo()
+    {
+        MessageRecorder messages;
+        Open();
+        Search();
+        QVERIFY(QFile::exists(fixture->Path(QStringLiteral("Database.pro"))));
+        QCOMPARE(List()->model()->rowCount(), 0);
+        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
+        QVERIFY(messages.shown.isEmpty());
+        QTest::keyClicks(Box("txtTrova"), QStringLiteral("x"));
+        Click(Button("btnTrova"));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+        QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    }
+
+    void aFileFailureKeepsTheCriteriaAndTheWaitText_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::newRow("open") << int(IoOp::Open);
+        QTest::newRow("read") << int(IoOp::Read);
+        QTest::newRow("close") << int(IoOp::Close);
+    }
+    void aFileFailureKeepsTheCriteriaAndTheWaitText()
+    {
+        QFETCH(int, operation);
+        MessageRecorder messages;
+        WriteSheets(SixSheets());
+        const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
+        Open();
+        IoFaults::FailNext(static_cast<IoOp>(operation));
+        Search({{"txtCliente", "ros"}});
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+        QCOMPARE(messages.shown[0].text,
+                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                                "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+        QVERIFY(Child(tool.get(), "panAvvio")->isVisible());
+        QVERIFY(!Child(tool.get(), "panContainer")->isVisible());
+        QVERIFY(Label("lblAttendere")->isVisible());
+        QCOMPARE(Label("lblAttendere")->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
+        QCOMPARE(Box("txtCliente")->text(), QStringLiteral("ros"));
+        QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+    }
+
+    void trovaJumpsThroughTheLinesHoldingTheText()
+    {
+        WriteSheets(SixSheets());
+        Open();
+        Search();
+        QTest::keyClicks(Box("txtTrova"), QStringLiteral("ROSSI"));
+        QTest::keyClick(Box("txtTrova"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), Button("btnTrova"));
+        QList<int> selected;
+        for (int press = 0; press < 4; ++press) {
+            Click(Button("btnTrova"));
+            selected << Selected(List());
+        }
+        QCOMPARE(selected, (QList<int>{1, 3, 5, 1}));
+        Box("txtTrova")->setText(QStringLiteral("alfa"));
+        Click(Button("btnTrova"));
+        QCOMPARE(Selected(List()), 0);
+    }
+
+    void aDoubleClickOpensTheLastSheetWithTheLineAndCloses()
+    {
+        std::vector<TSchedaDatabase> sheets = SixSheets();
+        TSchedaDatabase twin = sheets[3]; // same line as the sheet at position 4
+        twin.Set(DF::Campo07, u"the later one");
+        sheets.push_back(twin);
+        WriteSheets(sheets);
+        Open();
+        Search({{"txtCampo01", "delta"}});
+        QCOMPARE(List()->model()->rowCount(), 2);
+        DoubleClick(List(), 1);
+        QCOMPARE(Position(), QStringLiteral("7"));
+        QVERIFY(!tool->isVisible());
+        QCOMPARE(List()->model()->rowCount(), 0); // emptied on closing
+    }
+
+    void withoutTheDatabaseMarkerNothingIsOpened()
+    {
+        WriteSheets(SixSheets());
+        Open(QStringLiteral("clienti"));
+        Search();
+        DoubleClick(List(), 2);
+        QCOMPARE(Position(), QString());
+        QVERIFY(!tool->isVisible());
+    }
+
+    void aDoubleClickOnAnEmptyListClosesAndChangesNothing()
+    {
+        Open();
+        Search();
+        DoubleClick(List(), -1);
+        QVERIFY(!tool->isVisible());
+        QCOMPARE(Position(), QString());
+    }
+
+    void aFailureWhileOpeningIsReportedAndChangesNothing()
+    {
+        MessageRecorder messages;
+        WriteSheets(SixSheets());
+        Open();
+        Search();
+        IoFaults::FailNext(IoOp::Read);
+        DoubleClick(List(), 2);
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+        QVERIFY(messages.shown[0].text.startsWith(QStringLiteral("Attenzione: il sistema non permette")));
+        QCOMPARE(Position(), QString());
+        QVERIFY(!tool->isVisible());
+    }
+
+    void theResultsPanelHoldsItsControlsInTabOrder()
+    {
+        Open();
+        Search();
+        QWidget* next = Box("txtTrova");
+        QStringList tabs;
+        for (int i = 0; i < 6; ++i) {
+            tabs << next->objectName();
+            next = next->nextInFocusChain();
+            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
+                next = next->nextInFocusChain();
+        }
+        QCOMPARE(tabs, (QStringList{"txtTrova", "btnTrova", "lstRecords", "btnStampa", "btnChiudi", "txtTrova"}));
+        List()->setFocus();
+        for (QPushButton* button : tool->findChildren<QPushButton*>())
+            QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
+        QCOMPARE(Button("btnStampa")->text(), QStringLiteral("Stampa"));
+        Click(Button("btnStampa")); // the list print is not there yet: nothing happens
+        QVERIFY(tool->isVisible());
+        Click(Button("btnChiudi"));
+        QVERIFY(!tool->isVisible());
+    }
+
+    void theListDrawsItsLinesWithoutAWidgetPerLine()
+    {
+        std::vector<TSchedaDatabase> sheets;
+        for (int i = 0; i < 2000; ++i)
+            sheets.push_back(Sheet({{DF::Campo01, T(QStringLiteral("Scheda %1").arg(i, 4, 10, QChar(u'0'))).c_str()}}));
+        WriteSheets(sheets);
+        Open();
+        Search();
+        ResultList* list = List();
+        QVERIFY(!qobject_cast<QListWidget*>(list));
+        QCOMPARE(list->model()->rowCount(), 2000);
+        QVERIFY(list->uniformItemSizes());
+        QVERIFY(list->findChildren<QWidget*>().size() < 20);
+        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        const QModelIndex first = list->model()->index(0, 0);
+        const QFont font = first.data(Qt::FontRole).value<QFont>();
+        QCOMPARE(font.family(), QStringLiteral("Courier New"));
+        QCOMPARE(font.pointSize(), 11);
+        QCOMPARE(first.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
+        QCOMPARE(first.data(Qt::SizeHintRole).toSize().width(), 1400);
+        QVERIFY(list->horizontalScrollBar()->maximum() > 0); // the lines are wider than the list
+        QCOMPARE(first.data().toString().left(12), QStringLiteral("Scheda 0000 "));
+    }
+
+    void theToolOpenedAgainStartsAfresh()
+    {
+        WriteSheets(SixSheets());
+        TfrmDatabase* database = fixture->program->Database();
+        WhenModalThenClose([&](QWidget* modal) {
+            auto* first = qobject_cast<TfrmTrovaDatabase*>(modal);
+            QTest::keyClicks(Child<QLineEdit>(first, "txtCampo01"), QStringLiteral("a"));
+            Click(Child<QPushButton>(first, "btnCerca"));
+            QTest::keyClicks(Child<QLineEdit>(first, "txtTrova"), QStringLiteral("rossi"));
+            Click(Child<QPushButton>(first, "btnTrova"));
+            QCOMPARE(Selected(Child<ResultList>(first, "lstRecords")), 1);
+            Click(Child<QPushButton>(first, "btnChiudi"));
+        });
+        OpenTool<TfrmTrovaDatabase>(database, [](TfrmTrovaDatabase& t) { t.Memory()->setText("database"); });
+
+        WhenModalThenClose([&](QWidget* modal) {
+            auto* second = qobject_cast<TfrmTrovaDatabase*>(modal);
+            QVERIFY(Child(second, "panAvvio")->isVisible());
+            QCOMPARE(Child<QLineEdit>(second, "txtCampo01")->text(), QString());
+            QCOMPARE(Child<QLabel>(second, "lblTrovate")->text(), QStringLiteral("Il presente elenco contiene 0 schede."));
+            Click(Child<QPushButton>(second, "btnCerca"));
+            ResultList* list = Child<ResultList>(second, "lstRecords");
+            QCOMPARE(list->model()->rowCount(), 6);
+            QCOMPARE(Child<QLineEdit>(second, "txtTrova")->text(), QString());
+            list->SelectRow(3);
+            QTest::keyClicks(Child<QLineEdit>(second, "txtTrova"), QStringLiteral("rossi"));
+            Click(Child<QPushButton>(second, "btnTrova"));
+            QCOMPARE(Selected(list), 1); // a new find: the previous tool's text is forgotten
+            Click(Child<QPushButton>(second, "btnChiudi"));
+        });
+        OpenTool<TfrmTrovaDatabase>(database, [](TfrmTrovaDatabase& t) { t.Memory()->setText("database"); });
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+};
+
+QTEST_MAIN(TestSearchScreen)
+#include "tst_searchscreen.moc"
