@@ -61,9 +61,9 @@ inline TSchedaDatabase SyntheticSheet(std::size_t index)
 {
     WordSource words(index + 1);
     TSchedaDatabase sheet;
-    for (const FieldSpec& spec : TSchedaDatabase::Fields()) {
-        const auto field = static_cast<DatabaseField>(&spec - TSchedaDatabase::Fields().data());
-        sheet.Set(field, words.Phrase(spec.width / 2));
+    for (const FieldSpec& fieldSpec : TSchedaDatabase::Fields()) {
+        const auto field = static_cast<DatabaseField>(&fieldSpec - TSchedaDatabase::Fields().data());
+        sheet.Set(field, words.Phrase(fieldSpec.width / 2));
     }
     sheet.Set(DatabaseField::ProvRes, u"RM");
     sheet.Set(DatabaseField::Recapito, words.Digits(10));

@@ -205,7 +205,7 @@ public:
         for (std::size_t i = 0; i < query.criteria.size(); ++i) {
             if (query.criteria[i].empty())
                 continue;
-            const FieldSpec& field = TSchedaDatabase::Spec(DatabaseLists::SearchFields[i]);
+            const FieldSpec& field = TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]);
             arguments.push_back(ToUtf8(query.criteria[i]));
             where += std::string(where.empty() ? "" : " AND ") + field.name + " LIKE '%' || ?" +
                      std::to_string(arguments.size()) + " || '%'";

@@ -48,14 +48,14 @@ SearchTool::SearchTool(QWidget* opener, const QString& caption, Text& sharedFind
 
     const QFont boxFont = Widgets::DesignFont(QStringLiteral("Verdana"), 12, true);
     QList<QWidget*> chain;
-    for (const CriterionBox& spec : m_boxes) {
-        QLabel* title = Widgets::NewLabel(panel, QString::fromLatin1(spec.title), spec.titleText);
-        title->setGeometry(spec.geometry.left(), spec.geometry.top() - 24, spec.geometry.width(), 20);
+    for (const CriterionBox& criterion : m_boxes) {
+        QLabel* title = Widgets::NewLabel(panel, QString::fromLatin1(criterion.title), criterion.titleText);
+        title->setGeometry(criterion.geometry.left(), criterion.geometry.top() - 24, criterion.geometry.width(), 20);
         title->setFont(titleFont);
         title->setStyleSheet(QStringLiteral("color: #1C2B4A;"));
         m_titles.push_back(title);
-        QLineEdit* box = Widgets::NewLineEdit(panel, QString::fromLatin1(spec.box));
-        box->setGeometry(spec.geometry);
+        QLineEdit* box = Widgets::NewLineEdit(panel, QString::fromLatin1(criterion.box));
+        box->setGeometry(criterion.geometry);
         box->setFont(boxFont);
         TextBoxes::AttachHighlightFrame(box);
         m_criteria.push_back(box);

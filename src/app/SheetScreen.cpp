@@ -127,8 +127,8 @@ void SheetScreen::SetAttachmentTexts(const AttachmentTexts& texts)
 void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
 {
     auto decoded = [&](std::size_t field) {
-        const FieldSpec& spec = m_fields[field];
-        return ToQString(DecodeText(record + spec.offset, spec.width));
+        const FieldSpec& fieldSpec = m_fields[field];
+        return ToQString(DecodeText(record + fieldSpec.offset, fieldSpec.width));
     };
     for (const BoundBox& bound : m_boxes)
         SetBoxText(bound.box, decoded(bound.field));
@@ -148,8 +148,8 @@ std::vector<uint8_t> SheetScreen::BuildRecord() const
 {
     std::vector<uint8_t> record(m_archive.RecordSize(), 0);
     auto encode = [&](std::size_t field, const QString& text) {
-        const FieldSpec& spec = m_fields[field];
-        EncodeText(ToText(text), spec.width, record.data() + spec.offset);
+        const FieldSpec& fieldSpec = m_fields[field];
+        EncodeText(ToText(text), fieldSpec.width, record.data() + fieldSpec.offset);
     };
     for (const BoundBox& bound : m_boxes)
         encode(bound.field, BoxText(bound.box));

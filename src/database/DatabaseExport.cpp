@@ -6,7 +6,7 @@ using F = DatabaseField;
 
 ExportGridColumn Grid(const char* name, std::u16string_view title, int width, bool editable, F field)
 {
-    return {name, Text(title), width, editable, {TSchedaDatabase::Spec(field)}};
+    return {name, Text(title), width, editable, {TSchedaDatabase::FieldSpecOf(field)}};
 }
 
 ExportDescription MakeDatabaseExport()
@@ -22,7 +22,7 @@ ExportDescription MakeDatabaseExport()
         const std::string number = (i < 10 ? "0" : "") + digits;
         const Text title = u"Campo " + Text(digits.begin(), digits.end());
         export_.grid.push_back({"colCampo" + number, title, 250, true,
-                                {TSchedaDatabase::Spec(static_cast<F>(static_cast<int>(F::Campo01) + i - 1))}});
+                                {TSchedaDatabase::FieldSpecOf(static_cast<F>(static_cast<int>(F::Campo01) + i - 1))}});
         export_.file.push_back({title, 250, "colCampo" + number});
     }
     export_.grid.push_back(Grid("colCliente", u"Cognome e nome", 250, false, F::Cliente));

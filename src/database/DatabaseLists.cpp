@@ -23,7 +23,7 @@ ResultLines Search(const SearchCriteria& criteria)
 
 void ListFlagged(ResultLines& into)
 {
-    ListRecords<DatabaseLayout>(Line, FieldIs(TSchedaDatabase::Spec(F::Segnala), MarkYes), into);
+    ListRecords<DatabaseLayout>(Line, FieldIs(TSchedaDatabase::FieldSpecOf(F::Segnala), MarkYes), into);
 }
 
 std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line)

@@ -43,15 +43,15 @@ struct LinePiece {
 template <class Layout>
 constexpr LinePiece Column(typename Layout::Field field, uint16_t width)
 {
-    const FieldSpec& spec = Layout::Fields[static_cast<std::size_t>(field)];
-    return {LinePiece::Kind::Column, spec.offset, spec.width, width};
+    const FieldSpec& fieldSpec = Layout::Fields[static_cast<std::size_t>(field)];
+    return {LinePiece::Kind::Column, fieldSpec.offset, fieldSpec.width, width};
 }
 
 template <class Layout>
 constexpr LinePiece Whole(typename Layout::Field field)
 {
-    const FieldSpec& spec = Layout::Fields[static_cast<std::size_t>(field)];
-    return {LinePiece::Kind::Whole, spec.offset, spec.width, 0};
+    const FieldSpec& fieldSpec = Layout::Fields[static_cast<std::size_t>(field)];
+    return {LinePiece::Kind::Whole, fieldSpec.offset, fieldSpec.width, 0};
 }
 
 constexpr LinePiece Fixed(std::u16string_view text)

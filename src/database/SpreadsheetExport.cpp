@@ -34,10 +34,10 @@ std::string_view TrimBytes(std::string_view bytes)
 }
 
 // The field's text bytes as DecodeText reads them, before conversion.
-std::string_view FieldBytes(const uint8_t* record, const FieldSpec& spec)
+std::string_view FieldBytes(const uint8_t* record, const FieldSpec& fieldSpec)
 {
-    const uint8_t* field = record + spec.offset;
-    const std::size_t length = std::min<std::size_t>(field[0], spec.width);
+    const uint8_t* field = record + fieldSpec.offset;
+    const std::size_t length = std::min<std::size_t>(field[0], fieldSpec.width);
     return TrimBytes(std::string_view(reinterpret_cast<const char*>(field + 1), length));
 }
 

@@ -30,7 +30,7 @@ std::vector<CriterionBox> Boxes()
     for (std::size_t i = 0; i < std::size(boxes); ++i) {
         const int column = int(i % 2), row = int(i / 2);
         criteria.push_back({boxes[i].box, boxes[i].title, QString::fromUtf16(boxes[i].titleText),
-                            TSchedaDatabase::Spec(DatabaseLists::SearchFields[i]),
+                            TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]),
                             QRect(160 + column * 348, 122 + row * 76, 316, 32)});
     }
     return criteria;

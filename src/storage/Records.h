@@ -101,28 +101,28 @@ public:
     static constexpr const char* FileName = Layout::FileName;
 
     static std::span<const FieldSpec> Fields() { return Layout::Fields; }
-    static constexpr const FieldSpec& Spec(Field field) { return Layout::Fields[static_cast<std::size_t>(field)]; }
+    static constexpr const FieldSpec& FieldSpecOf(Field field) { return Layout::Fields[static_cast<std::size_t>(field)]; }
 
     // Field access straight on a record's bytes (for instance a RecordScanner's buffer).
     static Text Decode(const uint8_t* record, Field field)
     {
-        const FieldSpec& spec = Spec(field);
-        return DecodeText(record + spec.offset, spec.width);
+        const FieldSpec& fieldSpec = FieldSpecOf(field);
+        return DecodeText(record + fieldSpec.offset, fieldSpec.width);
     }
     static Text DecodeUntrimmed(const uint8_t* record, Field field)
     {
-        const FieldSpec& spec = Spec(field);
-        return DecodeTextUntrimmed(record + spec.offset, spec.width);
+        const FieldSpec& fieldSpec = FieldSpecOf(field);
+        return DecodeTextUntrimmed(record + fieldSpec.offset, fieldSpec.width);
     }
     static void DecodeUntrimmedInto(const uint8_t* record, Field field, Text& out)
     {
-        const FieldSpec& spec = Spec(field);
-        DecodeTextUntrimmedInto(record + spec.offset, spec.width, out);
+        const FieldSpec& fieldSpec = FieldSpecOf(field);
+        DecodeTextUntrimmedInto(record + fieldSpec.offset, fieldSpec.width, out);
     }
     static void Encode(uint8_t* record, Field field, std::u16string_view text)
     {
-        const FieldSpec& spec = Spec(field);
-        EncodeText(text, spec.width, record + spec.offset);
+        const FieldSpec& fieldSpec = FieldSpecOf(field);
+        EncodeText(text, fieldSpec.width, record + fieldSpec.offset);
     }
 
     Text Get(Field field) const { return Decode(bytes_.data(), field); }

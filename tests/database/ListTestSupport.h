@@ -29,8 +29,8 @@ inline TSchedaDatabase Sheet(std::initializer_list<std::pair<DF, const char16_t*
 // `leftover` bytes beyond the length, as a file written by other means may hold it.
 inline void SetRaw(TSchedaDatabase& sheet, DF field, const QByteArray& text, const QByteArray& leftover = {})
 {
-    const FieldSpec& spec = TSchedaDatabase::Spec(field);
-    uint8_t* bytes = sheet.data() + spec.offset;
+    const FieldSpec& fieldSpec = TSchedaDatabase::FieldSpecOf(field);
+    uint8_t* bytes = sheet.data() + fieldSpec.offset;
     bytes[0] = static_cast<uint8_t>(text.size());
     std::memcpy(bytes + 1, text.constData(), std::size_t(text.size()));
     std::memcpy(bytes + 1 + text.size(), leftover.constData(), std::size_t(leftover.size()));

@@ -31,9 +31,9 @@ std::size_t GridColumn(const char* name)
 // Writes a field's bytes as another program might: length byte and text as given.
 void SetRaw(TSchedaDatabase& sheet, F field, uint8_t length, std::string_view bytes)
 {
-    const FieldSpec& spec = TSchedaDatabase::Spec(field);
-    sheet.data()[spec.offset] = length;
-    std::memcpy(sheet.data() + spec.offset + 1, bytes.data(), std::min<std::size_t>(bytes.size(), spec.width));
+    const FieldSpec& fieldSpec = TSchedaDatabase::FieldSpecOf(field);
+    sheet.data()[fieldSpec.offset] = length;
+    std::memcpy(sheet.data() + fieldSpec.offset + 1, bytes.data(), std::min<std::size_t>(bytes.size(), fieldSpec.width));
 }
 
 QByteArray Bytes(const std::vector<TSchedaDatabase>& sheets)
@@ -205,8 +205,8 @@ private slots:
     void theFileHasItsOwnColumnOrderTitlesAndWidths()
     {
         TSchedaDatabase sheet;
-        for (const FieldSpec& spec : TSchedaDatabase::Fields())
-            sheet.Set(static_cast<F>(&spec - TSchedaDatabase::Fields().data()), Text(spec.name, spec.name + std::strlen(spec.name)));
+        for (const FieldSpec& fieldSpec : TSchedaDatabase::Fields())
+            sheet.Set(static_cast<F>(&fieldSpec - TSchedaDatabase::Fields().data()), Text(fieldSpec.name, fieldSpec.name + std::strlen(fieldSpec.name)));
         WriteArchive({sheet});
         const QByteArray written = Export();
 

@@ -24,11 +24,11 @@ TSchedaDatabase SheetOf(const QStringList& fields)
         const qsizetype equals = entry.indexOf(u'=');
         const QString name = entry.left(equals);
         const auto& specs = TSchedaDatabase::Fields();
-        const auto spec = std::find_if(specs.begin(), specs.end(),
+        const auto found = std::find_if(specs.begin(), specs.end(),
                                        [&](const FieldSpec& field) { return name == QLatin1String(field.name); });
-        if (spec == specs.end())
+        if (found == specs.end())
             qFatal("no field %s", qPrintable(name));
-        SetRaw(sheet, static_cast<DF>(spec - specs.begin()), entry.mid(equals + 1).toLatin1());
+        SetRaw(sheet, static_cast<DF>(found - specs.begin()), entry.mid(equals + 1).toLatin1());
     }
     return sheet;
 }
@@ -42,7 +42,7 @@ std::array<Text, 10> CriteriaOf(const QStringList& typed)
         const QString name = entry.left(equals);
         bool found = false;
         for (std::size_t i = 0; i < DatabaseLists::SearchFields.size(); ++i)
-            if (name == QLatin1String(TSchedaDatabase::Spec(DatabaseLists::SearchFields[i]).name)) {
+            if (name == QLatin1String(TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]).name)) {
                 criteria[i] = T(entry.mid(equals + 1));
                 found = true;
             }

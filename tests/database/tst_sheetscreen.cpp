@@ -582,7 +582,7 @@ private slots:
             QLineEdit* edit = qobject_cast<QLineEdit*>(widget);
             if (auto* province = qobject_cast<ProvinceBox*>(widget))
                 edit = province->lineEdit();
-            QCOMPARE(edit->maxLength(), int(TSchedaDatabase::Spec(field).width));
+            QCOMPARE(edit->maxLength(), int(TSchedaDatabase::FieldSpecOf(field).width));
             QVERIFY(Child(screen(), (QStringLiteral("eff") + QString::fromLatin1(box).mid(3)).toLatin1().constData()));
         }
     }

@@ -49,10 +49,10 @@ void CheckField(int index, const QString& name, int offset, int width)
 {
     using Field = typename Record::Field;
     const Field field = static_cast<Field>(index);
-    const FieldSpec& spec = Record::Spec(field);
-    QCOMPARE(QString(spec.name), name);
-    QCOMPARE(int(spec.offset), offset);
-    QCOMPARE(int(spec.width), width);
+    const FieldSpec& fieldSpec = Record::FieldSpecOf(field);
+    QCOMPARE(QString(fieldSpec.name), name);
+    QCOMPARE(int(fieldSpec.offset), offset);
+    QCOMPARE(int(fieldSpec.width), width);
 
     // Writing the field touches its 1 + width bytes and nothing else.
     Record record;
