@@ -5,6 +5,7 @@
 //   - writing Database.xls from it (WriteSpreadsheet).
 // Run: build/bench/export_bench [N]   (./build.sh bench runs every benchmark)
 
+#include "BenchSupport.h"
 #include "SyntheticArchive.h"
 
 #include "database/DatabaseExport.h"
@@ -21,35 +22,6 @@
 
 namespace {
 
-// Writes `count` synthetic sheets into Database.pro in one pass, without a flush per record.
-void WriteExportBenchArchive(std::size_t count)
-{
-    std::ofstream out(ProgramFile("Database.pro"), std::ios::binary | std::ios::trunc);
-    for (std::size_t i = 0; i < count; ++i) {
-        const TSchedaDatabase sheet = bench::SyntheticSheet(i);
-        out.write(reinterpret_cast<const char*>(sheet.data()), static_cast<std::streamsize>(sheet.Size));
-    }
-    if (!out.flush())
-        throw std::runtime_error("cannot write the synthetic archive");
-}
-
-long StatusKb(const char* key)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ":";
-    while (std::getline(status, line))
-        if (line.rfind(prefix, 0) == 0)
-            return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-    return -1;
-}
-
-// Makes the peak resident size start again from the current one.
-void ResetPeak()
-{
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 double Mb(double bytes)
 {
     return bytes / (1024.0 * 1024.0);
@@ -64,12 +36,12 @@ struct Step {
 template <class Action>
 Step Measure(Action action)
 {
-    ResetPeak();
-    const long startKb = StatusKb("VmRSS");
+    bench::Memory::ResetPeak();
+    const long startKb = bench::Memory::StatusKb("VmRSS");
     const auto start = std::chrono::steady_clock::now();
     action();
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), startKb, StatusKb("VmHWM")};
+    return {elapsed.count(), startKb, bench::Memory::StatusKb("VmHWM")};
 }
 
 void Print(const char* name, const Step& step)
@@ -83,17 +55,11 @@ void Print(const char* name, const Step& step)
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
-    char folderTemplate[] = "/tmp/velorbis-export-bench-XXXXXX";
-    if (!::mkdtemp(folderTemplate)) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::filesystem::path folder(folderTemplate);
-    SetProgramFolder(folder);
+    const std::filesystem::path folder = bench::UseTemporaryProgramFolder("velorbis-export-bench");
 
     std::printf("export_bench: %zu sheets\n", count);
     const auto start = std::chrono::steady_clock::now();
-    WriteExportBenchArchive(count);
+    bench::WriteSyntheticDatabase(count);
     const std::chrono::duration<double> written = std::chrono::steady_clock::now() - start;
     std::printf("  synthetic Database.pro       %8.1f MB written in %.1f s (not part of the export)\n",
                 Mb(static_cast<double>(std::filesystem::file_size(ProgramFile("Database.pro")))), written.count());

@@ -4,6 +4,7 @@
 //
 //     ./build.sh bench [N]      or      build/bench/search_bench [N]
 
+#include "BenchSupport.h"
 #include "SyntheticArchive.h"
 
 #include "database/DatabaseLists.h"
@@ -30,27 +31,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Peak resident memory of one step: the high-water mark is reset to the current resident
-// size before the step and read after it.
-struct Memory {
-    static long StatusKb(const char* key)
-    {
-        std::ifstream status("/proc/self/status");
-        std::string line;
-        const std::string prefix = std::string(key) + ":";
-        while (std::getline(status, line))
-            if (line.rfind(prefix, 0) == 0)
-                return std::strtol(line.c_str() + prefix.size(), nullptr, 10);
-        return -1;
-    }
-    // Hands freed heap back to the system first, so that the resident size at the start of
-    // a step does not hide what the step itself needs.
-    static void ResetPeak()
-    {
-        ::malloc_trim(0);
-        std::ofstream("/proc/self/clear_refs") << "5";
-    }
-};
+using bench::Memory;
 
 struct Measure {
     double bestMs = 0;
@@ -254,13 +235,7 @@ void PrintRow(const char* step, const Measure& ours, const Measure* theirs, std:
 int main(int argc, char** argv)
 {
     const std::size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100000;
-    char folderTemplate[] = "/tmp/velorbis-search-bench-XXXXXX";
-    if (!::mkdtemp(folderTemplate)) {
-        std::perror("mkdtemp");
-        return 1;
-    }
-    const std::filesystem::path folder = folderTemplate;
-    SetProgramFolder(folder);
+    const std::filesystem::path folder = bench::UseTemporaryProgramFolder("velorbis-search-bench");
 
     auto start = Clock::now();
     bench::WriteSyntheticDatabase(count);
