@@ -180,16 +180,21 @@ void TfrmDatabase::BuildCommandBar()
     status->AddBackground(m_titNomeArchivio);
 }
 
+// A section of the sheet: its background, the box at its left and the picture in that box.
+void TfrmDatabase::BuildSection(const QString& number, const QRect& area, const QRect& iconBox, const QString& iconName,
+                                const QPixmap& icon, const QRect& iconArea)
+{
+    QWidget* design = Design();
+    Status()->AddBackground(Widgets::NewShape(design, QStringLiteral("shpSezione") + number, area, SectionStyle));
+    Status()->AddBackground(Widgets::NewShape(design, QStringLiteral("shpIconaSez") + number, iconBox, IconBoxStyle));
+    StillPicture(design, iconName, icon, iconArea);
+}
+
 void TfrmDatabase::BuildGenericFields()
 {
     QWidget* design = Design();
-    QWidget* shpSezione01 = Widgets::NewShape(design, QStringLiteral("shpSezione01"), QRect(4, 122, 1008, 302),
-                                              SectionStyle);
-    Status()->AddBackground(shpSezione01);
-    QWidget* iconBox = Widgets::NewShape(design, QStringLiteral("shpIconaSez01"), QRect(12, 132, 72, 72), IconBoxStyle);
-    Status()->AddBackground(iconBox);
-    StillPicture(design, QStringLiteral("icoFaldoni"), CommandFaces::Symbolic(56, Symbol::Folders),
-                 QRect(16, 136, 64, 64));
+    BuildSection(QStringLiteral("01"), QRect(4, 122, 1008, 302), QRect(12, 132, 72, 72), QStringLiteral("icoFaldoni"),
+                 CommandFaces::Symbolic(56, Symbol::Folders), QRect(16, 136, 64, 64));
 
     // The fourteen fields lie where the field-name screen previews their titles.
     for (int field = 0; field < 14; ++field) {
@@ -219,14 +224,8 @@ void TfrmDatabase::BuildContactBlock()
 {
     QWidget* design = Design();
     StatusLine* status = Status();
-    QWidget* shpSezione02 = Widgets::NewShape(design, QStringLiteral("shpSezione02"), QRect(4, 436, 1008, 124),
-                                              SectionStyle);
-    status->AddBackground(shpSezione02);
-    QWidget* shpIconaSez02 = Widgets::NewShape(design, QStringLiteral("shpIconaSez02"), QRect(12, 446, 72, 104),
-                                               IconBoxStyle);
-    status->AddBackground(shpIconaSez02);
-    StillPicture(design, QStringLiteral("icoCliente"), CommandFaces::Symbolic(52, Symbol::Person),
-                 QRect(16, 466, 64, 64));
+    BuildSection(QStringLiteral("02"), QRect(4, 436, 1008, 124), QRect(12, 446, 72, 104), QStringLiteral("icoCliente"),
+                 CommandFaces::Symbolic(52, Symbol::Person), QRect(16, 466, 64, 64));
 
     const int row1 = 444;
     const int row2 = 500;
@@ -277,14 +276,8 @@ void TfrmDatabase::BuildInternetBlock()
 {
     QWidget* design = Design();
     StatusLine* status = Status();
-    QWidget* shpSezione03 = Widgets::NewShape(design, QStringLiteral("shpSezione03"), QRect(4, 566, 1008, 108),
-                                              SectionStyle);
-    status->AddBackground(shpSezione03);
-    QWidget* shpIconaSez03 = Widgets::NewShape(design, QStringLiteral("shpIconaSez03"), QRect(12, 576, 72, 88),
-                                               IconBoxStyle);
-    status->AddBackground(shpIconaSez03);
-    StillPicture(design, QStringLiteral("icoInternet"), CommandFaces::Symbolic(52, Symbol::Globe),
-                 QRect(16, 588, 64, 64));
+    BuildSection(QStringLiteral("03"), QRect(4, 566, 1008, 108), QRect(12, 576, 72, 88), QStringLiteral("icoInternet"),
+                 CommandFaces::Symbolic(52, Symbol::Globe), QRect(16, 588, 64, 64));
 
     const int titleY = 590;
     const int boxY = 614;

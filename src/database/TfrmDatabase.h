@@ -46,6 +46,8 @@ protected:
 
 private:
     void BuildCommandBar();
+    void BuildSection(const QString& number, const QRect& area, const QRect& iconBox, const QString& iconName,
+                      const QPixmap& icon, const QRect& iconArea);
     void BuildGenericFields();
     void BuildContactBlock();
     void BuildInternetBlock();
