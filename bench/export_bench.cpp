@@ -9,7 +9,7 @@
 #include "SyntheticArchive.h"
 
 #include "database/DatabaseExport.h"
-#include "database/SpreadsheetExport.h"
+#include "archive/SpreadsheetExport.h"
 #include "storage/ProgramFolder.h"
 
 #include <chrono>

@@ -3,11 +3,11 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmPassword.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/TextBoxes.h"
-#include "app/TextRules.h"
-#include "app/Widgets.h"
+#include "kit/Messages.h"
+#include "kit/ScreenFlow.h"
+#include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
+#include "kit/Widgets.h"
 #include "storage/IniFile.h"
 
 #include <QEvent>
@@ -81,7 +81,7 @@ void TfrmCambiaPassword::FormShow()
 
 void TfrmCambiaPassword::FormClose()
 {
-    TfrmPassword* login = Program::Current()->Password();
+    auto* login = static_cast<TfrmPassword*>(ScreenFlow::Current()->Screen(WorkScreenId::Login));
     login->ShowScreen();
     login->ResetPassword();
 }

@@ -3,12 +3,11 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/TextBoxes.h"
-#include "app/TextRules.h"
-#include "app/TfrmAvvio.h"
-#include "app/Widgets.h"
+#include "kit/Messages.h"
+#include "kit/ScreenFlow.h"
+#include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
+#include "kit/Widgets.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -88,7 +87,7 @@ void TfrmPassword::FormShow()
 
 void TfrmPassword::FormClose()
 {
-    Program::Current()->End();
+    ScreenFlow::Current()->End();
 }
 
 void TfrmPassword::ResetPassword()
@@ -114,17 +113,17 @@ void TfrmPassword::cmdOKClick()
         m_txtPassword->setFocus();
         return;
     }
-    Program::Current()->Avvio()->ShowScreen();
+    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
     hide();
 }
 
 void TfrmPassword::cmdEsciClick()
 {
-    Program::Current()->End();
+    ScreenFlow::Current()->End();
 }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    Program::Current()->CambiaPassword()->ShowScreen();
+    ScreenFlow::Current()->ShowScreen(WorkScreenId::ChangePassword);
     hide();
 }

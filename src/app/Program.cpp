@@ -2,12 +2,18 @@
 
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
+#include "attachments/TfrmAllegaCartella.h"
+#include "checkers/TfrmCarta.h"
+#include "checkers/TfrmCodFisc.h"
+#include "checkers/TfrmIban.h"
+#include "checkers/TfrmPartitaIva.h"
 #include "app/TfrmAvvio.h"
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
 #include "settings/TfrmImpostaAvvio.h"
 #include "settings/TfrmImpostaCampi.h"
 #include "settings/TfrmMenuImpostazioni.h"
+#include "kit/SheetTools.h"
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
@@ -20,8 +26,6 @@
 #include <QTranslator>
 
 namespace {
-
-Program* g_current = nullptr;
 
 // Windows fonts of the design mapped to installed fonts with the same metrics.
 void SubstituteFonts()
@@ -52,6 +56,22 @@ void SetTextFormats()
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
 }
 
+void InstallSheetTools()
+{
+    SheetTools::Install({
+        .check = [](QWidget* opener, SheetTools::Check check, const QString& text) {
+            switch (check) {
+            case SheetTools::Check::FiscalCode: TfrmCodFisc::OpenFromSheet(opener, text); break;
+            case SheetTools::Check::VatNumber: CheckerDialog::OpenWith<TfrmPartitaIva>(opener, text); break;
+            case SheetTools::Check::Card: CheckerDialog::OpenWith<TfrmCarta>(opener, text); break;
+            case SheetTools::Check::Iban: CheckerDialog::OpenWith<TfrmIban>(opener, text); break;
+            }
+        },
+        .attachments = [](SheetScreen& served) { TfrmAllegaCartella::OpenFor(served); },
+        .clientSearch = {},
+    });
+}
+
 } // namespace
 
 void PrepareApplication(const QString& programFolder)
@@ -71,7 +91,7 @@ void PrepareApplication(const QString& programFolder)
 
 Program::Program()
 {
-    g_current = this;
+    InstallSheetTools();
     m_password = new TfrmPassword;
     m_avvio = new TfrmAvvio;
     m_cambiaPassword = new TfrmCambiaPassword;
@@ -92,10 +112,38 @@ Program::~Program()
     delete m_cambiaPassword;
     delete m_avvio;
     delete m_password;
-    g_current = nullptr;
 }
 
-Program* Program::Current() { return g_current; }
+QWidget* Program::Screen(WorkScreenId id) const
+{
+    switch (id) {
+    case WorkScreenId::Login: return m_password;
+    case WorkScreenId::StartMenu: return m_avvio;
+    case WorkScreenId::ChangePassword: return m_cambiaPassword;
+    case WorkScreenId::DatabaseSheet: return m_database;
+    case WorkScreenId::ClientSheet: return m_clienti;
+    case WorkScreenId::SettingsMenu: return m_menuImpostazioni;
+    case WorkScreenId::FieldNames: return m_impostaCampi;
+    case WorkScreenId::StartScreenSettings: return m_impostaAvvio;
+    }
+    return nullptr;
+}
+
+SheetScreen* Program::Sheet(Archive archive) const
+{
+    if (archive == Archive::Database)
+        return m_database;
+    return m_clienti;
+}
+
+void Program::ShowScreen(WorkScreenId id)
+{
+    QWidget* screen = Screen(id);
+    if (auto* work = qobject_cast<WorkScreen*>(screen))
+        work->ShowScreen();
+    else if (auto* fixed = qobject_cast<FixedScreen*>(screen))
+        fixed->ShowScreen();
+}
 
 void Program::Start()
 {

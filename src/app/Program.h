@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/ScreenFlow.h"
+
 #include <QObject>
 #include <memory>
 
@@ -13,22 +15,23 @@ class TfrmMenuImpostazioni;
 class TfrmImpostaAvvio;
 
 // The program's work screens, created once at start-up in their fixed order and alive
-// until the program ends; the screens find one another here to hand over. Tools are not
-// kept here: each use makes a fresh one.
-class Program : public QObject {
+// until the program ends; the screens reach one another through it as their ScreenFlow.
+// Tools are not kept here: each use makes a fresh one. The program also installs the
+// openers of the tools that one part of the program offers to the sheet screens.
+class Program : public QObject, public ScreenFlow {
     Q_OBJECT
 public:
     Program();
     ~Program() override;
 
-    // The one running program (nullptr before it is created and after it is gone).
-    static Program* Current();
-
     // Shows the login screen, the program's main window.
     void Start();
-    // Stops the event loop; nothing is saved on the way.
-    void End();
+    void End() override;
     bool Ended() const { return m_ended; }
+
+    QWidget* Screen(WorkScreenId id) const override;
+    SheetScreen* Sheet(Archive archive) const override;
+    void ShowScreen(WorkScreenId id) override;
 
     TfrmPassword* Password() const { return m_password; }
     TfrmAvvio* Avvio() const { return m_avvio; }

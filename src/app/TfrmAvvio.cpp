@@ -1,24 +1,20 @@
 #include "app/TfrmAvvio.h"
 
-#include "app/HelpTexts.h"
-#include "app/Maker.h"
-#include "app/Program.h"
-#include "app/TMisc.h"
-#include "app/TfrmGuida.h"
+#include "kit/HelpTexts.h"
+#include "kit/Maker.h"
+#include "kit/ScreenFlow.h"
+#include "kit/TMisc.h"
+#include "kit/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
-#include "app/Widgets.h"
-#include "clients/TfrmClienti.h"
-#include "database/TfrmDatabase.h"
+#include "kit/Widgets.h"
 #include "settings/LogoFile.h"
-#include "settings/TfrmMenuImpostazioni.h"
 #include "storage/IniFile.h"
 
 #include <QPainter>
 
 namespace {
 
-constexpr QSize PictureArea(912, 409);
 
 QString ReadSetting(const char16_t* key)
 {
@@ -57,11 +53,11 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
     QWidget* bkgPic = Widgets::NewShape(bkgSfondoPic, QStringLiteral("bkgPic"), QRect(8, 8, 912, 409),
                                         QStringLiteral("background: white;"));
     m_imgLogo = Widgets::NewLabel(bkgPic, QStringLiteral("imgLogo"));
-    m_imgLogo->setGeometry(0, 0, PictureArea.width(), PictureArea.height());
+    m_imgLogo->setGeometry(0, 0, LogoFile::PictureArea.width(), LogoFile::PictureArea.height());
     m_imgLogo->setAlignment(Qt::AlignCenter);
     m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
     m_imgTemp->setGeometry(m_imgLogo->geometry());
-    m_imgTemp->setPixmap(DefaultPicture());
+    m_imgTemp->setPixmap(LogoFile::DefaultPicture());
 
     const QSize commandSize(286, 62);
     auto command = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
@@ -108,43 +104,28 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
     connect(imgEsci, &CommandPicture::clicked, this, &TfrmAvvio::imgEsciClick);
 }
 
-QPixmap TfrmAvvio::DefaultPicture()
-{
-    QPixmap picture(QStringLiteral(":/pictures/DefaultLogo.png"));
-    if (picture.isNull()) {
-        picture = QPixmap(PictureArea);
-        picture.fill(Qt::white);
-    }
-    return picture;
-}
-
-QPixmap TfrmAvvio::FitToPictureArea(const QPixmap& picture)
-{
-    return picture.scaled(PictureArea, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-}
-
 void TfrmAvvio::FormShow()
 {
     m_titNomeArchivio->setText(ReadSetting(u"Nome Archivio"));
     m_titSottotitolo->setText(ReadSetting(u"Sottotitolo Archivio"));
     const QPixmap logo = QPixmap::fromImage(LogoFile::Load());
-    m_imgLogo->setPixmap(FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
+    m_imgLogo->setPixmap(LogoFile::FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
 }
 
 void TfrmAvvio::FormClose()
 {
-    Program::Current()->End();
+    ScreenFlow::Current()->End();
 }
 
-void TfrmAvvio::HandOverTo(WorkScreen* next)
+void TfrmAvvio::HandOverTo(WorkScreenId next)
 {
-    next->ShowScreen();
+    ScreenFlow::Current()->ShowScreen(next);
     hide();
 }
 
-void TfrmAvvio::cmdDatabaseClick() { HandOverTo(Program::Current()->Database()); }
-void TfrmAvvio::cmdClientiClick() { HandOverTo(Program::Current()->Clienti()); }
-void TfrmAvvio::cmdImpostazioniClick() { HandOverTo(Program::Current()->MenuImpostazioni()); }
+void TfrmAvvio::cmdDatabaseClick() { HandOverTo(WorkScreenId::DatabaseSheet); }
+void TfrmAvvio::cmdClientiClick() { HandOverTo(WorkScreenId::ClientSheet); }
+void TfrmAvvio::cmdImpostazioniClick() { HandOverTo(WorkScreenId::SettingsMenu); }
 
 void TfrmAvvio::imgGuidaClick()
 {
@@ -154,4 +135,4 @@ void TfrmAvvio::imgGuidaClick()
 void TfrmAvvio::imgInfoClick() { OpenTool<TfrmInfo>(this); }
 void TfrmAvvio::imgCopyrightClick() { OpenTool<TfrmSplash>(this); }
 void TfrmAvvio::imgSitoWebClick() { TMisc::Open(Maker::WebAddress); }
-void TfrmAvvio::imgEsciClick() { Program::Current()->End(); }
+void TfrmAvvio::imgEsciClick() { ScreenFlow::Current()->End(); }

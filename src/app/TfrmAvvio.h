@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "kit/ScreenFlow.h"
+#include "kit/Screens.h"
 
 class CommandPicture;
 class QLabel;
@@ -10,11 +11,6 @@ class TfrmAvvio : public WorkScreen {
     Q_OBJECT
 public:
     explicit TfrmAvvio(QWidget* parent = nullptr);
-
-    // The built-in picture shown when Logo.bmp is missing or unreadable.
-    static QPixmap DefaultPicture();
-    // Fits any picture into the 912 x 409 picture area, keeping its proportions.
-    static QPixmap FitToPictureArea(const QPixmap& picture);
 
     void cmdDatabaseClick();
     void cmdClientiClick();
@@ -30,7 +26,7 @@ protected:
     void FormClose() override;
 
 private:
-    void HandOverTo(class WorkScreen* next);
+    void HandOverTo(WorkScreenId next);
 
     QLabel* m_titNomeArchivio;
     QLabel* m_titSottotitolo;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "kit/Screens.h"
 
 // The about screen: what the program is, and a link that writes an e-mail to the maker.
 class TfrmInfo : public ToolDialog {

@@ -1,8 +1,8 @@
 #include "app/TfrmSplash.h"
 
-#include "app/Maker.h"
-#include "app/TMisc.h"
-#include "app/Widgets.h"
+#include "kit/Maker.h"
+#include "kit/TMisc.h"
+#include "kit/Widgets.h"
 
 #include <QPainter>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "kit/Screens.h"
 
 // The copyright screen: the maker's notice and a link to the maker's web site.
 class TfrmSplash : public ToolDialog {

@@ -1,15 +1,12 @@
 #include "attachments/TfrmAllegaCartella.h"
 
-#include "app/FileDialogs.h"
-#include "app/Messages.h"
-#include "app/Program.h"
-#include "app/SheetScreen.h"
-#include "app/TMisc.h"
-#include "app/TextRules.h"
-#include "app/Widgets.h"
+#include "kit/FileDialogs.h"
+#include "kit/Messages.h"
+#include "kit/SheetScreen.h"
+#include "kit/TMisc.h"
+#include "kit/TextRules.h"
+#include "kit/Widgets.h"
 #include "attachments/AttachmentFolder.h"
-#include "clients/TfrmClienti.h"
-#include "database/TfrmDatabase.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -73,8 +70,9 @@ QString Q(const std::filesystem::path& path)
 
 } // namespace
 
-TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Allega file"), QSize(634, 534), Placement::CentredOnScreen)
+TfrmAllegaCartella::TfrmAllegaCartella(SheetScreen& served)
+    : ToolDialog(&served, QStringLiteral(" Allega file"), QSize(634, 534), Placement::CentredOnScreen)
+    , m_served(served)
 {
     auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
     imgLogo->setGeometry(0, 0, Width, HeaderHeight);
@@ -94,6 +92,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* opener)
     btnAnnulla->setGeometry(Width - 16 - 140 - 10 - 110, 486, 110, 36);
 
     m_lblMemory = Widgets::NewHiddenLabel(this, QStringLiteral("lblMemory"));
+    m_lblMemory->setText(ArchiveMarker(served.Kind()));
+    ShowTexts(served.Attachments());
 
     QWidget* previous = nullptr;
     for (const Slot& s : m_slots)
@@ -151,9 +151,13 @@ TfrmAllegaCartella::Slot TfrmAllegaCartella::NewSlot(int slot, int top)
     return s;
 }
 
-void TfrmAllegaCartella::Prefill(const QString& mode, const AttachmentTexts& texts)
+void TfrmAllegaCartella::OpenFor(SheetScreen& served)
 {
-    m_lblMemory->setText(mode);
+    RunTool<TfrmAllegaCartella>(served);
+}
+
+void TfrmAllegaCartella::ShowTexts(const AttachmentTexts& texts)
+{
     for (int slot = 0; slot < SlotCount; ++slot) {
         m_slots[slot].txtFile->setText(TrimText(texts.files[slot]));
         m_slots[slot].txtDesc->setText(TrimText(texts.descriptions[slot]));
@@ -209,15 +213,7 @@ AttachmentTexts TfrmAllegaCartella::Texts() const
 
 void TfrmAllegaCartella::btnApplicaClick()
 {
-    const QString mode = TrimText(m_lblMemory->text());
-    SheetScreen* sheet = nullptr;
-    if (mode == QStringLiteral("clienti"))
-        sheet = Program::Current()->Clienti();
-    else if (mode == QStringLiteral("database"))
-        sheet = Program::Current()->Database();
-    if (!sheet)
-        return;
-    sheet->SetAttachmentTexts(Texts());
+    m_served.SetAttachmentTexts(Texts());
     CloseTool();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Screens.h"
-#include "app/SheetScreen.h"
+#include "kit/Screens.h"
+#include "kit/SheetScreen.h"
 
 #include <QStringList>
 #include <array>
@@ -16,11 +16,12 @@ class QPushButton;
 class TfrmAllegaCartella : public ToolDialog {
     Q_OBJECT
 public:
-    explicit TfrmAllegaCartella(QWidget* opener);
+    // The tool serves one sheet screen: it shows the sheet's attachment texts and gives
+    // them back to that screen on apply.
+    explicit TfrmAllegaCartella(SheetScreen& served);
 
-    // Tells the tool which sheet screen it serves ("database" or "clienti") and fills its six boxes
-    // in the order txtFile01, txtDesc01, txtFile02, txtDesc02, txtFile03, txtDesc03.
-    void Prefill(const QString& mode, const AttachmentTexts& texts);
+    // Opens a fresh tool for the served sheet, runs it and destroys it.
+    static void OpenFor(SheetScreen& served);
 
     static constexpr int SlotCount = 3;
 
@@ -40,9 +41,12 @@ private:
         QPushButton* btnApri;
     };
     Slot NewSlot(int slot, int top);
+    // Fills the six boxes, txtFile01, txtDesc01, ... txtDesc03, from the sheet's texts.
+    void ShowTexts(const AttachmentTexts& texts);
     // The six texts, trimmed, in the order the sheet screens keep them.
     AttachmentTexts Texts() const;
 
+    SheetScreen& m_served;
     std::array<Slot, SlotCount> m_slots;
     QLabel* m_lblMemory;
 };

@@ -1,6 +1,6 @@
 #include "checkers/CheckerDialog.h"
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Messages.h"
-#include "app/Screens.h"
-#include "app/TextBoxes.h"
+#include "kit/Messages.h"
+#include "kit/Screens.h"
+#include "kit/TextBoxes.h"
 
 #include <QPixmap>
 
@@ -31,6 +31,13 @@ public:
     // Puts the text to check into the box before the tool is shown. The text is shown whole,
     // even beyond the typing limit; it is not tidied until the user types in the box.
     void Prefill(const QString& text);
+
+    // Opens a fresh checker of kind Tool with `text` in its box.
+    template <class Tool>
+    static void OpenWith(QWidget* opener, const QString& text)
+    {
+        OpenTool<Tool>(opener, [&](Tool& tool) { tool.Prefill(text); });
+    }
 
 protected:
     CheckerDialog(QWidget* opener, const CheckerLook& look);

@@ -1,6 +1,6 @@
 #include "checkers/CheckerPictures.h"
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QPainter>
 #include <QPainterPath>

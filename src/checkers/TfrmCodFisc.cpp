@@ -1,6 +1,6 @@
 #include "checkers/TfrmCodFisc.h"
 
-#include "app/TextRules.h"
+#include "kit/TextRules.h"
 #include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 #include "checkers/TfrmPartitaIva.h"
@@ -19,9 +19,9 @@ void TfrmCodFisc::OpenFromSheet(QWidget* opener, const QString& fieldText)
 {
     const QString text = TrimText(fieldText);
     if (IsDigitsOnly(text.toStdU16String()))
-        OpenTool<TfrmPartitaIva>(opener, [&](TfrmPartitaIva& tool) { tool.Prefill(text); });
+        OpenWith<TfrmPartitaIva>(opener, text);
     else
-        OpenTool<TfrmCodFisc>(opener, [&](TfrmCodFisc& tool) { tool.Prefill(text); });
+        OpenWith<TfrmCodFisc>(opener, text);
 }
 
 void TfrmCodFisc::btnControllaClick()

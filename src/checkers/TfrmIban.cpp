@@ -1,6 +1,6 @@
 #include "checkers/TfrmIban.h"
 
-#include "app/TextRules.h"
+#include "kit/TextRules.h"
 #include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 

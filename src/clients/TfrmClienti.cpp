@@ -1,9 +1,9 @@
 #include "clients/TfrmClienti.h"
 
-#include "app/StatusLine.h"
+#include "kit/StatusLine.h"
 
 TfrmClienti::TfrmClienti(QWidget* parent)
-    : SheetScreen(QStringLiteral(" Velorbis 4.0 - Anagrafica Clienti"), StatusLine::SlateBlue,
+    : SheetScreen(Archive::Clients, QStringLiteral(" Velorbis 4.0 - Anagrafica Clienti"), StatusLine::SlateBlue,
                   SheetLayout::Of<TSchedaCliente>(), parent)
 {
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SheetScreen.h"
+#include "kit/SheetScreen.h"
 
 // The client sheet screen: one client of the registry at a time.
 class TfrmClienti : public SheetScreen {

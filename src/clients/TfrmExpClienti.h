@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "kit/Screens.h"
 
 // Exports the client registry to a spreadsheet file.
 class TfrmExpClienti : public ToolDialog {

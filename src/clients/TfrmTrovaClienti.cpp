@@ -1,6 +1,6 @@
 #include "clients/TfrmTrovaClienti.h"
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #include "database/DatabaseHelp.h"
 
-#include "app/HelpTexts.h"
+#include "kit/HelpTexts.h"
 
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 #pragma once
 // How the database sheets appear in the search and in the flagged sheets list.
-#include "database/ResultLines.h"
-#include "database/SheetSearch.h"
+#include "archive/ResultLines.h"
+#include "archive/SheetSearch.h"
 #include "storage/Records.h"
 
 #include <array>

@@ -1,11 +1,10 @@
 #include "database/SheetOfLine.h"
 
-#include "app/Program.h"
 #include "database/DatabaseLists.h"
-#include "database/TfrmDatabase.h"
+#include "kit/SheetScreen.h"
 
-void ShowSheetOfLine(std::u16string_view line)
+void ShowSheetOfLine(SheetScreen& served, std::u16string_view line)
 {
     if (const auto found = DatabaseLists::FindSheet(line))
-        Program::Current()->Database()->MostraScheda(found->record, found->position);
+        served.MostraScheda(found->record.data(), found->position);
 }

@@ -2,7 +2,9 @@
 
 #include <string_view>
 
-// Puts on the database sheet screen the last sheet of Database.pro whose result line is
-// `line` (flagged or not), with its position; leaves the screen alone when none is.
+class SheetScreen;
+
+// Puts on the served database sheet screen the last sheet of Database.pro whose result line
+// is `line` (flagged or not), with its position; leaves the screen alone when none is.
 // Throws ArchiveError.
-void ShowSheetOfLine(std::u16string_view line);
+void ShowSheetOfLine(SheetScreen& served, std::u16string_view line);

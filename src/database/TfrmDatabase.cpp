@@ -1,26 +1,21 @@
 #include "database/TfrmDatabase.h"
 
-#include "settings/GenericFieldLayout.h"
+#include "kit/GenericFieldLayout.h"
 
-#include "app/Messages.h"
-#include "app/StatusLine.h"
-#include "app/TMisc.h"
-#include "app/TextBoxes.h"
-#include "app/TextRules.h"
-#include "app/TfrmGuida.h"
-#include "app/Widgets.h"
-#include "attachments/TfrmAllegaCartella.h"
-#include "checkers/TfrmCodFisc.h"
-#include "checkers/TfrmPartitaIva.h"
-#include "clients/TfrmTrovaClienti.h"
+#include "kit/Messages.h"
+#include "kit/SheetTools.h"
+#include "kit/StatusLine.h"
+#include "kit/TMisc.h"
+#include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
+#include "kit/TfrmGuida.h"
+#include "kit/Widgets.h"
 #include "database/CommandFaces.h"
 #include "database/DatabaseHelp.h"
-#include "database/TfrmAnteprimaPrev.h"
 #include "database/TfrmExpDatabase.h"
 #include "database/TfrmSegnalati.h"
-#include "database/TfrmStampaDatabase.h"
 #include "database/TfrmTrovaDatabase.h"
-#include "database/WebAddress.h"
+#include "archive/WebAddress.h"
 #include "storage/IniFile.h"
 
 #include <QCheckBox>
@@ -28,7 +23,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
 
 using CommandFaces::Symbol;
 
@@ -87,7 +81,7 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 } // namespace
 
 TfrmDatabase::TfrmDatabase(QWidget* parent)
-    : SheetScreen(QStringLiteral(" Velorbis 4.0 - Gestione Database"), StatusLine::Blue,
+    : SheetScreen(Archive::Database, QStringLiteral(" Velorbis 4.0 - Gestione Database"), StatusLine::Blue,
                   SheetLayout::Of<TSchedaDatabase>(), parent)
 {
     BuildCommandBar();
@@ -412,44 +406,34 @@ void TfrmDatabase::sndMailClick()
 
 void TfrmDatabase::btnCodFiscClick()
 {
-    const QString code = TrimText(m_txtCodFisc->text());
-    const bool digitsOnly = !code.isEmpty() && std::all_of(code.cbegin(), code.cend(), [](QChar c) {
-        return c >= u'0' && c <= u'9';
-    });
-    if (digitsOnly)
-        OpenTool<TfrmPartitaIva>(this, [&](TfrmPartitaIva& tool) { tool.Prefill(code); });
-    else
-        OpenTool<TfrmCodFisc>(this, [&](TfrmCodFisc& tool) { tool.Prefill(code); });
+    SheetTools::OpenCheck(this, SheetTools::Check::FiscalCode, m_txtCodFisc->text());
 }
 
 void TfrmDatabase::btnPartitaIvaClick()
 {
-    const QString number = TrimText(m_txtPartitaIva->text());
-    OpenTool<TfrmPartitaIva>(this, [&](TfrmPartitaIva& tool) { tool.Prefill(number); });
+    SheetTools::OpenCheck(this, SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
 }
 
 void TfrmDatabase::impClienteClick()
 {
-    OpenTool<TfrmTrovaClienti>(this, [](TfrmTrovaClienti& tool) { tool.SetMode(QStringLiteral("database")); });
+    SheetTools::OpenClientSearch(*this);
 }
 
 void TfrmDatabase::cmdFileClick()
 {
-    const AttachmentTexts texts = Attachments();
-    OpenTool<TfrmAllegaCartella>(this, [&](TfrmAllegaCartella& tool) {
-        tool.Prefill(QStringLiteral("database"), texts);
-    });
+    SheetTools::OpenAttachments(*this);
 }
 
 void TfrmDatabase::cmdTrovaClick()
 {
-    OpenTool<TfrmTrovaDatabase>(this, [](TfrmTrovaDatabase& tool) { tool.Memory()->setText(QStringLiteral("database")); });
+    RunTool<TfrmTrovaDatabase>(*this);
 }
 
-void TfrmDatabase::cmdSegnalatiClick() { OpenTool<TfrmSegnalati>(this); }
+void TfrmDatabase::cmdSegnalatiClick() { RunTool<TfrmSegnalati>(*this); }
 void TfrmDatabase::cmdEsportaClick() { OpenTool<TfrmExpDatabase>(this); }
-void TfrmDatabase::cmdStampaClick() { OpenTool<TfrmStampaDatabase>(this); }
-void TfrmDatabase::cmdAnteprimaClick() { OpenTool<TfrmAnteprimaPrev>(this); }
+// Printing and the preview arrive with the report engine; until then both commands open nothing.
+void TfrmDatabase::cmdStampaClick() {}
+void TfrmDatabase::cmdAnteprimaClick() {}
 
 void TfrmDatabase::cmdGuidaClick()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SheetScreen.h"
+#include "kit/SheetScreen.h"
 #include "storage/Records.h"
 
 #include <array>
@@ -22,9 +22,10 @@ public:
     // Puts a stored sheet and its position (index + 1) on screen. The search and the flagged
     // list use it to show the sheet the user picked.
     void MostraScheda(const TSchedaDatabase& sheet, std::size_t position);
+    using SheetScreen::MostraScheda;
     // Copies the contact data of a client of the registry into the contact boxes; nothing
     // else changes and nothing is saved.
-    void ImportaCliente(const TSchedaCliente& client);
+    void ImportaCliente(const TSchedaCliente& client) override;
 
     // The commands of the fields and the tools.
     void btnGoogleClick();

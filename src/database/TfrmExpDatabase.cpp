@@ -1,6 +1,6 @@
 #include "database/TfrmExpDatabase.h"
 
-#include "app/HelpTexts.h"
+#include "kit/HelpTexts.h"
 #include "database/DatabaseExport.h"
 
 #include <QStringList>

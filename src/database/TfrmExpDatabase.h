@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ExportTool.h"
+#include "kit/ExportTool.h"
 
 // Shows the whole database in a grid and exports it to Database.xls.
 class TfrmExpDatabase : public ExportTool {

@@ -1,6 +1,6 @@
 #include "database/TfrmSegnalati.h"
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 #include "database/DatabaseLists.h"
 #include "database/SheetOfLine.h"
 #include "storage/RecordFile.h"
@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TfrmSegnalati::TfrmSegnalati(QWidget* opener)
-    : ListTool(opener, QStringLiteral(" Riepilogo record segnalati"), SharedFindText(),
+TfrmSegnalati::TfrmSegnalati(SheetScreen& served)
+    : ListTool(served, QStringLiteral(" Riepilogo record segnalati"), SharedFindText(),
                Pictures::Header(QSize(862, 70), Pictures::Icon::Database, QColor(0xC0, 0x1B, 0x1B),
                                 QStringLiteral("Riepilogo record segnalati"),
                                 {QStringLiteral("Le schede dell'archivio contrassegnate con \"Segnala\".")}),
@@ -46,5 +46,5 @@ void TfrmSegnalati::FormShow()
 
 void TfrmSegnalati::OpenLine(std::u16string_view line)
 {
-    ShowSheetOfLine(line);
+    ShowSheetOfLine(Served(), line);
 }

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/ListTool.h"
+#include "kit/ListTool.h"
 
 // The flagged sheets: every sheet whose Segnala is "Sì", one line each, with the find in
 // list; a double-click puts the line's sheet on the database sheet screen.
 class TfrmSegnalati : public ListTool {
     Q_OBJECT
 public:
-    explicit TfrmSegnalati(QWidget* opener);
+    explicit TfrmSegnalati(SheetScreen& served);
 
 protected:
     void FormShow() override;

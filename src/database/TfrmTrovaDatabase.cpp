@@ -38,8 +38,8 @@ std::vector<CriterionBox> Boxes()
 
 } // namespace
 
-TfrmTrovaDatabase::TfrmTrovaDatabase(QWidget* opener)
-    : SearchTool(opener, QStringLiteral(" Trova schede in archivio"), SharedFindText(),
+TfrmTrovaDatabase::TfrmTrovaDatabase(SheetScreen& served)
+    : SearchTool(served, QStringLiteral(" Trova schede in archivio"), SharedFindText(),
                  Pictures::Header(QSize(862, 70), Pictures::Icon::Database, QColor(0x24, 0x5C, 0xB8),
                                   QStringLiteral("Trova schede in archivio"),
                                   {QStringLiteral("Le schede che rispondono ai criteri di ricerca.")}),
@@ -70,6 +70,5 @@ ResultLines TfrmTrovaDatabase::Find(const SearchCriteria& criteria)
 
 void TfrmTrovaDatabase::OpenLine(std::u16string_view line)
 {
-    if (Marker() == QStringLiteral("database"))
-        ShowSheetOfLine(line);
+    ShowSheetOfLine(Served(), line);
 }

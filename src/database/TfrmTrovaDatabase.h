@@ -1,14 +1,13 @@
 #pragma once
 
-#include "app/SearchTool.h"
+#include "kit/SearchTool.h"
 
 // The database search: up to ten criteria on the criteria panel; "Cerca" lists the sheets
-// found. A double-click puts the line's sheet on the database sheet screen when the opener
-// wrote "database" into `lblMemory`.
+// found. A double-click puts the line's sheet on the database sheet screen it serves.
 class TfrmTrovaDatabase : public SearchTool {
     Q_OBJECT
 public:
-    explicit TfrmTrovaDatabase(QWidget* opener);
+    explicit TfrmTrovaDatabase(SheetScreen& served);
 
 protected:
     // Also reads the titles of the first six fields from the settings.

@@ -14,6 +14,21 @@ QString Path()
     return QString::fromStdString(ProgramFile("Logo.bmp").string());
 }
 
+QPixmap DefaultPicture()
+{
+    QPixmap picture(QStringLiteral(":/pictures/DefaultLogo.png"));
+    if (picture.isNull()) {
+        picture = QPixmap(PictureArea);
+        picture.fill(Qt::white);
+    }
+    return picture;
+}
+
+QPixmap FitToPictureArea(const QPixmap& picture)
+{
+    return picture.scaled(PictureArea, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 QImage Load()
 {
     return LoadPicture(Path());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QString>
 
 // The start-screen picture, Logo.bmp in the program folder: read by the start menu and the
@@ -8,6 +9,14 @@
 namespace LogoFile {
 
 QString Path();
+
+// The start menu's picture area.
+inline constexpr QSize PictureArea(912, 409);
+
+// The built-in picture shown when Logo.bmp is missing or unreadable.
+QPixmap DefaultPicture();
+// Fits any picture into the start menu's 912 x 409 picture area, keeping its proportions.
+QPixmap FitToPictureArea(const QPixmap& picture);
 
 // The picture in Logo.bmp; a null image when the file is missing or not a picture.
 QImage Load();

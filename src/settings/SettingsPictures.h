@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QPixmap>
 #include <QStringList>

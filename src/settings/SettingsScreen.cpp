@@ -1,9 +1,8 @@
 #include "settings/SettingsScreen.h"
 
-#include "app/Program.h"
-#include "app/StatusLine.h"
-#include "app/TfrmAvvio.h"
-#include "app/Widgets.h"
+#include "kit/ScreenFlow.h"
+#include "kit/StatusLine.h"
+#include "kit/Widgets.h"
 
 #include <QPushButton>
 
@@ -32,7 +31,7 @@ void SettingsScreen::AddBackground(QWidget* background)
 
 void SettingsScreen::FormClose()
 {
-    Program::Current()->Avvio()->ShowScreen();
+    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
 }
 
 void SettingsScreen::btnAnnullaClick()

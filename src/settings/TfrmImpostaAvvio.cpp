@@ -1,11 +1,10 @@
 #include "settings/TfrmImpostaAvvio.h"
 
-#include "app/FileDialogs.h"
-#include "app/Messages.h"
-#include "app/StatusLine.h"
-#include "app/TfrmAvvio.h"
-#include "app/Widgets.h"
-#include "settings/ArchiveSettings.h"
+#include "kit/FileDialogs.h"
+#include "kit/Messages.h"
+#include "kit/StatusLine.h"
+#include "kit/Widgets.h"
+#include "storage/ArchiveSettings.h"
 #include "settings/LogoFile.h"
 #include "settings/SettingsPictures.h"
 #include "storage/IniFile.h"
@@ -67,7 +66,7 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
     m_imgLogo->setAlignment(Qt::AlignCenter);
     m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
     m_imgTemp->setGeometry(m_imgLogo->geometry());
-    m_imgTemp->setPixmap(TfrmAvvio::DefaultPicture());
+    m_imgTemp->setPixmap(LogoFile::DefaultPicture());
     m_imgBianco = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgBianco"));
     m_imgBianco->setGeometry(0, 0, 2, 2);
     m_imgBianco->setPixmap(BlankPicture());
@@ -113,7 +112,7 @@ void TfrmImpostaAvvio::FormShow()
 void TfrmImpostaAvvio::SetPicture(const QImage& picture)
 {
     m_picture = picture.isNull() ? m_imgTemp->pixmap().toImage() : picture;
-    m_imgLogo->setPixmap(TfrmAvvio::FitToPictureArea(QPixmap::fromImage(m_picture)));
+    m_imgLogo->setPixmap(LogoFile::FitToPictureArea(QPixmap::fromImage(m_picture)));
 }
 
 void TfrmImpostaAvvio::btnSfogliaClick()

@@ -1,11 +1,11 @@
 #include "settings/TfrmImpostaCampi.h"
 
-#include "app/Messages.h"
-#include "app/TextBoxes.h"
-#include "app/TextRules.h"
-#include "app/Widgets.h"
-#include "settings/ArchiveSettings.h"
-#include "settings/GenericFieldLayout.h"
+#include "kit/Messages.h"
+#include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
+#include "kit/Widgets.h"
+#include "storage/ArchiveSettings.h"
+#include "kit/GenericFieldLayout.h"
 #include "settings/SettingsPictures.h"
 #include "storage/IniFile.h"
 

@@ -1,13 +1,9 @@
 #include "settings/TfrmMenuImpostazioni.h"
 
-#include "app/HelpTexts.h"
-#include "app/Program.h"
-#include "app/TextRules.h"
-#include "app/TfrmAvvio.h"
-#include "app/TfrmGuida.h"
-#include "app/Widgets.h"
-#include "settings/TfrmImpostaAvvio.h"
-#include "settings/TfrmImpostaCampi.h"
+#include "kit/HelpTexts.h"
+#include "kit/TextRules.h"
+#include "kit/TfrmGuida.h"
+#include "kit/Widgets.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -95,31 +91,32 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
 
 void TfrmMenuImpostazioni::FormShow()
 {
-    m_lblMemory->setText(StartMenu);
+    SetNext(WorkScreenId::StartMenu);
 }
 
 void TfrmMenuImpostazioni::FormClose()
 {
-    const QString choice = TrimText(m_lblMemory->text());
-    Program* program = Program::Current();
-    if (choice == StartScreenSettings)
-        program->ImpostaAvvio()->ShowScreen();
-    else if (choice == FieldNames)
-        program->ImpostaCampi()->ShowScreen();
-    else
-        program->Avvio()->ShowScreen();
-    m_lblMemory->setText(StartMenu);
+    ScreenFlow::Current()->ShowScreen(m_next);
+    SetNext(WorkScreenId::StartMenu);
+}
+
+void TfrmMenuImpostazioni::SetNext(WorkScreenId next)
+{
+    m_next = next;
+    m_lblMemory->setText(next == WorkScreenId::FieldNames            ? FieldNames
+                         : next == WorkScreenId::StartScreenSettings ? StartScreenSettings
+                                                                     : StartMenu);
 }
 
 void TfrmMenuImpostazioni::btnImpostaCampiClick()
 {
-    m_lblMemory->setText(FieldNames);
+    SetNext(WorkScreenId::FieldNames);
     close();
 }
 
 void TfrmMenuImpostazioni::btnImpostaAvvioClick()
 {
-    m_lblMemory->setText(StartScreenSettings);
+    SetNext(WorkScreenId::StartScreenSettings);
     close();
 }
 

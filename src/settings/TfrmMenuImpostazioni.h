@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/Screens.h"
+#include "kit/ScreenFlow.h"
+#include "kit/Screens.h"
 
 class QLabel;
 
@@ -20,6 +21,9 @@ protected:
     void FormClose() override;
 
 private:
-    // Where the menu hands over when it closes: "avvio", "start" or "campi".
+    // Where the menu hands over when it closes; lblMemory shows it as "avvio", "start" or "campi".
+    void SetNext(WorkScreenId next);
+
+    WorkScreenId m_next = WorkScreenId::StartMenu;
     QLabel* m_lblMemory;
 };

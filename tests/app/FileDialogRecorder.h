@@ -3,7 +3,7 @@
 // Answers every file-open dialog without showing it: the user picks the paths in `next`, one
 // per dialog, in order; with none left the dialog is cancelled. Remembers what each dialog asked.
 
-#include "app/FileDialogs.h"
+#include "kit/FileDialogs.h"
 
 #include <QList>
 #include <QStringList>

@@ -3,11 +3,13 @@
 // What the screen tests share: a temporary program folder, the running program, a
 // recorder that answers message boxes, and a way to act on a modal tool while it runs.
 
-#include "app/Messages.h"
+#include "kit/Messages.h"
 #include "app/Program.h"
 #include "storage/ProgramFolder.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -88,15 +90,26 @@ public:
 };
 
 // Runs `action` on the modal tool as soon as it is up (while the code that opened it waits
-// in exec()). The action must close the tool.
-inline void WhenModal(std::function<void(QWidget*)> action)
+// in exec()). The action must close the tool. The wait is bounded: a tool that does not come
+// up within the time, or that the action leaves open, fails the test (and the tool is ended
+// so that the test goes on).
+inline void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 10000)
 {
+    auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
     auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll]() {
-        if (QWidget* modal = QApplication::activeModalWidget())
+    *poll = [action, poll, deadline]() {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
             action(modal);
-        else
+            if (modal == QApplication::activeModalWidget() && modal->isVisible()) {
+                QTest::qFail("the action left the modal window open", __FILE__, __LINE__);
+                if (auto* dialog = qobject_cast<QDialog*>(modal))
+                    dialog->done(QDialog::Rejected);
+            }
+        } else if (deadline->hasExpired()) {
+            QTest::qFail("no modal window came up in time", __FILE__, __LINE__);
+        } else {
             QTimer::singleShot(5, *poll);
+        }
     };
     QTimer::singleShot(0, *poll);
 }

@@ -2,12 +2,12 @@
 
 #include "ScreenTest.h"
 
-#include "app/Maker.h"
-#include "app/TMisc.h"
+#include "kit/Maker.h"
+#include "kit/TMisc.h"
 #include "app/TfrmAvvio.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 
 #include <QPushButton>
 

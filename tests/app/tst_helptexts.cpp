@@ -1,4 +1,4 @@
-#include "app/HelpTexts.h"
+#include "kit/HelpTexts.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -3,10 +3,10 @@
 
 #include "ScreenTest.h"
 
-#include "app/StatusLine.h"
-#include "app/TMisc.h"
-#include "app/TextBoxes.h"
-#include "app/Widgets.h"
+#include "kit/StatusLine.h"
+#include "kit/TMisc.h"
+#include "kit/TextBoxes.h"
+#include "kit/Widgets.h"
 
 #include <QAbstractButton>
 #include <QFrame>

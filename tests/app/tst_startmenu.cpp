@@ -3,9 +3,10 @@
 #include "ScreenTest.h"
 
 #include "app/TfrmAvvio.h"
+#include "settings/LogoFile.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
-#include "app/Widgets.h"
+#include "kit/Widgets.h"
 #include "storage/IniFile.h"
 
 #include <QImage>
@@ -40,8 +41,8 @@ private slots:
         menu()->ShowScreen();
         QCOMPARE(title()->text(), QString());
         QCOMPARE(subtitle()->text(), QString());
-        QCOMPARE(logo().toImage(), TfrmAvvio::FitToPictureArea(TfrmAvvio::DefaultPicture()).toImage());
-        QCOMPARE(TfrmAvvio::DefaultPicture().size(), QSize(912, 409));
+        QCOMPARE(logo().toImage(), LogoFile::FitToPictureArea(LogoFile::DefaultPicture()).toImage());
+        QCOMPARE(LogoFile::DefaultPicture().size(), QSize(912, 409));
         QCOMPARE(menu()->windowTitle(), QStringLiteral(" Velorbis 4.0"));
     }
 
@@ -84,7 +85,7 @@ private slots:
         MessageRecorder messages;
         fixture->WriteFile(QStringLiteral("Logo.bmp"), "BM this is not a bitmap at all");
         menu()->ShowScreen();
-        QCOMPARE(logo().toImage(), TfrmAvvio::FitToPictureArea(TfrmAvvio::DefaultPicture()).toImage());
+        QCOMPARE(logo().toImage(), LogoFile::FitToPictureArea(LogoFile::DefaultPicture()).toImage());
         QVERIFY(messages.shown.isEmpty());
     }
 

@@ -4,7 +4,7 @@
 #include "app/FileDialogRecorder.h"
 #include "app/ScreenTest.h"
 
-#include "app/SheetScreen.h"
+#include "kit/SheetScreen.h"
 #include "attachments/TfrmAllegaCartella.h"
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
@@ -74,7 +74,11 @@ class TestAllegaCartella : public QObject {
                 Click(Button(tool, "btnAnnulla"));
         });
         SheetScreen* sheet = mode == QLatin1String("clienti") ? clienti() : database();
-        OpenTool<TfrmAllegaCartella>(sheet, [&](TfrmAllegaCartella& tool) { tool.Prefill(mode, AttachmentTexts::FromList(texts)); });
+        sheet->SetAttachmentTexts(AttachmentTexts::FromList(texts));
+        if (QWidget* command = sheet->findChild<QWidget*>(QStringLiteral("cmdFile")))
+            Click(command);
+        else // a sheet screen whose command bar is not built yet
+            TfrmAllegaCartella::OpenFor(*sheet);
         return leftOpen;
     }
 

@@ -3,7 +3,7 @@
 
 #include "app/ScreenTest.h"
 
-#include "app/TextBoxes.h"
+#include "kit/TextBoxes.h"
 #include "checkers/TfrmCarta.h"
 #include "checkers/TfrmCodFisc.h"
 #include "checkers/TfrmIban.h"

@@ -4,7 +4,7 @@
 #include "storage/StorageTestSupport.h"
 
 #include "database/DatabaseExport.h"
-#include "database/SpreadsheetExport.h"
+#include "archive/SpreadsheetExport.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
 

@@ -4,8 +4,8 @@
 #include "app/ScreenTest.h"
 #include "storage/StorageTestSupport.h"
 
-#include "app/ExportModel.h"
-#include "app/Widgets.h"
+#include "kit/ExportModel.h"
+#include "kit/Widgets.h"
 #include "database/TfrmExpDatabase.h"
 #include "storage/Records.h"
 

@@ -4,7 +4,7 @@
 #include "ListTestSupport.h"
 #include "app/ScreenTest.h"
 
-#include "app/ListTool.h"
+#include "kit/ListTool.h"
 #include "database/TfrmDatabase.h"
 #include "database/TfrmSegnalati.h"
 #include "storage/IoFaults.h"
@@ -42,7 +42,7 @@ class TestFlagged : public QObject {
 
     TfrmSegnalati* Open()
     {
-        tool = std::make_unique<TfrmSegnalati>(fixture->program->Database());
+        tool = std::make_unique<TfrmSegnalati>(*fixture->program->Database());
         tool->show();
         tool->activateWindow();
         if (!QTest::qWaitForWindowActive(tool.get()))
@@ -195,7 +195,7 @@ private slots:
             Click(Child<QPushButton>(modal, "btnTrova"));
             Click(Child<QPushButton>(modal, "btnChiudi"));
         });
-        OpenTool<TfrmSegnalati>(database);
+        Click(Child(database, "cmdSegnalati"));
 
         WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
                      Flagged(u"Epsilon")});
@@ -210,7 +210,7 @@ private slots:
             QCOMPARE(int(*list->SelectedRow()), 0); // new find from line 0, not the next after line 1
             Click(Child<QPushButton>(modal, "btnChiudi"));
         });
-        OpenTool<TfrmSegnalati>(database);
+        Click(Child(database, "cmdSegnalati"));
         QVERIFY(!QApplication::activeModalWidget());
     }
 };

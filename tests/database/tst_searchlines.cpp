@@ -4,8 +4,8 @@
 #include "ListTestSupport.h"
 
 #include "database/DatabaseLists.h"
-#include "database/ResultLines.h"
-#include "database/SheetSearch.h"
+#include "archive/ResultLines.h"
+#include "archive/SheetSearch.h"
 #include "storage/IoFaults.h"
 #include "storage/RecordFile.h"
 

@@ -1,6 +1,6 @@
 // Which texts of a sheet's web-site box reach the desktop's open action, and the address of
 // a web search.
-#include "database/WebAddress.h"
+#include "archive/WebAddress.h"
 #include "storage/StorageTestSupport.h"
 
 #include <QtTest>

@@ -1,6 +1,6 @@
 // The archive side of the sheet screens on its own: where each navigation move lands, what
 // saving writes where, and that a failing file changes nothing it should not.
-#include "database/SheetArchive.h"
+#include "archive/SheetArchive.h"
 #include "storage/Records.h"
 #include "storage/StorageTestSupport.h"
 

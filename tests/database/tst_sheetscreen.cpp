@@ -3,8 +3,8 @@
 
 #include "app/ScreenTest.h"
 
-#include "app/SheetScreen.h"
-#include "app/TextBoxes.h"
+#include "kit/SheetScreen.h"
+#include "kit/TextBoxes.h"
 #include "app/TfrmAvvio.h"
 #include "database/DatabaseHelp.h"
 #include "database/TfrmDatabase.h"
@@ -714,9 +714,6 @@ private slots:
         QTest::newRow("search") << "cmdTrova" << "TfrmTrovaDatabase" << "database";
         QTest::newRow("flagged list") << "cmdSegnalati" << "TfrmSegnalati" << "";
         QTest::newRow("export") << "cmdEsporta" << "TfrmExpDatabase" << "";
-        QTest::newRow("print") << "cmdStampa" << "TfrmStampaDatabase" << "";
-        QTest::newRow("preview") << "cmdAnteprima" << "TfrmAnteprimaPrev" << "";
-        QTest::newRow("client import") << "impCliente" << "TfrmTrovaClienti" << "database";
         QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "database";
     }
     void toolsOpenFreshOverTheScreen()

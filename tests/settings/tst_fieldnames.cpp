@@ -3,9 +3,9 @@
 
 #include "settings/SettingsTestSupport.h"
 
-#include "app/StatusLine.h"
+#include "kit/StatusLine.h"
 #include "app/TfrmAvvio.h"
-#include "settings/ArchiveSettings.h"
+#include "storage/ArchiveSettings.h"
 #include "settings/TfrmImpostaCampi.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"

@@ -4,8 +4,9 @@
 #include "settings/SettingsTestSupport.h"
 
 #include "app/FileDialogRecorder.h"
-#include "app/TextRules.h"
+#include "kit/TextRules.h"
 #include "app/TfrmAvvio.h"
+#include "settings/LogoFile.h"
 #include "settings/TfrmImpostaAvvio.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
@@ -81,7 +82,7 @@ private slots:
         Show();
         QCOMPARE(name()->text(), QString());
         QCOMPARE(subtitle()->text(), QString());
-        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
         QCOMPARE(screen()->focusWidget(), name());
         QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QStringLiteral("Pronto per salvare le impostazioni..."));
         QCOMPARE(Child<QLabel>(screen(), "imgBianco")->pixmap().size(), QSize(2, 2));
@@ -148,7 +149,7 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QColor>("centre");
-        const QColor defaultCentre = TfrmAvvio::DefaultPicture().toImage().pixelColor(456, 204);
+        const QColor defaultCentre = LogoFile::DefaultPicture().toImage().pixelColor(456, 204);
         QTest::newRow("default untouched") << QStringList{} << QSize(912, 409) << defaultCentre;
         QTest::newRow("cleared") << QStringList{"clear"} << QSize(2, 2) << QColor(Qt::white);
         QTest::newRow("cleared, then restored") << QStringList{"clear", "restore"} << QSize(912, 409) << defaultCentre;
@@ -202,7 +203,7 @@ private slots:
         QVERIFY(Near(stored.pixelColor(size.width() / 2, size.height() / 2), centre));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
         const QPixmap shown = Child<QLabel>(fixture->program->Avvio(), "imgLogo")->pixmap();
-        QCOMPARE(shown.toImage(), TfrmAvvio::FitToPictureArea(QPixmap::fromImage(stored)).toImage());
+        QCOMPARE(shown.toImage(), LogoFile::FitToPictureArea(QPixmap::fromImage(stored)).toImage());
     }
 
     void theFileDialogOffersJpegAndBitmapPictures()
@@ -243,7 +244,7 @@ private slots:
     {
         fixture->WriteFile(QStringLiteral("Logo.bmp"), "BM but nothing else");
         Show();
-        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
         QVERIFY(messages->shown.isEmpty());
     }
 
@@ -270,7 +271,7 @@ private slots:
         Click(Child(screen(), "btnCancLogo"));
         Apply();
         QVERIFY(messages->shown.isEmpty());
-        QCOMPARE(screen()->Picture(), TfrmAvvio::DefaultPicture().toImage());
+        QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
         QVERIFY(QFileInfo(Path("Logo.bmp")).isDir());
         QCOMPARE(Bytes("Archivio.ini"), QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=\r\n"));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});

@@ -1,0 +1,97 @@
+#include "archive/SheetArchive.h"
+
+#include "storage/RecordFile.h"
+
+#include <algorithm>
+
+SheetArchive::SheetArchive(std::string fileName, std::size_t recordSize)
+    : fileName_(std::move(fileName)), recordSize_(recordSize)
+{
+}
+
+MoveResult SheetArchive::Move(SheetMove move, SheetPosition from) const
+{
+    MoveResult result;
+    try {
+        TRecordFile file(fileName_, recordSize_);
+        file.Open();
+        if (move == SheetMove::Previous && from == 1) {
+            file.Close();
+            result.outcome = MoveResult::Outcome::Stay;
+            return result;
+        }
+        const std::size_t count = file.Count();
+        if (count == 0) {
+            file.Close();
+            result.outcome = MoveResult::Outcome::Empty;
+            result.forgetPosition = move == SheetMove::Next;
+            return result;
+        }
+        std::size_t index = 0;
+        switch (move) {
+        case SheetMove::First:
+            index = 0;
+            break;
+        case SheetMove::Last:
+            index = count - 1;
+            break;
+        case SheetMove::Next:
+            if (from >= count) { // the last sheet is on show
+                file.Close();
+                result.outcome = MoveResult::Outcome::Stay;
+                return result;
+            }
+            index = from; // the sheet after position `from`; from a new sheet, the first
+            break;
+        case SheetMove::Previous:
+            // From a new sheet, the first; otherwise the sheet before the one on show, or the
+            // last one when another program has shortened the file meanwhile.
+            index = from == NewSheet ? 0 : std::min(from - 2, count - 1);
+            break;
+        }
+        std::vector<uint8_t> record(recordSize_);
+        file.ReadAt(index, record.data());
+        file.Close();
+        result.outcome = MoveResult::Outcome::Show;
+        result.position = index + 1;
+        result.record = std::move(record);
+    } catch (const ArchiveError& error) {
+        result = MoveResult{};
+        result.outcome = MoveResult::Outcome::Failed;
+        result.failure = error.what();
+    }
+    return result;
+}
+
+SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
+{
+    SaveResult result;
+    try {
+        TRecordFile file(fileName_, recordSize_);
+        file.Open();
+        const std::size_t count = file.Count();
+        const bool append = at == NewSheet || at - 1 >= count;
+        const std::size_t index = append ? count : at - 1;
+        file.WriteAt(index, record);
+        result.written = true;
+        result.position = index + 1;
+        file.Close();
+        result.outcome = append ? SaveResult::Outcome::Appended : SaveResult::Outcome::Overwritten;
+    } catch (const ArchiveError& error) {
+        result.outcome = SaveResult::Outcome::Failed;
+        result.failure = error.what();
+    }
+    return result;
+}
+
+std::string SheetArchive::Touch() const
+{
+    try {
+        TRecordFile file(fileName_, recordSize_);
+        file.Open();
+        file.Close();
+        return {};
+    } catch (const ArchiveError& error) {
+        return error.what();
+    }
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Which records a list tool lists: the search by up to ten fields (database and clients
+// alike) and the lists of marked records (flagged sheets, clients to recontact).
+#include "archive/ResultLines.h"
+#include "storage/RecordFile.h"
+#include "storage/Records.h"
+#include "storage/Text.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The criteria of a search, each on one field. A criterion is matched as typed (not
+// trimmed) against the field as stored (converted, not trimmed), A to Z folded to a to z
+// on both sides and nothing else: it hits when it occurs anywhere in the field. An empty
+// criterion never hits. A criterion counts as filled when it is not empty once trimmed;
+// a record is listed when its hits are at least the number of filled criteria. So with
+// nothing filled every record is listed, and a criterion of blanks only, though not
+// counted, hits any field holding that run of blanks.
+class SearchCriteria {
+public:
+    void Add(const FieldSpec& field, std::u16string_view typed);
+    template <class Layout>
+    void Add(typename Layout::Field field, std::u16string_view typed)
+    {
+        Add(Layout::Fields[static_cast<std::size_t>(field)], typed);
+    }
+
+    std::size_t Filled() const { return filled_; }
+    bool Matches(const uint8_t* record) const;
+
+private:
+    struct Criterion {
+        uint16_t offset;
+        uint16_t width;
+        std::string folded; // Windows-1252 bytes, A to Z folded
+        bool canHit;        // false when a character has no byte in a field
+    };
+    static bool Hits(const Criterion& criterion, const uint8_t* record);
+
+    std::vector<Criterion> criteria_; // the non-empty ones, in the order given
+    std::size_t filled_ = 0;
+};
+
+// Records whose field, trimmed, is exactly `text` (the marks "Sì" of Segnala and Ricontatta).
+class FieldIs {
+public:
+    FieldIs(const FieldSpec& field, std::u16string_view text);
+    bool operator()(const uint8_t* record) const;
+
+private:
+    uint16_t offset_;
+    uint16_t width_;
+    std::string bytes_;
+    bool possible_;
+};
+
+struct EveryRecord {
+    bool operator()(const uint8_t*) const { return true; }
+};
+
+// Reads every record of the layout's file in the program folder (created empty when
+// missing) and adds to `into` the line of each record `keep` accepts, then sorts the lines
+// into the list order. Throws ArchiveError; `into` then holds the lines added so far, unsorted.
+template <class Layout, class Keep>
+void ListRecords(LineFormat format, const Keep& keep, ResultLines& into)
+{
+    TRecordFile file(Layout::FileName, Layout::Size);
+    file.Open();
+    RecordScanner scan(file);
+    into.Reserve(into.Size() + scan.Count());
+    while (const uint8_t* record = scan.Next())
+        if (keep(record))
+            into.Add(record, format);
+    file.Close();
+    into.Sort();
+}

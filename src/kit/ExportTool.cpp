@@ -1,0 +1,212 @@
+#include "kit/ExportTool.h"
+
+#include "kit/ExportModel.h"
+#include "kit/Messages.h"
+#include "kit/StatusLine.h"
+#include "kit/TMisc.h"
+#include "kit/TfrmGuida.h"
+#include "storage/RecordFile.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+const QString ExportTool::ConfirmExportText = QStringLiteral(
+    "L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede presenti in "
+    "archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+const QString ExportTool::ConfirmOpenText = QStringLiteral(
+    "Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+const QString ExportTool::ExportFailedText = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
+    "aperto.");
+const QString ExportTool::ArchiveAccessText = Messages::ArchiveAccessText();
+
+namespace {
+
+constexpr QSize ClientSize(862, 560);
+constexpr int RowHeight = 21;
+
+// An edited cell holds what is typed from the first key on, as the grid's cells do: an export
+// started while the editor is still open writes the text as it stands.
+class CommitAsTypedDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+            auto* self = const_cast<CommitAsTypedDelegate*>(this);
+            QObject::connect(edit, &QLineEdit::textEdited, self, [self, edit] { emit self->commitData(edit); });
+        }
+        return editor;
+    }
+};
+
+// Shows the wait cursor while a long step runs.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { Restore(); }
+    void Restore()
+    {
+        if (m_active)
+            QApplication::restoreOverrideCursor();
+        m_active = false;
+    }
+
+private:
+    bool m_active = true;
+};
+
+QPixmap ExcelIcon(int size)
+{
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1D, 0x6F, 0x42));
+    painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 8.0, size / 8.0);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(size * 2 / 3);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("X"));
+    return picture;
+}
+
+QPixmap PointingHand(int size)
+{
+    QPixmap picture(size, size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(size);
+    painter.setFont(font);
+    painter.setPen(QColor(0x24, 0x5C, 0xB8));
+    painter.drawText(picture.rect(), Qt::AlignCenter, QString(QChar(0x261E)));
+    return picture;
+}
+
+} // namespace
+
+ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
+    : ToolDialog(opener, settings.caption, ClientSize), m_settings(settings), m_table(*settings.description)
+{
+    auto* panContainer = Widgets::NewShape(this, QStringLiteral("panContainer"), QRect(QPoint(0, 0), ClientSize),
+                                           QStringLiteral("background: #EEEDED;"));
+    // The title picture's gradient runs across the whole band.
+    auto* shpSfondo = Widgets::NewShape(panContainer, QStringLiteral("shpSfondo"), QRect(0, 0, ClientSize.width(), 80),
+                                        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                                                       " stop:0 #FFFFFF, stop:1 #DCE8F8);"
+                                                       " border-bottom: 1px solid #A0B0D0;"));
+
+    auto* imgTitolo = Widgets::NewLabel(panContainer, QStringLiteral("imgTitolo"));
+    imgTitolo->setGeometry(0, 0, 380, 80);
+    imgTitolo->setPixmap(Pictures::Header(QSize(380, 80), settings.titleIcon, QColor(0x24, 0x5C, 0xB8),
+                                          QStringLiteral("Velorbis 4.0"), {settings.titleText}));
+    auto* imgMano = Widgets::NewLabel(panContainer, QStringLiteral("imgMano"));
+    imgMano->setGeometry(392, 24, 32, 32);
+    imgMano->setPixmap(PointingHand(32));
+
+    const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink(0x1D, 0x3F, 0x86);
+    auto command = [&](const char* name, const QString& caption, const QPixmap& icon, const QRect& geometry) {
+        auto* picture = new CommandPicture(panContainer, QString::fromLatin1(name),
+                                           CommandPicture::Drawn(geometry.size(), caption, icon, bandTop, bandBottom, ink));
+        picture->setGeometry(geometry);
+        return picture;
+    };
+    const QColor iconBlue(0x24, 0x5C, 0xB8);
+    auto* cmdEsporta = command("cmdEsporta", QStringLiteral("Esporta archivio"), ExcelIcon(36), QRect(434, 14, 172, 52));
+    auto* cmdGuida = command("cmdGuida", QStringLiteral("Guida"),
+                             Pictures::IconPicture(Pictures::Icon::Question, 36, iconBlue), QRect(614, 14, 116, 52));
+    auto* cmdEsci = command("cmdEsci", QStringLiteral("Esci"),
+                            Pictures::IconPicture(Pictures::Icon::Exit, 36, iconBlue), QRect(738, 14, 116, 52));
+
+    m_model = new ExportModel(m_table, this);
+    m_grdRecords = new QTableView(panContainer);
+    m_grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    m_grdRecords->setGeometry(8, 88, ClientSize.width() - 16, 432);
+    m_grdRecords->setModel(m_model);
+    m_grdRecords->setItemDelegate(new CommitAsTypedDelegate(m_grdRecords));
+    m_grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
+                                  | QAbstractItemView::AnyKeyPressed);
+    m_grdRecords->setAlternatingRowColors(true);
+    m_grdRecords->setWordWrap(false);
+    m_grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grdRecords->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_grdRecords->setStyleSheet(QStringLiteral("QTableView { background: white; alternate-background-color: #F2F5FB; }"));
+    m_grdRecords->verticalHeader()->hide();
+    m_grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grdRecords->verticalHeader()->setMinimumSectionSize(RowHeight);
+    m_grdRecords->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grdRecords->horizontalHeader()->setHighlightSections(false);
+    m_grdRecords->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int column = 0; column < m_model->columnCount(); ++column)
+        m_grdRecords->setColumnWidth(column, m_model->ColumnWidth(column));
+
+    m_status = new StatusLine(this, panContainer, QRect(0, ClientSize.height() - 32, ClientSize.width(), 32),
+                              StatusLine::SlateBlue, QStringLiteral("Esportazione archivio in Microsoft Excel."));
+    m_status->SetHoverText(cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel."));
+    m_status->SetHoverText(cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto."));
+    m_status->SetHoverText(cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro."));
+    m_status->AddBackground(shpSfondo);
+    // The grid as a whole is background: its cells, headers and scroll bars.
+    m_status->AddBackground(m_grdRecords);
+    m_status->AddBackground(m_grdRecords->viewport());
+    m_status->AddBackground(m_grdRecords->horizontalHeader());
+    m_status->AddBackground(m_grdRecords->horizontalHeader()->viewport());
+    m_status->AddBackground(m_grdRecords->horizontalScrollBar());
+    m_status->AddBackground(m_grdRecords->verticalScrollBar());
+
+    connect(cmdEsporta, &CommandPicture::clicked, this, &ExportTool::cmdEsportaClick);
+    connect(cmdGuida, &CommandPicture::clicked, this, &ExportTool::cmdGuidaClick);
+    connect(cmdEsci, &CommandPicture::clicked, this, &ExportTool::cmdEsciClick);
+}
+
+void ExportTool::FormShow()
+{
+    WaitCursor wait;
+    try {
+        m_model->Load();
+    } catch (const ArchiveError&) {
+        // The grid keeps what was read; the user must know it is not the whole archive.
+        wait.Restore();
+        Messages::Plain(this, ArchiveAccessText);
+    }
+}
+
+void ExportTool::cmdEsportaClick()
+{
+    if (!Messages::Confirm(this, ConfirmExportText))
+        return;
+    try {
+        WaitCursor wait;
+        WriteSpreadsheet(m_table);
+    } catch (const ExportError&) {
+        Messages::Plain(this, ExportFailedText);
+        return;
+    }
+    if (Messages::Confirm(this, ConfirmOpenText)) {
+        const QString path = QString::fromStdString(ExportFilePath(m_table.Description()).string());
+        TMisc::Open(u'"' + path + u'"');
+    }
+}
+
+void ExportTool::cmdGuidaClick()
+{
+    TfrmGuida::Show(this, m_settings.helpTitle, m_settings.helpText);
+}
+
+void ExportTool::cmdEsciClick()
+{
+    CloseTool();
+}

@@ -1,0 +1,294 @@
+#include "kit/SheetScreen.h"
+
+#include "kit/Messages.h"
+#include "kit/StatusLine.h"
+#include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
+#include "kit/Widgets.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+QString ToQString(const Text& text)
+{
+    return QString::fromStdU16String(text);
+}
+
+Text ToText(const QString& text)
+{
+    return text.toStdU16String();
+}
+
+QString BoxText(const QWidget* box)
+{
+    if (const auto* province = qobject_cast<const ProvinceBox*>(box))
+        return province->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
+        return edit->text();
+    return {};
+}
+
+void SetBoxText(QWidget* box, const QString& text)
+{
+    if (auto* province = qobject_cast<ProvinceBox*>(box))
+        province->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setText(text);
+}
+
+const char* const AttachmentLabelNames[6] = {"lblFile01", "lblFile02", "lblFile03",
+                                             "lblDesc01", "lblDesc02", "lblDesc03"};
+
+} // namespace
+
+QString SheetScreen::ArchiveAccessMessage()
+{
+    return Messages::ArchiveAccessText();
+}
+
+QString SheetScreen::EmptyArchiveMessage()
+{
+    return QStringLiteral("L'archivio non contiene nessuna scheda.");
+}
+
+SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& statusColour,
+                         const SheetLayout& layout, QWidget* parent)
+    : WorkScreen(caption, parent), m_kind(kind), m_archive(layout.fileName, layout.recordSize), m_fields(layout.fields)
+{
+    QWidget* design = Design();
+    QWidget* shpContainer = Widgets::NewShape(design, QStringLiteral("shpContainer"), QRect(0, 0, 1016, 713),
+                                              QStringLiteral("background: #E4EBF5;"));
+    m_status = new StatusLine(this, design, QRect(0, 681, 1016, 32), statusColour,
+                              QStringLiteral("Pronto per archiviare una nuova scheda..."));
+    m_status->AddBackground(shpContainer);
+
+    m_cmdEsci = new CommandPicture(design, QStringLiteral("cmdEsci"),
+        CommandPicture::Drawn(QSize(120, 44), QStringLiteral("Esci"),
+                              Pictures::IconPicture(Pictures::Icon::Exit, 30, Qt::white),
+                              QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+    m_cmdEsci->setGeometry(884, 626, 120, 44);
+    m_status->SetHoverText(m_cmdEsci, QStringLiteral("Esci dalla schermata di lavoro corrente."));
+
+    m_lblPosizione = Widgets::NewLabel(design, QStringLiteral("lblPosizione"));
+    m_lblPosizione->setAlignment(Qt::AlignCenter);
+    m_lblPosizione->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 12, true));
+    for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
+        m_attachmentLabels[i] = Widgets::NewHiddenLabel(design, QString::fromLatin1(AttachmentLabelNames[i]));
+
+    connect(m_cmdEsci, &CommandPicture::clicked, this, &SheetScreen::cmdEsciClick);
+}
+
+void SheetScreen::BindBoxAt(std::size_t field, QWidget* box, const QString& initialText)
+{
+    TextBoxes::SetMaxLength(box, m_fields[field].width);
+    m_boxes.append({field, box, initialText});
+}
+
+void SheetScreen::RequireBox(QWidget* box, const QString& warning)
+{
+    m_required.append({box, warning});
+}
+
+SheetPosition SheetScreen::Position() const
+{
+    bool ok = false;
+    const qulonglong position = TrimText(m_lblPosizione->text()).toULongLong(&ok);
+    return ok ? static_cast<SheetPosition>(position) : NewSheet;
+}
+
+void SheetScreen::SetPosition(SheetPosition position)
+{
+    m_lblPosizione->setText(position == NewSheet ? QString() : QString::number(position));
+}
+
+AttachmentTexts SheetScreen::Attachments() const
+{
+    AttachmentTexts texts;
+    for (std::size_t i = 0; i < 3; ++i) {
+        texts.files[i] = TrimText(m_attachmentLabels[i]->text());
+        texts.descriptions[i] = TrimText(m_attachmentLabels[3 + i]->text());
+    }
+    return texts;
+}
+
+void SheetScreen::SetAttachmentTexts(const AttachmentTexts& texts)
+{
+    for (std::size_t i = 0; i < 3; ++i) {
+        m_attachmentLabels[i]->setText(TrimText(texts.files[i]));
+        m_attachmentLabels[3 + i]->setText(TrimText(texts.descriptions[i]));
+    }
+}
+
+void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
+{
+    auto decoded = [&](std::size_t field) {
+        const FieldSpec& fieldSpec = m_fields[field];
+        return ToQString(DecodeText(record + fieldSpec.offset, fieldSpec.width));
+    };
+    for (const BoundBox& bound : m_boxes)
+        SetBoxText(bound.box, decoded(bound.field));
+    if (m_mark) {
+        const QString mark = decoded(m_markField);
+        if (mark == ToQString(Text(MarkYes)))
+            m_mark->setChecked(true);
+        else if (mark == ToQString(Text(MarkNo)))
+            m_mark->setChecked(false);
+    }
+    for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
+        m_attachmentLabels[i]->setText(decoded(m_attachmentFields[i]));
+    SetPosition(position);
+}
+
+std::vector<uint8_t> SheetScreen::BuildRecord() const
+{
+    std::vector<uint8_t> record(m_archive.RecordSize(), 0);
+    auto encode = [&](std::size_t field, const QString& text) {
+        const FieldSpec& fieldSpec = m_fields[field];
+        EncodeText(ToText(text), fieldSpec.width, record.data() + fieldSpec.offset);
+    };
+    for (const BoundBox& bound : m_boxes)
+        encode(bound.field, BoxText(bound.box));
+    if (m_mark)
+        encode(m_markField, ToQString(Text(m_mark->isChecked() ? MarkYes : MarkNo)));
+    for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
+        encode(m_attachmentFields[i], m_attachmentLabels[i]->text());
+    return record;
+}
+
+void SheetScreen::ClearSheet()
+{
+    for (const BoundBox& bound : m_boxes) {
+        if (auto* province = qobject_cast<ProvinceBox*>(bound.box))
+            province->setCurrentIndex(-1);
+        SetBoxText(bound.box, bound.initialText);
+    }
+    if (m_mark)
+        m_mark->setChecked(false);
+    for (QLabel* label : m_attachmentLabels)
+        label->clear();
+    SetPosition(NewSheet);
+}
+
+void SheetScreen::FormShow()
+{
+    ClearSheet();
+    if (m_firstBox)
+        m_firstBox->setFocus(Qt::OtherFocusReason);
+}
+
+void SheetScreen::FormClose()
+{
+    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
+}
+
+void SheetScreen::cmdEsciClick()
+{
+    close();
+}
+
+void SheetScreen::cmdNuovoClick()
+{
+    ClearSheet();
+    if (m_firstBox)
+        m_firstBox->setFocus(Qt::OtherFocusReason);
+}
+
+void SheetScreen::cmdSalvaClick()
+{
+    for (const auto& [box, warning] : m_required) {
+        if (TrimText(BoxText(box)).isEmpty()) {
+            Messages::Warning(this, warning);
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    const std::vector<uint8_t> record = BuildRecord();
+    const SaveResult saved = m_archive.Save(record.data(), Position());
+    if (saved.written)
+        SetPosition(saved.position);
+    switch (saved.outcome) {
+    case SaveResult::Outcome::Overwritten:
+        Messages::Information(this, QStringLiteral("Le modifiche apportate alla scheda corrente sono state "
+                                                   "salvate in archivio."));
+        break;
+    case SaveResult::Outcome::Appended:
+        Messages::Information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        break;
+    case SaveResult::Outcome::Failed:
+        ShowArchiveFailure();
+        break;
+    }
+}
+
+void SheetScreen::cmdDuplicaClick()
+{
+    if (Position() == NewSheet) {
+        Messages::Warning(this, QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire soltanto "
+                                               "dopo che questa è stata inserita in archivio."));
+        return;
+    }
+    for (QLabel* label : m_attachmentLabels)
+        label->clear();
+    SetPosition(NewSheet);
+    const std::string failure = m_archive.Touch();
+    if (m_firstBox)
+        m_firstBox->setFocus(Qt::OtherFocusReason);
+    if (!failure.empty()) {
+        ShowArchiveFailure();
+        return;
+    }
+    Messages::Information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
+                                               "corrente.\n\r\n\rAl termine premere Salva per inserire la "
+                                               "scheda in archivio."));
+}
+
+void SheetScreen::cmdPrimoClick() { Navigate(SheetMove::First); }
+void SheetScreen::cmdIndietroClick() { Navigate(SheetMove::Previous); }
+void SheetScreen::cmdAvantiClick() { Navigate(SheetMove::Next); }
+void SheetScreen::cmdUltimoClick() { Navigate(SheetMove::Last); }
+
+void SheetScreen::Navigate(SheetMove move)
+{
+    const MoveResult moved = m_archive.Move(move, Position());
+    switch (moved.outcome) {
+    case MoveResult::Outcome::Show:
+        ShowRecord(moved.record.data(), moved.position);
+        break;
+    case MoveResult::Outcome::Stay:
+        break;
+    case MoveResult::Outcome::Empty:
+        if (moved.forgetPosition)
+            SetPosition(NewSheet);
+        Messages::Information(this, EmptyArchiveMessage());
+        break;
+    case MoveResult::Outcome::Failed:
+        ShowArchiveFailure();
+        break;
+    }
+}
+
+void SheetScreen::ShowArchiveFailure()
+{
+    Messages::Error(this, ArchiveAccessMessage());
+}
+
+AttachmentTexts AttachmentTexts::FromList(const QStringList& texts)
+{
+    AttachmentTexts result;
+    for (int slot = 0; slot < 3; ++slot) {
+        result.files[slot] = texts.value(2 * slot);
+        result.descriptions[slot] = texts.value(2 * slot + 1);
+    }
+    return result;
+}
+
+QStringList AttachmentTexts::ToList() const
+{
+    QStringList texts;
+    for (int slot = 0; slot < 3; ++slot)
+        texts << files[slot] << descriptions[slot];
+    return texts;
+}

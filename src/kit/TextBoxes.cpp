@@ -1,0 +1,230 @@
+#include "kit/TextBoxes.h"
+
+#include "kit/TextRules.h"
+
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+
+namespace {
+
+QLineEdit* EditOf(QWidget* box)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(box))
+        return edit;
+    if (auto* combo = qobject_cast<QComboBox*>(box))
+        return combo->lineEdit();
+    return nullptr;
+}
+
+bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+bool IsCode(BoxKind kind) { return kind == BoxKind::Code || kind == BoxKind::CodeAlsoOnKeyRelease; }
+bool IsEmail(BoxKind kind) { return kind == BoxKind::Email || kind == BoxKind::EmailOnKeyRelease; }
+
+// Replaces the text of a box with its tidied form, keeping the cursor where the user
+// was typing as far as the text allows.
+void Retidy(QLineEdit* edit, BoxKind kind)
+{
+    const QString before = edit->text();
+    const QString after = TextBoxes::Tidy(kind, before);
+    if (after == before)
+        return;
+    int cursor = edit->cursorPosition();
+    int leading = 0;
+    while (leading < before.size() && before.at(leading).unicode() <= 32)
+        ++leading;
+    cursor = qBound(0, cursor - qMin(cursor, leading), int(after.size()));
+    edit->setText(after);
+    edit->setCursorPosition(cursor);
+}
+
+// The behaviours of one box, as an event filter living as the box's child.
+class BoxBehaviour : public QObject {
+public:
+    explicit BoxBehaviour(QWidget* box) : QObject(box), m_box(box)
+    {
+        setObjectName(QStringLiteral("BoxBehaviour"));
+        box->installEventFilter(this);
+        if (auto* combo = qobject_cast<QComboBox*>(box))
+            if (combo->lineEdit())
+                combo->lineEdit()->installEventFilter(this);
+        if (QLineEdit* edit = EditOf(box))
+            connect(edit, &QLineEdit::textEdited, this, [this] { TextEdited(); });
+    }
+
+    static BoxBehaviour* Of(QWidget* box)
+    {
+        if (auto* existing = box->findChild<BoxBehaviour*>(QStringLiteral("BoxBehaviour"), Qt::FindDirectChildrenOnly))
+            return existing;
+        return new BoxBehaviour(box);
+    }
+
+    QPointer<QFrame> frame;
+    QPointer<QWidget> successor;
+    BoxKind kind = BoxKind::Plain;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            if (watched == m_box)
+                FocusIn();
+            break;
+        case QEvent::FocusOut:
+            if (watched == m_box)
+                FocusOut();
+            break;
+        case QEvent::KeyPress:
+            return KeyPress(static_cast<QKeyEvent*>(event));
+        case QEvent::KeyRelease:
+            KeyRelease();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void FocusIn()
+    {
+        if (frame)
+            frame->show();
+        if (auto* province = qobject_cast<QComboBox*>(m_box); province && province->view())
+            province->view()->clearSelection();
+    }
+
+    void FocusOut()
+    {
+        if (frame)
+            frame->hide();
+        if (qobject_cast<QComboBox*>(m_box) || IsEmail(kind))
+            if (QLineEdit* edit = EditOf(m_box))
+                Retidy(edit, kind);
+    }
+
+    bool KeyPress(QKeyEvent* key)
+    {
+        if (IsEnter(key->key())) {
+            if (successor)
+                successor->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (kind != BoxKind::DigitsOnly)
+            return false;
+        switch (key->key()) {
+        case Qt::Key_Backspace:
+        case Qt::Key_Delete:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            return false;
+        default:
+            break;
+        }
+        const QString typed = key->text();
+        const bool digit = typed.size() == 1 && typed.at(0) >= u'0' && typed.at(0) <= u'9';
+        return !digit;
+    }
+
+    void KeyRelease()
+    {
+        if (kind == BoxKind::CodeAlsoOnKeyRelease || kind == BoxKind::EmailOnKeyRelease)
+            if (QLineEdit* edit = EditOf(m_box))
+                Retidy(edit, kind);
+    }
+
+    void TextEdited()
+    {
+        if (IsCode(kind) || kind == BoxKind::Email)
+            if (QLineEdit* edit = EditOf(m_box))
+                Retidy(edit, kind);
+    }
+
+    QWidget* m_box;
+};
+
+} // namespace
+
+namespace TextBoxes {
+
+QFrame* AttachHighlightFrame(QWidget* box)
+{
+    auto* frame = new QFrame(box->parentWidget());
+    QString name = box->objectName();
+    if (name.startsWith(QStringLiteral("txt")))
+        name = name.mid(3);
+    frame->setObjectName(QStringLiteral("eff") + name);
+    frame->setGeometry(box->geometry().adjusted(-4, -4, 4, 4));
+    frame->setStyleSheet(QStringLiteral(
+        "QFrame { background: #FFFF00; border-radius: 3px;"
+        " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFF00, stop:1 #FFFFFF); }"));
+    frame->stackUnder(box);
+    frame->hide();
+    BoxBehaviour::Of(box)->frame = frame;
+    return frame;
+}
+
+void SetEnterSuccessor(QWidget* box, QWidget* next)
+{
+    BoxBehaviour::Of(box)->successor = next;
+}
+
+void SetEnterChain(const QList<QWidget*>& boxes, bool wrap)
+{
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        QWidget* next = i + 1 < boxes.size() ? boxes.at(i + 1) : (wrap ? boxes.first() : nullptr);
+        SetEnterSuccessor(boxes.at(i), next);
+    }
+}
+
+void SetKind(QWidget* box, BoxKind kind)
+{
+    BoxBehaviour::Of(box)->kind = kind;
+}
+
+void SetMaxLength(QWidget* box, int length)
+{
+    if (QLineEdit* edit = EditOf(box))
+        edit->setMaxLength(length);
+}
+
+QString Tidy(BoxKind kind, const QString& text)
+{
+    if (IsCode(kind))
+        return UpperAZ(TrimText(text));
+    if (IsEmail(kind))
+        return TrimText(text);
+    return text;
+}
+
+} // namespace TextBoxes
+
+ProvinceBox::ProvinceBox(QWidget* parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    addItems(Codes());
+    setCurrentIndex(-1);
+    setEditText(QString());
+    TextBoxes::SetMaxLength(this, 2);
+    TextBoxes::SetKind(this, BoxKind::Code);
+}
+
+const QStringList& ProvinceBox::Codes()
+{
+    static const QStringList codes = QStringLiteral(
+        "AG AL AN AO AP AQ AR AT AV BA BG BI BL BN BO BR BS BT BZ CA CB CE CH CI CL CN CO CR CS CT CZ "
+        "EE EN FC FE FG FI FM FO FR GE GO GR IM IS KR LC LE LI LO LT LU MB MC MD ME MI MN MO MS MT NA "
+        "NO NU OG OR OT PA PC PD PE PG PI PN PO PR PT PU PV PZ RA RC RE RG RI RM RN RO SA SI SO SP SR "
+        "SS SV TA TE TN TO TP TR TS TV UD VA VB VC VE VI VR VT VV").split(u' ');
+    return codes;
+}
+
+QString ProvinceBox::text() const { return currentText(); }
+
+void ProvinceBox::setText(const QString& text) { setEditText(text); }

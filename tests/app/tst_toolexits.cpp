@@ -1,0 +1,99 @@
+// Every command that opens a tool leads to a tool the user can leave: it shows a visible,
+// enabled command that closes it, and pressing that command does.
+
+#include "ScreenTest.h"
+
+#include <QAbstractButton>
+
+class TestToolExits : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> fixture;
+    std::unique_ptr<MessageRecorder> messages;
+
+private slots:
+    void init()
+    {
+        fixture = std::make_unique<ProgramFixture>();
+        messages = std::make_unique<MessageRecorder>();
+    }
+    void cleanup()
+    {
+        messages.reset();
+        fixture.reset();
+    }
+
+    void everyToolShowsACommandThatClosesIt_data()
+    {
+        QTest::addColumn<WorkScreenId>("screen");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("closer");
+        const auto row = [](const char* name, WorkScreenId screen, const char* command, const char* tool,
+                            const char* closer) {
+            QTest::newRow(name) << screen << QString::fromLatin1(command) << QString::fromLatin1(tool)
+                                << QString::fromLatin1(closer);
+        };
+        row("start menu: help", WorkScreenId::StartMenu, "imgGuida", "TfrmGuida", "btnChiudi");
+        row("start menu: about", WorkScreenId::StartMenu, "imgInfo", "TfrmInfo", "btnChiudi");
+        row("start menu: copyright", WorkScreenId::StartMenu, "imgCopyright", "TfrmSplash", "btnChiudi");
+        row("database: search", WorkScreenId::DatabaseSheet, "cmdTrova", "TfrmTrovaDatabase", "btnAnnulla");
+        row("database: flagged", WorkScreenId::DatabaseSheet, "cmdSegnalati", "TfrmSegnalati", "btnChiudi");
+        row("database: export", WorkScreenId::DatabaseSheet, "cmdEsporta", "TfrmExpDatabase", "cmdEsci");
+        row("database: attachments", WorkScreenId::DatabaseSheet, "cmdFile", "TfrmAllegaCartella", "btnAnnulla");
+        row("database: fiscal code", WorkScreenId::DatabaseSheet, "btnCodFisc", "TfrmCodFisc", "btnChiudi");
+        row("database: VAT number", WorkScreenId::DatabaseSheet, "btnPartitaIva", "TfrmPartitaIva", "btnChiudi");
+        row("database: help", WorkScreenId::DatabaseSheet, "cmdGuida", "TfrmGuida", "btnChiudi");
+        row("settings menu: help", WorkScreenId::SettingsMenu, "imgGuida", "TfrmGuida", "btnChiudi");
+    }
+    void everyToolShowsACommandThatClosesIt()
+    {
+        QFETCH(WorkScreenId, screen);
+        QFETCH(QString, command);
+        QFETCH(QString, tool);
+        QFETCH(QString, closer);
+        fixture->program->ShowScreen(screen);
+        QWidget* shown = fixture->program->Screen(screen);
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+
+        QString opened;
+        bool closerUsable = false;
+        WhenModal([&](QWidget* modal) {
+            opened = QString::fromLatin1(modal->metaObject()->className());
+            auto* close = modal->findChild<QWidget*>(closer);
+            closerUsable = close && close->isVisible() && close->isEnabled();
+            if (closerUsable)
+                Click(close);
+        });
+        Click(Child(shown, command.toLatin1().constData()));
+        QCOMPARE(opened, tool);
+        QVERIFY2(closerUsable, qPrintable(closer + QStringLiteral(" is not a visible, enabled command")));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Commands whose tools are not built yet open nothing rather than a tool without a way out.
+    void commandsWithoutATool_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("print") << "cmdStampa";
+        QTest::newRow("preview") << "cmdAnteprima";
+        QTest::newRow("client import") << "impCliente";
+    }
+    void commandsWithoutATool()
+    {
+        QFETCH(QString, command);
+        fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
+        QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
+        QVERIFY(QTest::qWaitForWindowExposed(sheet));
+        bool opened = false;
+        QTimer::singleShot(0, [&] { opened = QApplication::activeModalWidget() != nullptr; });
+        Click(Child(sheet, command.toLatin1().constData()));
+        QTest::qWait(20);
+        QVERIFY(!opened);
+        QVERIFY(!QApplication::activeModalWidget());
+        QVERIFY(sheet->isVisible());
+    }
+};
+
+QTEST_MAIN(TestToolExits)
+#include "tst_toolexits.moc"
