@@ -2,6 +2,7 @@
 
 #include "access/Crypt.h"
 #include "storage/IniFile.h"
+#include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
 
 #include <algorithm>
@@ -26,7 +27,12 @@ Text Normalised(std::u16string_view password)
 
 Text ReadStoredPassword()
 {
-    return Trim(CryptDecode(PasswordFile().Read(Section, Key)));
+    const IniFile file = PasswordFile();
+    try {
+        return Trim(CryptDecode(file.Read(Section, Key)));
+    } catch (const CryptError& error) {
+        throw CryptError(posix_io::Failure("read", file.Path(), error.what()));
+    }
 }
 
 bool PasswordMatches(std::u16string_view stored, std::u16string_view typed)

@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmPassword.h"
+#include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/ScreenFlow.h"
 #include "kit/TextBoxes.h"
@@ -86,10 +87,10 @@ void TfrmCambiaPassword::FormClose()
     login->ResetPassword();
 }
 
-void TfrmCambiaPassword::ReportFailure()
+void TfrmCambiaPassword::ReportFailure(std::string_view reason)
 {
-    Messages::Plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                                         "password. Si consiglia di reinstallare il software."));
+    Failures::Report(this, MessageKind::Plain, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+                                         "password. Si consiglia di reinstallare il software."), reason);
 }
 
 void TfrmCambiaPassword::AskNewPasswordAgain(const QString& message)
@@ -100,19 +101,31 @@ void TfrmCambiaPassword::AskNewPasswordAgain(const QString& message)
     m_txtPasswordNew->setFocus();
 }
 
-// The store keeps one byte per character, so a longer password or a character beyond the
-// Western European letters would come back different and never match again: such a password
-// is refused, and both new boxes are emptied as when the confirmation differs.
+// The store keeps one byte per character, so a longer password or a character of code above
+// 255 (the euro sign, typographic quotes and apostrophes, Š, Œ, letters of other alphabets)
+// would come back different and never match again: such a password is refused, naming the
+// first such character, and both new boxes are emptied as when the confirmation differs.
 QString TfrmCambiaPassword::Refusal(const QString& newPassword)
 {
     const Text password = ::Trim(::UpperAZ(newPassword.toStdU16String()));
     if (password.size() > MaxPasswordLength)
         return QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 caratteri.");
-    if (!PasswordCanBeStored(password))
-        return QStringLiteral("Attenzione: la nuova password contiene un carattere che non può essere "
-                              "memorizzato. Si possono usare le lettere (anche accentate), le cifre, lo spazio e "
-                              "i simboli della tastiera, escluso il simbolo dell'euro (€).");
-    return {};
+    if (PasswordCanBeStored(password))
+        return {};
+    QString refused;
+    for (const char32_t character : TrimText(newPassword).toUcs4()) {
+        if (character > 255) {
+            refused = QString::fromUcs4(&character, 1);
+            break;
+        }
+    }
+    return QStringLiteral("Attenzione: la nuova password contiene il carattere «%1», che non può essere memorizzato. "
+                          "Si possono usare soltanto i caratteri dell'Europa occidentale (ISO 8859-1): le lettere, "
+                          "anche accentate, le cifre, lo spazio e i simboli della tastiera. Non si possono usare, "
+                          "per esempio, il simbolo dell'euro (€), le virgolette e gli apostrofi tipografici "
+                          "(“ ” ‘ ’), i puntini di sospensione (…), le lettere Š, Œ, Ž e le lettere di altri "
+                          "alfabeti.")
+        .arg(refused);
 }
 
 void TfrmCambiaPassword::cmdOKClick()
@@ -120,8 +133,8 @@ void TfrmCambiaPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError&) {
-        ReportFailure();
+    } catch (const CryptError& error) {
+        ReportFailure(error.what());
         return;
     }
     if (!PasswordMatches(stored, m_txtPasswordOld->text().toStdU16String())) {
@@ -142,8 +155,8 @@ void TfrmCambiaPassword::cmdOKClick()
     }
     try {
         StorePassword(newPassword.toStdU16String());
-    } catch (const IniWriteError&) {
-        ReportFailure();
+    } catch (const IniWriteError& error) {
+        ReportFailure(error.Reason());
         return;
     }
     Messages::Plain(this, QStringLiteral("Modifica della password completata con successo."));

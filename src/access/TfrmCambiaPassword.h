@@ -2,6 +2,8 @@
 
 #include "kit/Screens.h"
 
+#include <string_view>
+
 class QLineEdit;
 class QPushButton;
 
@@ -25,7 +27,7 @@ protected:
 
 private:
     void UpdateOK();
-    void ReportFailure();
+    void ReportFailure(std::string_view reason);
     // Shows the message, empties the new password and its confirmation, focus to the new one.
     void AskNewPasswordAgain(const QString& message);
 

@@ -3,6 +3,8 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
+#include "kit/Failures.h"
+#include "kit/Maker.h"
 #include "kit/Messages.h"
 #include "kit/ScreenFlow.h"
 #include "kit/TextBoxes.h"
@@ -14,7 +16,7 @@
 #include <QPushButton>
 
 TfrmPassword::TfrmPassword(QWidget* parent)
-    : FixedScreen(QStringLiteral(" Velorbis 4.0 - Autenticazione"), QSize(388, 405), parent)
+    : FixedScreen(Maker::Caption(QStringLiteral("Autenticazione")), QSize(388, 405), parent)
 {
     setStyleSheet(QStringLiteral("TfrmPassword { background: white; }"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -102,9 +104,11 @@ void TfrmPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError&) {
-        Messages::Plain(this, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
-                                             "della password. Si consiglia di reinstallare il software."));
+    } catch (const CryptError& error) {
+        Failures::Report(this, MessageKind::Plain,
+                         QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
+                                        "della password. Si consiglia di reinstallare il software."),
+                         error.what());
         return;
     }
     if (!PasswordMatches(stored, m_txtPassword->text().toStdU16String())) {

@@ -13,6 +13,8 @@
 #include "settings/TfrmImpostaAvvio.h"
 #include "settings/TfrmImpostaCampi.h"
 #include "settings/TfrmMenuImpostazioni.h"
+#include "kit/Formats.h"
+#include "kit/Maker.h"
 #include "kit/SheetTools.h"
 #include "storage/ProgramFolder.h"
 
@@ -22,7 +24,6 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace {
@@ -50,12 +51,6 @@ void LoadItalianTexts(const QString& programFolder)
         delete translator;
 }
 
-// Dates read day/month/four-digit year and decimals use a comma.
-void SetTextFormats()
-{
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-}
-
 void InstallSheetTools()
 {
     SheetTools::Install({
@@ -81,12 +76,12 @@ void PrepareApplication(const QString& programFolder)
     if (prepared)
         return;
     prepared = true;
-    QApplication::setApplicationName(QStringLiteral("Velorbis 4.0"));
+    QApplication::setApplicationName(Maker::ProgramName);
     QApplication::setQuitOnLastWindowClosed(false);
     SubstituteFonts();
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
     LoadItalianTexts(programFolder);
-    SetTextFormats();
+    Formats::Apply();
 }
 
 Program::Program()

@@ -4,26 +4,17 @@
 #include "kit/Maker.h"
 #include "kit/ScreenFlow.h"
 #include "kit/TMisc.h"
+#include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
 #include "kit/Widgets.h"
 #include "settings/LogoFile.h"
-#include "storage/IniFile.h"
+#include "storage/ArchiveSettings.h"
 
 #include <QPainter>
 
-namespace {
-
-
-QString ReadSetting(const char16_t* key)
-{
-    return QString::fromStdU16String(SettingsFile().Read(u"Database", key));
-}
-
-} // namespace
-
-TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0"), parent)
+TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, parent)
 {
     setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                                  " stop:0 #DDEBFA, stop:1 #AFCBEF); }"));
@@ -31,7 +22,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
     Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
                       QStringLiteral("background: white; border-radius: 12px;"));
 
-    const QColor iconBlue(0x24, 0x5C, 0xB8);
+    const QColor iconBlue = Maker::BrandBlue;
     auto* imgInfo = new CommandPicture(design, QStringLiteral("imgInfo"),
                                        Pictures::IconPicture(Pictures::Icon::Information, 56, QColor(0xF0, 0x8C, 0x00)));
     imgInfo->setGeometry(14, 10, 56, 56);
@@ -85,7 +76,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
     const QSize smallSize(200, 50);
     auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
-            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, QColor(0x24, 0x5C, 0xB8)),
+            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, Maker::BrandBlue),
                                   QColor(0xF4, 0xF7, 0xFC), QColor(0xD5, 0xE2, 0xF5), QColor(0x1D, 0x3F, 0x86)));
         picture->setGeometry(x, 650, smallSize.width(), smallSize.height());
         return picture;
@@ -106,8 +97,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
 
 void TfrmAvvio::FormShow()
 {
-    m_titNomeArchivio->setText(ReadSetting(u"Nome Archivio"));
-    m_titSottotitolo->setText(ReadSetting(u"Sottotitolo Archivio"));
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
+    m_titSottotitolo->setText(ToQString(ReadArchiveSubtitle()));
     const QPixmap logo = QPixmap::fromImage(LogoFile::Load());
     m_imgLogo->setPixmap(LogoFile::FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
 }

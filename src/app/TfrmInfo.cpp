@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 TfrmInfo::TfrmInfo(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Informazioni su Velorbis 4.0"), QSize(473, 579))
+    : ToolDialog(opener, QStringLiteral(" Informazioni su ") + Maker::ProgramName, QSize(473, 579))
 {
     auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
     imgLogo->setGeometry(0, 0, 473, 86);
@@ -34,7 +34,7 @@ TfrmInfo::TfrmInfo(QWidget* opener)
     lblInformazioni->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto* imgEmail = new CommandPicture(this, QStringLiteral("imgEmail"),
-                                        Pictures::IconPicture(Pictures::Icon::Envelope, 32, QColor(0x24, 0x5C, 0xB8)));
+                                        Pictures::IconPicture(Pictures::Icon::Envelope, 32, Maker::BrandBlue));
     imgEmail->setGeometry(16, 531, 32, 32);
     auto* lnkWeb = new LinkLabel(this, QStringLiteral("lnkWeb"), Maker::InfoEmail);
     lnkWeb->setGeometry(56, 533, 280, 28);
@@ -51,7 +51,7 @@ TfrmInfo::TfrmInfo(QWidget* opener)
 QString TfrmInfo::MailCommand()
 {
     return u'"' + QStringLiteral("mailto:") + Maker::InfoEmail + QStringLiteral("?subject=")
-           + QStringLiteral("Software Velorbis 4.0") + QStringLiteral("&body=")
+           + QStringLiteral("Software ") + Maker::ProgramName + QStringLiteral("&body=")
            + QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:") + u'"';
 }
 

@@ -16,7 +16,7 @@ TfrmSplash::TfrmSplash(QWidget* opener)
     imgLogo->setPixmap(NoticePicture());
 
     auto* imgWeb = new CommandPicture(this, QStringLiteral("imgWeb"),
-                                      Pictures::IconPicture(Pictures::Icon::Globe, 32, QColor(0x24, 0x5C, 0xB8)));
+                                      Pictures::IconPicture(Pictures::Icon::Globe, 32, Maker::BrandBlue));
     imgWeb->setGeometry(18, 418, 32, 32);
     auto* lnkWeb = new LinkLabel(this, QStringLiteral("lnkWeb"), Maker::WebAddressShown);
     lnkWeb->setGeometry(58, 420, 300, 28);

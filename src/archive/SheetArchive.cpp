@@ -84,14 +84,14 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
     return result;
 }
 
-std::string SheetArchive::Touch() const
+FileOutcome SheetArchive::Touch() const
 {
     try {
         TRecordFile file(fileName_, recordSize_);
         file.Open();
         file.Close();
-        return {};
+        return FileOutcome::Done();
     } catch (const ArchiveError& error) {
-        return error.what();
+        return FileOutcome::Failed(error.what());
     }
 }

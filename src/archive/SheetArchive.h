@@ -4,6 +4,8 @@
 // needs, Close). Works on the raw records of any layout, so the database and the client
 // sheet screens share it. Nothing here throws: every outcome, failures included, is a
 // value the screen turns into what the user sees.
+#include "storage/FileOutcome.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -63,9 +65,8 @@ public:
     // the result says so.
     SaveResult Save(const uint8_t* record, SheetPosition at) const;
 
-    // Opens the file (creating it empty if missing) and closes it again; empty on success,
-    // otherwise why it failed.
-    std::string Touch() const;
+    // Opens the file (creating it empty if missing) and closes it again.
+    FileOutcome Touch() const;
 
     std::size_t RecordSize() const { return recordSize_; }
     const std::string& FileName() const { return fileName_; }

@@ -216,7 +216,10 @@ constexpr std::array<const char*, 256> Replacements = MakeReplacements();
 // Collects the file's bytes and hands them to the temporary file in large blocks.
 class SpreadsheetStream {
 public:
-    explicit SpreadsheetStream(TemporaryFile& file) : file_(file) { buffer_.reserve(BlockBytes + 4096); }
+    SpreadsheetStream(TemporaryFile& file, const std::filesystem::path& target) : file_(file), target_(target)
+    {
+        buffer_.reserve(BlockBytes + 4096);
+    }
 
     void Raw(std::string_view bytes)
     {
@@ -277,11 +280,12 @@ private:
     void Flush()
     {
         if (!buffer_.empty() && !file_.Append(buffer_.data(), buffer_.size()))
-            throw ExportError("write failed");
+            throw ExportError(posix_io::Failure("write beside", target_, errno));
         buffer_.clear();
     }
 
     TemporaryFile& file_;
+    const std::filesystem::path& target_;
     std::string buffer_;
 };
 
@@ -293,13 +297,13 @@ std::optional<mode_t> CheckReplaceable(const std::filesystem::path& target)
     if (fd < 0) {
         if (errno == ENOENT)
             return std::nullopt;
-        throw ExportError("cannot replace " + target.string() + ": " + posix_io::ErrorText(errno));
+        throw ExportError(posix_io::Failure("replace", target, errno));
     }
     struct stat info {};
     const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     ::close(fd);
     if (!regular)
-        throw ExportError("cannot replace " + target.string() + ": not a regular file");
+        throw ExportError(posix_io::Failure("replace", target, "not a regular file"));
     return info.st_mode & 07777;
 }
 
@@ -328,9 +332,9 @@ void WriteSpreadsheet(const ExportTable& table)
     const std::optional<mode_t> keepMode = CheckReplaceable(target);
     TemporaryFile temporary(target, keepMode);
     if (!temporary.Created())
-        throw ExportError("cannot create a file beside " + target.string() + ": " + posix_io::ErrorText(errno));
+        throw ExportError(posix_io::Failure("create a file beside", target, errno));
 
-    SpreadsheetStream out(temporary);
+    SpreadsheetStream out(temporary, target);
     out.Raw(HeaderStart);
     out.Escaped(std::u16string_view(description.sheetName));
     out.Raw(HeaderEnd);
@@ -363,5 +367,5 @@ void WriteSpreadsheet(const ExportTable& table)
     out.Finish();
 
     if (!temporary.Replace(target))
-        throw ExportError("cannot put the export in place of " + target.string() + ": " + posix_io::ErrorText(errno));
+        throw ExportError(posix_io::Failure("put the export in place of", target, errno));
 }

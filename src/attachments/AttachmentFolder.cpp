@@ -40,18 +40,19 @@ private:
 };
 
 // An existing copy must be writable as it is: the rename would otherwise replace a file
-// the system protects. Its rights carry over to the new copy.
-std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, bool& refused)
+// the system protects. Its rights carry over to the new copy. Sets `refusal` when it may
+// not be replaced.
+std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::string& refusal)
 {
-    refused = false;
     const Descriptor existing(posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open));
     if (existing.get() < 0) {
-        refused = errno != ENOENT;
+        if (errno != ENOENT)
+            refusal = posix_io::Failure("replace", target, errno);
         return std::nullopt;
     }
     struct stat info {};
     if (::fstat(existing.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        refused = true;
+        refusal = posix_io::Failure("replace", target, "not a regular file");
         return std::nullopt;
     }
     return info.st_mode & 07777;
@@ -85,45 +86,49 @@ bool Holds(std::u16string_view name)
     return path && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored));
 }
 
-bool CopyIn(const std::filesystem::path& source, std::u16string_view name)
+FileOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name)
 {
     const auto target = PathOf(name);
     if (!target)
-        return false;
+        return FileOutcome::Failed(posix_io::Failure("copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"));
     std::error_code error;
     std::filesystem::create_directories(Folder(), error);
     if (error)
-        return false;
+        return FileOutcome::Failed(posix_io::Failure("create folder", Folder(), error.message()));
 
     const Descriptor input(posix_io::Open(source.c_str(), O_RDONLY | O_NONBLOCK, IoOp::Open));
+    if (input.get() < 0)
+        return FileOutcome::Failed(posix_io::Failure("open", source, errno));
     struct stat info {};
-    if (input.get() < 0 || ::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return false;
+    if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return FileOutcome::Failed(posix_io::Failure("copy", source, "not a regular file"));
 
-    bool refused = false;
-    const std::optional<mode_t> keepMode = ReplaceableMode(*target, refused);
-    if (refused)
-        return false;
+    std::string refusal;
+    const std::optional<mode_t> keepMode = ReplaceableMode(*target, refusal);
+    if (!refusal.empty())
+        return FileOutcome::Failed(refusal);
 
     TemporaryFile copy(*target, keepMode);
     if (!copy.Created())
-        return false;
+        return FileOutcome::Failed(posix_io::Failure("create a file beside", *target, errno));
     std::vector<char> block(1 << 20);
     off_t offset = 0;
     for (;;) {
         const ssize_t got = posix_io::ReadFully(input.get(), block.data(), block.size(), offset);
         if (got < 0)
-            return false;
+            return FileOutcome::Failed(posix_io::Failure("read", source, errno));
         if (got > 0 && !copy.Append(block.data(), static_cast<std::size_t>(got)))
-            return false;
+            return FileOutcome::Failed(posix_io::Failure("write beside", *target, errno));
         offset += got;
         if (static_cast<std::size_t>(got) < block.size())
             break;
     }
     // A source that changed while it was read is not copied by halves.
     if (offset != info.st_size)
-        return false;
-    return copy.Replace(*target);
+        return FileOutcome::Failed(posix_io::Failure("copy", source, "the file changed while it was read"));
+    if (!copy.Replace(*target))
+        return FileOutcome::Failed(posix_io::Failure("put the copy in place of", *target, errno));
+    return FileOutcome::Done();
 }
 
 } // namespace attachments

@@ -1,6 +1,8 @@
 #pragma once
 // The attachments folder, Documenti_Allegati in the program folder: the copies of the files
 // attached to the sheets of both archives, each under its bare name.
+#include "storage/FileOutcome.h"
+
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -23,9 +25,9 @@ bool Holds(std::u16string_view name);
 // Copies `source` into the folder under `name`, creating the folder (and any missing parent)
 // first and replacing a file of that name. The copy is written under a temporary name in the
 // folder and renamed into place, so the name never designates a half-copied file; a failure
-// leaves the folder as it was. False when anything failed: the name is not bare, the folder
+// leaves the folder as it was. Fails, saying why, when the name is not bare, the folder
 // cannot be made, the source cannot be read (or is no plain file), a copy already there
 // cannot be written, the disk is full.
-bool CopyIn(const std::filesystem::path& source, std::u16string_view name);
+FileOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name);
 
 } // namespace attachments

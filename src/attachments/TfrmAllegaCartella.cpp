@@ -1,5 +1,6 @@
 #include "attachments/TfrmAllegaCartella.h"
 
+#include "kit/Failures.h"
 #include "kit/FileDialogs.h"
 #include "kit/Messages.h"
 #include "kit/SheetScreen.h"
@@ -178,8 +179,11 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
                                                    "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
                                                    "esistente?")))
         return;
-    // A copy that fails is not reported: the name stays in the box.
-    attachments::CopyIn(std::filesystem::path(QFile::encodeName(chosen).toStdString()), bareName);
+    // A copy that fails is not put into words (the name stays in the box); its reason is noted.
+    const FileOutcome copied =
+        attachments::CopyIn(std::filesystem::path(QFile::encodeName(chosen).toStdString()), bareName);
+    if (!copied)
+        Failures::Note(copied.Reason());
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)

@@ -46,7 +46,7 @@ void TfrmCarta::btnControllaClick()
         Conclude(MessageKind::Information,
                  QStringLiteral("Il numero di carta di credito ") + trimmed + QStringLiteral(" risulta valido.\r\n\r\n")
                      + QStringLiteral("La carta di credito è del tipo ")
-                     + QString::fromUtf16(type->data(), qsizetype(type->size())) + u'.');
+                     + ToQString(*type) + u'.');
         return;
     }
     Conclude(MessageKind::Warning,

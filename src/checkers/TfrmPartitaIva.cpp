@@ -6,15 +6,6 @@
 
 #include <QLineEdit>
 
-namespace {
-
-QString Q(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
-}
-
-} // namespace
-
 TfrmPartitaIva::TfrmPartitaIva(QWidget* opener)
     : CheckerDialog(opener, {QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
                              QStringLiteral("Controllo partita IVA"), CheckerPictures::Receipt(64),
@@ -43,7 +34,7 @@ QString TfrmPartitaIva::VerdictText(const QString& number)
     const std::u16string_view code = VatOfficeCode(digits);
     const QString valid = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n");
     if (const auto office = VatOffice(code))
-        return valid + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + Q(*office) + u'.';
+        return valid + QStringLiteral("E' stato rilasciato dall'Ufficio IVA del Comune di ") + ToQString(*office) + u'.';
     // A code the office table does not hold: say so instead of naming no office.
-    return valid + QStringLiteral("L'Ufficio IVA che lo ha rilasciato (codice ") + Q(code) + QStringLiteral(") non è noto.");
+    return valid + QStringLiteral("L'Ufficio IVA che lo ha rilasciato (codice ") + ToQString(code) + QStringLiteral(") non è noto.");
 }

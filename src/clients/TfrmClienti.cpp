@@ -1,9 +1,10 @@
 #include "clients/TfrmClienti.h"
 
+#include "kit/Maker.h"
 #include "kit/StatusLine.h"
 
 TfrmClienti::TfrmClienti(QWidget* parent)
-    : SheetScreen(Archive::Clients, QStringLiteral(" Velorbis 4.0 - Anagrafica Clienti"), StatusLine::SlateBlue,
+    : SheetScreen(Archive::Clients, Maker::Caption(QStringLiteral("Anagrafica Clienti")), StatusLine::SlateBlue,
                   SheetLayout::Of<TSchedaCliente>(), parent)
 {
 }

@@ -1,6 +1,8 @@
 #include "database/TfrmDatabase.h"
 
+#include "kit/CommandBar.h"
 #include "kit/GenericFieldLayout.h"
+#include "kit/Maker.h"
 
 #include "kit/Messages.h"
 #include "kit/SheetTools.h"
@@ -16,7 +18,7 @@
 #include "database/TfrmSegnalati.h"
 #include "database/TfrmTrovaDatabase.h"
 #include "archive/WebAddress.h"
-#include "storage/IniFile.h"
+#include "storage/ArchiveSettings.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -28,7 +30,6 @@ using CommandFaces::Symbol;
 
 namespace {
 
-const QString TileStyle = QStringLiteral("background: white; border: 1px solid #B8C7DD; border-radius: 6px;");
 const QString SectionStyle = QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #F6F9FD,"
                                             " stop:1 #DCE7F5); border: 1px solid #B8C7DD; border-radius: 8px;");
 const QString IconBoxStyle = QStringLiteral("background: white; border: 1px solid #B8C7DD; border-radius: 6px;");
@@ -38,10 +39,6 @@ QString TwoDigits(int number)
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-QString ToQString(const Text& text)
-{
-    return QString::fromStdU16String(text);
-}
 
 // Tells a tool that serves either sheet screen which one opened it.
 QLabel* FieldTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
@@ -81,7 +78,7 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 } // namespace
 
 TfrmDatabase::TfrmDatabase(QWidget* parent)
-    : SheetScreen(Archive::Database, QStringLiteral(" Velorbis 4.0 - Gestione Database"), StatusLine::Blue,
+    : SheetScreen(Archive::Database, Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
                   SheetLayout::Of<TSchedaDatabase>(), parent)
 {
     BuildCommandBar();
@@ -96,70 +93,47 @@ void TfrmDatabase::BuildCommandBar()
 {
     QWidget* design = Design();
     StatusLine* status = Status();
-    auto tile = [&](const char* name, int x, int width) {
-        QWidget* shape = Widgets::NewShape(design, QString::fromLatin1(name), QRect(x, 4, width, 64), TileStyle);
-        status->AddBackground(shape);
-        return shape;
-    };
+    CommandBar bar(design, status);
     auto command = [&](const char* name, Symbol symbol, const QString& caption, int x, int width,
-                       const QString& hover, void (TfrmDatabase::*handler)()) {
+                       void (TfrmDatabase::*handler)(), const QString& hover = {}) {
         const QSize size(width, 56);
-        CommandPicture* picture = Picture(design, QString::fromLatin1(name),
-                                          CommandFaces::Command(size, symbol, caption), QRect(QPoint(x, 8), size));
-        status->SetHoverText(picture, hover);
-        connect(picture, &CommandPicture::clicked, this, handler);
-        return picture;
+        bar.AddCommand(name, CommandFaces::Command(size, symbol, caption), QRect(QPoint(x, 8), size),
+                       [this, handler] { (this->*handler)(); }, hover);
     };
 
-    tile("shpNuovo", 4, 268);
-    command("cmdNuovo", Symbol::New, QStringLiteral("Nuovo"), 8, 62,
-            QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda."), &TfrmDatabase::cmdNuovoClick);
-    command("cmdDuplica", Symbol::Duplicate, QStringLiteral("Duplica"), 74, 62,
-            QStringLiteral("Prepara la schermata per la registrazione di una nuova scheda duplicando i dati correnti."),
-            &TfrmDatabase::cmdDuplicaClick);
-    command("cmdSalva", Symbol::Save, QStringLiteral("Salva"), 140, 62,
-            QStringLiteral("Salva la scheda corrente in archivio."), &TfrmDatabase::cmdSalvaClick);
-    command("cmdTrova", Symbol::Find, QStringLiteral("Trova"), 206, 62,
-            QStringLiteral("Trova una scheda in archivio."), &TfrmDatabase::cmdTrovaClick);
+    bar.AddTile("shpNuovo", QRect(4, 4, 268, 64));
+    command("cmdNuovo", Symbol::New, QStringLiteral("Nuovo"), 8, 62, &TfrmDatabase::cmdNuovoClick);
+    command("cmdDuplica", Symbol::Duplicate, QStringLiteral("Duplica"), 74, 62, &TfrmDatabase::cmdDuplicaClick);
+    command("cmdSalva", Symbol::Save, QStringLiteral("Salva"), 140, 62, &TfrmDatabase::cmdSalvaClick);
+    command("cmdTrova", Symbol::Find, QStringLiteral("Trova"), 206, 62, &TfrmDatabase::cmdTrovaClick);
 
-    tile("shpAllega", 276, 70);
-    command("cmdFile", Symbol::Attach, QStringLiteral("Allega file"), 280, 62,
-            QStringLiteral("Allega file alla scheda corrente."), &TfrmDatabase::cmdFileClick);
-    tile("shpAnteprima", 350, 70);
-    command("cmdAnteprima", Symbol::Preview, QStringLiteral("Anteprima"), 354, 62,
-            QStringLiteral("Visualizza l'anteprima di stampa."), &TfrmDatabase::cmdAnteprimaClick);
-    tile("shpStampa", 424, 70);
-    command("cmdStampa", Symbol::Print, QStringLiteral("Stampa"), 428, 62,
-            QStringLiteral("Stampa la scheda corrente."), &TfrmDatabase::cmdStampaClick);
-    tile("shpSegnalati", 498, 134);
+    bar.AddTile("shpAllega", QRect(276, 4, 70, 64));
+    command("cmdFile", Symbol::Attach, QStringLiteral("Allega file"), 280, 62, &TfrmDatabase::cmdFileClick);
+    bar.AddTile("shpAnteprima", QRect(350, 4, 70, 64));
+    command("cmdAnteprima", Symbol::Preview, QStringLiteral("Anteprima"), 354, 62, &TfrmDatabase::cmdAnteprimaClick);
+    bar.AddTile("shpStampa", QRect(424, 4, 70, 64));
+    command("cmdStampa", Symbol::Print, QStringLiteral("Stampa"), 428, 62, &TfrmDatabase::cmdStampaClick);
+    bar.AddTile("shpSegnalati", QRect(498, 4, 134, 64));
     command("cmdSegnalati", Symbol::Flagged, QStringLiteral("Record segnalati"), 502, 126,
-            QStringLiteral("Visualizza il riepilogo dei record segnalati."), &TfrmDatabase::cmdSegnalatiClick);
+            &TfrmDatabase::cmdSegnalatiClick, QStringLiteral("Visualizza il riepilogo dei record segnalati."));
 
-    tile("shpRecord", 636, 210);
-    command("cmdPrimo", Symbol::First, {}, 640, 36, QStringLiteral("Visualizza la prima scheda in archivio."),
-            &TfrmDatabase::cmdPrimoClick);
-    command("cmdIndietro", Symbol::Previous, {}, 678, 36,
-            QStringLiteral("Visualizza la scheda precedente in archivio."), &TfrmDatabase::cmdIndietroClick);
+    bar.AddTile("shpRecord", QRect(636, 4, 210, 64));
+    command("cmdPrimo", Symbol::First, {}, 640, 36, &TfrmDatabase::cmdPrimoClick);
+    command("cmdIndietro", Symbol::Previous, {}, 678, 36, &TfrmDatabase::cmdIndietroClick);
     PositionLabel()->setGeometry(716, 8, 50, 56);
     PositionLabel()->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 11, true));
     PositionLabel()->setStyleSheet(QStringLiteral("color: #1D3F86;"));
     PositionLabel()->raise();
-    command("cmdAvanti", Symbol::Next, {}, 768, 36, QStringLiteral("Visualizza la scheda successiva in archivio."),
-            &TfrmDatabase::cmdAvantiClick);
-    command("cmdUltimo", Symbol::Last, {}, 806, 36, QStringLiteral("Visualizza l'ultima scheda in archivio."),
-            &TfrmDatabase::cmdUltimoClick);
+    command("cmdAvanti", Symbol::Next, {}, 768, 36, &TfrmDatabase::cmdAvantiClick);
+    command("cmdUltimo", Symbol::Last, {}, 806, 36, &TfrmDatabase::cmdUltimoClick);
 
-    tile("shpRiepiloghi", 850, 70);
-    command("cmdEsporta", Symbol::Export, QStringLiteral("Esporta"), 854, 62,
-            QStringLiteral("Esporta le schede in archivio in un file di Microsoft Excel."), &TfrmDatabase::cmdEsportaClick);
+    bar.AddTile("shpRiepiloghi", QRect(850, 4, 70, 64));
+    command("cmdEsporta", Symbol::Export, QStringLiteral("Esporta"), 854, 62, &TfrmDatabase::cmdEsportaClick);
 
-    tile("shpEsci", 924, 88);
-    command("cmdGuida", Symbol::Help, QStringLiteral("Guida"), 928, 40, QStringLiteral("Visualizza la guida in linea."),
-            &TfrmDatabase::cmdGuidaClick);
-    CommandPicture* cmdEsci = ExitCommand();
-    cmdEsci->setPixmap(CommandFaces::Command(QSize(40, 56), Symbol::Exit, QStringLiteral("Esci")));
-    cmdEsci->setGeometry(970, 8, 40, 56);
-    cmdEsci->raise();
+    bar.AddTile("shpEsci", QRect(924, 4, 88, 64));
+    command("cmdGuida", Symbol::Help, QStringLiteral("Guida"), 928, 40, &TfrmDatabase::cmdGuidaClick);
+    bar.Place(ExitCommand(), CommandFaces::Command(QSize(40, 56), Symbol::Exit, QStringLiteral("Esci")),
+              QRect(970, 8, 40, 56));
 
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(4, 74, 1008, 42),
         QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
@@ -340,12 +314,10 @@ void TfrmDatabase::SetEnterChainAndTabOrder()
 
 void TfrmDatabase::FormShow()
 {
-    const IniFile settings = SettingsFile();
-    m_titNomeArchivio->setText(ToQString(settings.Read(u"Database", u"Nome Archivio")));
-    for (int i = 0; i < 14; ++i) {
-        const Text key = u"Campo " + TwoDigits(i + 1).toStdU16String();
-        m_titCampo[i]->setText(ToQString(settings.Read(u"Nome Campi", key)));
-    }
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
+    const FieldTitles titles = ReadFieldTitles();
+    for (int i = 0; i < GenericFieldCount; ++i)
+        m_titCampo[i]->setText(ToQString(titles[i]));
     SheetScreen::FormShow();
 }
 

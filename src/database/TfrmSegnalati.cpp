@@ -6,6 +6,7 @@
 #include "storage/RecordFile.h"
 
 #include <QLineEdit>
+#include <optional>
 #include <QPushButton>
 
 TfrmSegnalati::TfrmSegnalati(SheetScreen& served)
@@ -31,17 +32,17 @@ void TfrmSegnalati::FormShow()
 {
     EmptyFindText();
     ResultLines lines;
-    bool failed = false;
+    std::optional<ArchiveError> failure;
     try {
         DatabaseLists::ListFlagged(lines);
-    } catch (const ArchiveError&) {
+    } catch (const ArchiveError& error) {
         lines.Sort(); // the sheets read before the failure
-        failed = true;
+        failure = error;
     }
     ShowLines(std::move(lines));
     FindBox()->setFocus();
-    if (failed)
-        ShowArchiveAccessMessage();
+    if (failure)
+        ShowArchiveAccessMessage(*failure);
 }
 
 void TfrmSegnalati::OpenLine(std::u16string_view line)

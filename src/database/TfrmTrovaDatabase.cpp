@@ -1,8 +1,11 @@
 #include "database/TfrmTrovaDatabase.h"
 
+#include "kit/Maker.h"
+#include "kit/TextRules.h"
+
 #include "database/DatabaseLists.h"
 #include "database/SheetOfLine.h"
-#include "storage/IniFile.h"
+#include "storage/ArchiveSettings.h"
 
 #include <QLabel>
 
@@ -29,7 +32,7 @@ std::vector<CriterionBox> Boxes()
     std::vector<CriterionBox> criteria;
     for (std::size_t i = 0; i < std::size(boxes); ++i) {
         const int column = int(i % 2), row = int(i / 2);
-        criteria.push_back({boxes[i].box, boxes[i].title, QString::fromUtf16(boxes[i].titleText),
+        criteria.push_back({boxes[i].box, boxes[i].title, ToQString(boxes[i].titleText),
                             TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]),
                             QRect(160 + column * 348, 122 + row * 76, 316, 32)});
     }
@@ -40,7 +43,7 @@ std::vector<CriterionBox> Boxes()
 
 TfrmTrovaDatabase::TfrmTrovaDatabase(SheetScreen& served)
     : SearchTool(served, QStringLiteral(" Trova schede in archivio"), SharedFindText(),
-                 Pictures::Header(QSize(862, 70), Pictures::Icon::Database, QColor(0x24, 0x5C, 0xB8),
+                 Pictures::Header(QSize(862, 70), Pictures::Icon::Database, Maker::BrandBlue,
                                   QStringLiteral("Trova schede in archivio"),
                                   {QStringLiteral("Le schede che rispondono ai criteri di ricerca.")}),
                  Pictures::Icon::Database, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 10, true))
@@ -55,11 +58,9 @@ Text& TfrmTrovaDatabase::SharedFindText()
 
 void TfrmTrovaDatabase::FormShow()
 {
-    const IniFile settings = SettingsFile();
-    for (std::size_t i = 0; i < SettingsTitles; ++i) {
-        const Text key = u"Campo 0" + Text(1, char16_t(u'1' + i));
-        Title(i)->setText(QString::fromStdU16String(settings.Read(u"Nome Campi", key)));
-    }
+    const FieldTitles titles = ReadFieldTitles();
+    for (std::size_t i = 0; i < SettingsTitles; ++i)
+        Title(i)->setText(ToQString(titles[i]));
     SearchTool::FormShow();
 }
 

@@ -1,13 +1,6 @@
 #include "kit/ExportModel.h"
 
-namespace {
-
-QString ToQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
+#include "kit/TextRules.h"
 
 ExportModel::ExportModel(ExportTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table) {}
 
@@ -62,7 +55,7 @@ bool ExportModel::setData(const QModelIndex& index, const QVariant& value, int r
         return false;
     const auto row = static_cast<std::size_t>(index.row());
     const auto column = static_cast<std::size_t>(index.column() - 1);
-    Text text = value.toString().toStdU16String();
+    Text text = ToText(value.toString());
     if (m_table.Cell(row, column) == text)
         return true;
     m_table.SetCell(row, column, std::move(text));

@@ -1,6 +1,8 @@
 #include "kit/ExportTool.h"
+#include "kit/Maker.h"
 
 #include "kit/ExportModel.h"
+#include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
@@ -23,7 +25,6 @@ const QString ExportTool::ConfirmOpenText = QStringLiteral(
 const QString ExportTool::ExportFailedText = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
-const QString ExportTool::ArchiveAccessText = Messages::ArchiveAccessText();
 
 namespace {
 
@@ -90,7 +91,7 @@ QPixmap PointingHand(int size)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(size);
     painter.setFont(font);
-    painter.setPen(QColor(0x24, 0x5C, 0xB8));
+    painter.setPen(Maker::BrandBlue);
     painter.drawText(picture.rect(), Qt::AlignCenter, QString(QChar(0x261E)));
     return picture;
 }
@@ -110,8 +111,8 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
 
     auto* imgTitolo = Widgets::NewLabel(panContainer, QStringLiteral("imgTitolo"));
     imgTitolo->setGeometry(0, 0, 380, 80);
-    imgTitolo->setPixmap(Pictures::Header(QSize(380, 80), settings.titleIcon, QColor(0x24, 0x5C, 0xB8),
-                                          QStringLiteral("Velorbis 4.0"), {settings.titleText}));
+    imgTitolo->setPixmap(Pictures::Header(QSize(380, 80), settings.titleIcon, Maker::BrandBlue,
+                                          Maker::ProgramName, {settings.titleText}));
     auto* imgMano = Widgets::NewLabel(panContainer, QStringLiteral("imgMano"));
     imgMano->setGeometry(392, 24, 32, 32);
     imgMano->setPixmap(PointingHand(32));
@@ -123,7 +124,7 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
         picture->setGeometry(geometry);
         return picture;
     };
-    const QColor iconBlue(0x24, 0x5C, 0xB8);
+    const QColor iconBlue = Maker::BrandBlue;
     auto* cmdEsporta = command("cmdEsporta", QStringLiteral("Esporta archivio"), ExcelIcon(36), QRect(434, 14, 172, 52));
     auto* cmdGuida = command("cmdGuida", QStringLiteral("Guida"),
                              Pictures::IconPicture(Pictures::Icon::Question, 36, iconBlue), QRect(614, 14, 116, 52));
@@ -177,10 +178,10 @@ void ExportTool::FormShow()
     WaitCursor wait;
     try {
         m_model->Load();
-    } catch (const ArchiveError&) {
+    } catch (const ArchiveError& error) {
         // The grid keeps what was read; the user must know it is not the whole archive.
         wait.Restore();
-        Messages::Plain(this, ArchiveAccessText);
+        Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
     }
 }
 
@@ -191,8 +192,8 @@ void ExportTool::cmdEsportaClick()
     try {
         WaitCursor wait;
         WriteSpreadsheet(m_table);
-    } catch (const ExportError&) {
-        Messages::Plain(this, ExportFailedText);
+    } catch (const ExportError& error) {
+        Failures::Report(this, MessageKind::Plain, ExportFailedText, error.what());
         return;
     }
     if (Messages::Confirm(this, ConfirmOpenText)) {

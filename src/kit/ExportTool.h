@@ -28,7 +28,6 @@ public:
     static const QString ConfirmExportText;  // asked before writing
     static const QString ConfirmOpenText;    // asked after writing
     static const QString ExportFailedText;   // the file could not be written
-    static const QString ArchiveAccessText;  // the archive could not be read
 
     ExportTool(QWidget* opener, const ExportToolSettings& settings);
 

@@ -1,7 +1,9 @@
 #include "kit/ListTool.h"
 
+#include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/TextBoxes.h"
+#include "kit/TextRules.h"
 #include "kit/Widgets.h"
 #include "storage/RecordFile.h"
 
@@ -38,8 +40,7 @@ QVariant ResultLinesModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole: {
-        const std::u16string_view line = m_lines.Line(static_cast<std::size_t>(index.row()));
-        return QString::fromUtf16(line.data(), static_cast<qsizetype>(line.size()));
+        return ToQString(m_lines.Line(static_cast<std::size_t>(index.row())));
     }
     case Qt::FontRole:
         return m_font;
@@ -97,7 +98,6 @@ void ResultList::mouseDoubleClickEvent(QMouseEvent* event)
         emit doubleClickedAnywhere();
 }
 
-const QString ListTool::ArchiveAccessText = Messages::ArchiveAccessText();
 const QString ListTool::EmptyListText =
     QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
@@ -114,22 +114,17 @@ ListTool::ListTool(SheetScreen& served, const QString& caption, Text& sharedFind
     imgLogo->setGeometry(0, 0, 862, 70);
     imgLogo->setPixmap(header);
 
-    const QFont instructionFont = Widgets::DesignFont(QStringLiteral("Verdana"), 9, true);
-    auto instruction = [&](const char* name, const QString& text, const QRect& geometry, const QString& colour) {
-        QLabel* label = Widgets::NewLabel(panel, QString::fromLatin1(name), text);
-        label->setGeometry(geometry);
-        label->setFont(instructionFont);
-        label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
-        return label;
+    auto instruction = [panel](const char* name, const QString& text, const QRect& geometry, const char* colour) {
+        Widgets::NewInstruction(panel, QString::fromLatin1(name), text, geometry, QString::fromLatin1(colour));
     };
     instruction("lblRigo01",
                 QStringLiteral("Immettere una o più parole consecutive presenti nella scheda in elenco da cercare "
                                "e premere il pulsante Trova."),
-                QRect(16, 80, 830, 18), QStringLiteral("white"));
+                QRect(16, 80, 830, 18), "white");
     instruction("lblRigo02",
                 QStringLiteral("Per spostarsi sulla voce successiva contenente la stessa chiave di ricerca, fare di "
                                "nuovo clic su Trova."),
-                QRect(16, 100, 830, 18), QStringLiteral("white"));
+                QRect(16, 100, 830, 18), "white");
 
     m_txtTrova = Widgets::NewLineEdit(panel, QStringLiteral("txtTrova"));
     m_txtTrova->setGeometry(16, 128, 690, 34);
@@ -142,7 +137,7 @@ ListTool::ListTool(SheetScreen& served, const QString& caption, Text& sharedFind
     m_lstRecords->setGeometry(16, 174, 830, 300);
 
     instruction("lblRigo03", QStringLiteral("Per richiamare i dati di una scheda, selezionarla con un doppio clic."),
-                QRect(16, 480, 830, 20), QStringLiteral("crimson"));
+                QRect(16, 480, 830, 20), "crimson");
 
     m_btnChiudi = Widgets::NewButton(panel, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"));
     m_btnChiudi->setGeometry(16, 512, 124, 36);
@@ -191,8 +186,8 @@ void ListTool::lstRecordsDblClick()
     if (const std::optional<std::u16string_view> line = m_lstRecords->SelectedLine()) {
         try {
             OpenLine(*line);
-        } catch (const ArchiveError&) {
-            ShowArchiveAccessMessage();
+        } catch (const ArchiveError& error) {
+            ShowArchiveAccessMessage(error);
         }
     }
     CloseTool();
@@ -210,9 +205,9 @@ void ListTool::FormClose()
     m_lstRecords->Lines()->SetLines(ResultLines());
 }
 
-void ListTool::ShowArchiveAccessMessage()
+void ListTool::ShowArchiveAccessMessage(const std::exception& error)
 {
-    Messages::Plain(this, ArchiveAccessText);
+    Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
 }
 
 void ListTool::done(int result)

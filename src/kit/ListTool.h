@@ -14,6 +14,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <exception>
 #include <string_view>
 
 class QLabel;
@@ -71,7 +72,6 @@ private:
 class ListTool : public ToolDialog {
     Q_OBJECT
 public:
-    static const QString ArchiveAccessText;
     static const QString EmptyListText;
 
     void btnTrovaClick();
@@ -106,7 +106,8 @@ protected:
     virtual void OpenLine(std::u16string_view line) = 0;
     // Runs when the tool closes, by any of its commands: empties the list.
     virtual void FormClose();
-    void ShowArchiveAccessMessage();
+    // The archive-access text as a plain message; the error's text goes to standard error.
+    void ShowArchiveAccessMessage(const std::exception& error);
     // A dialog makes a button its default on showing and when the focus leaves a button,
     // and Enter on the list would then press it; here Enter presses only a focused button.
     void ForgetDefaultButton();

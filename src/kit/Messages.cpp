@@ -1,5 +1,7 @@
 #include "kit/Messages.h"
 
+#include "kit/Maker.h"
+
 namespace {
 
 Messages::Handler& InstalledHandler()
@@ -12,34 +14,24 @@ struct KindLook {
     QMessageBox::Icon icon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton;
-    const char* title;
+    QString title;
 };
 
 KindLook LookOf(MessageKind kind)
 {
     switch (kind) {
     case MessageKind::Warning:
-        return {QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, "Avviso"};
+        return {QMessageBox::Warning, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QStringLiteral("Avviso")};
     case MessageKind::Error:
-        return {QMessageBox::Critical, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, "Errore"};
+        return {QMessageBox::Critical, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QStringLiteral("Errore")};
     case MessageKind::Information:
-        return {QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, "Informazione"};
+        return {QMessageBox::Information, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, QStringLiteral("Informazione")};
     case MessageKind::Confirmation:
-        return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, "Conferma"};
+        return {QMessageBox::Question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QStringLiteral("Conferma")};
     case MessageKind::Plain:
         break;
     }
-    return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, "Velorbis 4.0"};
-}
-
-QMessageBox::StandardButton Run(QWidget* parent, MessageKind kind, const QString& text)
-{
-    if (InstalledHandler())
-        return InstalledHandler()(kind, text);
-    QMessageBox* box = Messages::Build(parent, kind, text);
-    const auto answer = static_cast<QMessageBox::StandardButton>(box->exec());
-    delete box;
-    return answer;
+    return {QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, Maker::ProgramName};
 }
 
 } // namespace
@@ -49,7 +41,7 @@ namespace Messages {
 QMessageBox* Build(QWidget* parent, MessageKind kind, const QString& text)
 {
     const KindLook look = LookOf(kind);
-    auto* box = new QMessageBox(look.icon, QString::fromUtf8(look.title), text, look.buttons, parent);
+    auto* box = new QMessageBox(look.icon, look.title, text, look.buttons, parent);
     box->setObjectName(QStringLiteral("MessageBox"));
     box->setTextFormat(Qt::PlainText);
     box->setDefaultButton(look.defaultButton);
@@ -57,23 +49,26 @@ QMessageBox* Build(QWidget* parent, MessageKind kind, const QString& text)
     return box;
 }
 
-void Warning(QWidget* parent, const QString& text) { Run(parent, MessageKind::Warning, text); }
-void Error(QWidget* parent, const QString& text) { Run(parent, MessageKind::Error, text); }
-void Information(QWidget* parent, const QString& text) { Run(parent, MessageKind::Information, text); }
-void Plain(QWidget* parent, const QString& text) { Run(parent, MessageKind::Plain, text); }
+QMessageBox::StandardButton Show(QWidget* parent, MessageKind kind, const QString& text)
+{
+    if (InstalledHandler())
+        return InstalledHandler()(kind, text);
+    QMessageBox* box = Build(parent, kind, text);
+    const auto answer = static_cast<QMessageBox::StandardButton>(box->exec());
+    delete box;
+    return answer;
+}
+
+void Warning(QWidget* parent, const QString& text) { Show(parent, MessageKind::Warning, text); }
+void Error(QWidget* parent, const QString& text) { Show(parent, MessageKind::Error, text); }
+void Information(QWidget* parent, const QString& text) { Show(parent, MessageKind::Information, text); }
+void Plain(QWidget* parent, const QString& text) { Show(parent, MessageKind::Plain, text); }
 
 bool Confirm(QWidget* parent, const QString& text)
 {
-    return Run(parent, MessageKind::Confirmation, text) == QMessageBox::Yes;
+    return Show(parent, MessageKind::Confirmation, text) == QMessageBox::Yes;
 }
 
 void SetHandler(Handler handler) { InstalledHandler() = std::move(handler); }
-
-QString ArchiveAccessText()
-{
-    return QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-                          "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
-                          "del programma.");
-}
 
 } // namespace Messages

@@ -18,6 +18,8 @@ void Information(QWidget* parent, const QString& text);
 // True when the user answers Yes.
 bool Confirm(QWidget* parent, const QString& text);
 void Plain(QWidget* parent, const QString& text);
+// A message of the given kind; the button the user pressed.
+QMessageBox::StandardButton Show(QWidget* parent, MessageKind kind, const QString& text);
 
 // The box itself, built but not run, for the few callers that need it.
 QMessageBox* Build(QWidget* parent, MessageKind kind, const QString& text);
@@ -26,8 +28,5 @@ QMessageBox* Build(QWidget* parent, MessageKind kind, const QString& text);
 // and the text and returns the button the user would have pressed.
 using Handler = std::function<QMessageBox::StandardButton(MessageKind, const QString&)>;
 void SetHandler(Handler handler);
-
-// What every screen that reads or writes a record file says when the file cannot be used.
-QString ArchiveAccessText();
 
 } // namespace Messages

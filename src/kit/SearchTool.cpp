@@ -20,13 +20,8 @@ SearchTool::SearchTool(SheetScreen& served, const QString& caption, Text& shared
     auto* imgTrova = Widgets::NewLabel(panel, QStringLiteral("imgTrova"));
     imgTrova->setGeometry(16, 10, 60, 60);
     imgTrova->setPixmap(Pictures::IconPicture(icon, 60, QColor(0x7F, 0xB2, 0xF0)));
-    const QFont instructionFont = Widgets::DesignFont(QStringLiteral("Verdana"), 9, true);
-    auto instruction = [&](const char* name, const QString& text, const QRect& geometry) {
-        QLabel* label = Widgets::NewLabel(panel, QString::fromLatin1(name), text);
-        label->setGeometry(geometry);
-        label->setFont(instructionFont);
-        label->setWordWrap(true);
-        label->setStyleSheet(QStringLiteral("color: white;"));
+    auto instruction = [panel](const char* name, const QString& text, const QRect& geometry) {
+        Widgets::NewInstruction(panel, QString::fromLatin1(name), text, geometry, QStringLiteral("white"));
     };
     instruction("lblRigo04",
                 QStringLiteral("Immettere nei campi prescelti una o più parole consecutive presenti nelle schede da "
@@ -112,8 +107,8 @@ void SearchTool::btnCercaClick()
     ResultLines lines;
     try {
         lines = Find(criteria);
-    } catch (const ArchiveError&) {
-        ShowArchiveAccessMessage();
+    } catch (const ArchiveError& error) {
+        ShowArchiveAccessMessage(error);
         return;
     }
     const std::size_t count = lines.Size();

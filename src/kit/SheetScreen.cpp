@@ -1,5 +1,7 @@
 #include "kit/SheetScreen.h"
 
+#include "kit/CommandBar.h"
+#include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/StatusLine.h"
 #include "kit/TextBoxes.h"
@@ -11,16 +13,6 @@
 #include <QLineEdit>
 
 namespace {
-
-QString ToQString(const Text& text)
-{
-    return QString::fromStdU16String(text);
-}
-
-Text ToText(const QString& text)
-{
-    return text.toStdU16String();
-}
 
 QString BoxText(const QWidget* box)
 {
@@ -44,11 +36,6 @@ const char* const AttachmentLabelNames[6] = {"lblFile01", "lblFile02", "lblFile0
 
 } // namespace
 
-QString SheetScreen::ArchiveAccessMessage()
-{
-    return Messages::ArchiveAccessText();
-}
-
 QString SheetScreen::EmptyArchiveMessage()
 {
     return QStringLiteral("L'archivio non contiene nessuna scheda.");
@@ -70,7 +57,7 @@ SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& sta
                               Pictures::IconPicture(Pictures::Icon::Exit, 30, Qt::white),
                               QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
     m_cmdEsci->setGeometry(884, 626, 120, 44);
-    m_status->SetHoverText(m_cmdEsci, QStringLiteral("Esci dalla schermata di lavoro corrente."));
+    m_status->SetHoverText(m_cmdEsci, CommandBar::HoverText(QStringLiteral("cmdEsci")));
 
     m_lblPosizione = Widgets::NewLabel(design, QStringLiteral("lblPosizione"));
     m_lblPosizione->setAlignment(Qt::AlignCenter);
@@ -218,7 +205,7 @@ void SheetScreen::cmdSalvaClick()
         Messages::Information(this, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         break;
     case SaveResult::Outcome::Failed:
-        ShowArchiveFailure();
+        ShowArchiveFailure(saved.failure);
         break;
     }
 }
@@ -233,11 +220,11 @@ void SheetScreen::cmdDuplicaClick()
     for (QLabel* label : m_attachmentLabels)
         label->clear();
     SetPosition(NewSheet);
-    const std::string failure = m_archive.Touch();
+    const FileOutcome touched = m_archive.Touch();
     if (m_firstBox)
         m_firstBox->setFocus(Qt::OtherFocusReason);
-    if (!failure.empty()) {
-        ShowArchiveFailure();
+    if (!touched) {
+        ShowArchiveFailure(touched.Reason());
         return;
     }
     Messages::Information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
@@ -265,14 +252,14 @@ void SheetScreen::Navigate(SheetMove move)
         Messages::Information(this, EmptyArchiveMessage());
         break;
     case MoveResult::Outcome::Failed:
-        ShowArchiveFailure();
+        ShowArchiveFailure(moved.failure);
         break;
     }
 }
 
-void SheetScreen::ShowArchiveFailure()
+void SheetScreen::ShowArchiveFailure(const std::string& reason)
 {
-    Messages::Error(this, ArchiveAccessMessage());
+    Failures::ReportArchiveAccess(this, MessageKind::Error, reason);
 }
 
 AttachmentTexts AttachmentTexts::FromList(const QStringList& texts)

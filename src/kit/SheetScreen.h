@@ -49,8 +49,7 @@ struct SheetLayout {
 class SheetScreen : public WorkScreen {
     Q_OBJECT
 public:
-    // The texts every sheet screen shows when the archive file fails or is empty.
-    static QString ArchiveAccessMessage();
+    // What every sheet screen says when the archive holds no sheet.
     static QString EmptyArchiveMessage();
 
     // The archive whose sheets the screen shows.
@@ -141,7 +140,7 @@ private:
     void BindBoxAt(std::size_t field, QWidget* box, const QString& initialText);
     void Navigate(SheetMove move);
     void SetPosition(SheetPosition position);
-    void ShowArchiveFailure();
+    void ShowArchiveFailure(const std::string& reason);
 
     Archive m_kind;
     SheetArchive m_archive;

@@ -1,6 +1,14 @@
 #include "kit/TextRules.h"
 
-#include "storage/Text.h"
+QString ToQString(std::u16string_view text)
+{
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Text ToText(const QString& text)
+{
+    return text.toStdU16String();
+}
 
 QString TrimText(const QString& text)
 {

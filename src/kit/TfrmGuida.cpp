@@ -1,3 +1,4 @@
+#include "kit/Maker.h"
 #include "kit/TfrmGuida.h"
 
 #include "kit/TMisc.h"
@@ -12,7 +13,7 @@ TfrmGuida::TfrmGuida(QWidget* opener)
 {
     auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
     imgLogo->setGeometry(0, 0, 670, 86);
-    imgLogo->setPixmap(Pictures::Header(QSize(670, 86), Pictures::Icon::Question, QColor(0x24, 0x5C, 0xB8),
+    imgLogo->setPixmap(Pictures::Header(QSize(670, 86), Pictures::Icon::Question, Maker::BrandBlue,
                                         QStringLiteral("Guida all'utilizzo del software"), {}));
 
     m_lblTitolo = Widgets::NewLabel(this, QStringLiteral("lblTitolo"), QStringLiteral("Argomento della guida."));

@@ -41,6 +41,17 @@ QLabel* NewHiddenLabel(QWidget* parent, const QString& name, const QString& text
     return label;
 }
 
+QLabel* NewInstruction(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                       const QString& colour)
+{
+    QLabel* label = NewLabel(parent, name, text);
+    label->setGeometry(geometry);
+    label->setFont(DesignFont(QStringLiteral("Verdana"), 9, true));
+    label->setWordWrap(true);
+    label->setStyleSheet(QStringLiteral("color: %1;").arg(colour));
+    return label;
+}
+
 QWidget* NewShape(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet)
 {
     auto* shape = new QWidget(parent);

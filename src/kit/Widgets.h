@@ -21,6 +21,9 @@ QPushButton* NewButton(QWidget* parent, const QString& name, const QString& capt
 QLineEdit* NewLineEdit(QWidget* parent, const QString& name);
 // A hidden label that carries screen state (a position, a mode).
 QLabel* NewHiddenLabel(QWidget* parent, const QString& name, const QString& text = {});
+// An instruction line of a tool's panel: Verdana 9 bold in `colour`, wrapped at its width.
+QLabel* NewInstruction(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                       const QString& colour);
 // A plain rectangle or gradient panel the screens are drawn on.
 QWidget* NewShape(QWidget* parent, const QString& name, const QRect& geometry, const QString& styleSheet);
 

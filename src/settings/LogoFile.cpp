@@ -41,10 +41,13 @@ QImage LoadPicture(const QString& path)
     return reader.read();
 }
 
-bool Save(const QImage& picture)
+FileOutcome Save(const QImage& picture)
 {
+    const auto failed = [](const char* operation, const QString& reason) {
+        return FileOutcome::Failed(operation + (" " + Path() + ": " + reason).toStdString());
+    };
     if (picture.isNull())
-        return false;
+        return failed("save", QStringLiteral("no picture"));
     QImage opaque(picture.size(), QImage::Format_RGB32);
     opaque.fill(Qt::white);
     {
@@ -54,13 +57,16 @@ bool Save(const QImage& picture)
     // QSaveFile writes a temporary file in the program folder and renames it over Logo.bmp.
     QSaveFile file(Path());
     if (!file.open(QIODevice::WriteOnly))
-        return false;
+        return failed("create a file beside", file.errorString());
     QImageWriter writer(&file, "bmp");
     if (!writer.write(opaque)) {
+        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        return false;
+        return failed("write", reason);
     }
-    return file.commit();
+    if (!file.commit())
+        return failed("put in place", file.errorString());
+    return FileOutcome::Done();
 }
 
 } // namespace LogoFile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/FileOutcome.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QString>
@@ -25,8 +27,8 @@ QImage Load();
 QImage LoadPicture(const QString& path);
 
 // Writes the picture as a Windows bitmap at its own pixel size (transparent parts on
-// white), replacing Logo.bmp only once the new file is complete. False when it could not be
-// written; Logo.bmp is then as it was.
-bool Save(const QImage& picture);
+// white), replacing Logo.bmp only once the new file is complete. When it could not be
+// written, Logo.bmp is as it was and the outcome says why.
+FileOutcome Save(const QImage& picture);
 
 } // namespace LogoFile

@@ -1,8 +1,11 @@
 #include "settings/TfrmImpostaAvvio.h"
 
+#include "kit/Failures.h"
 #include "kit/FileDialogs.h"
+#include "kit/Maker.h"
 #include "kit/Messages.h"
 #include "kit/StatusLine.h"
+#include "kit/TextRules.h"
 #include "kit/Widgets.h"
 #include "storage/ArchiveSettings.h"
 #include "settings/LogoFile.h"
@@ -38,13 +41,13 @@ const QString TfrmImpostaAvvio::PictureDialogFilter =
     QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)");
 
 TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
-    : SettingsScreen(QStringLiteral(" Velorbis 4.0 - Imposta schermata di avvio"), parent)
+    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta schermata di avvio")), parent)
 {
     QWidget* design = Design();
 
     auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));
     icoImpostazioni->setGeometry(44, 4, 56, 56);
-    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 56, QColor(0x24, 0x5C, 0xB8)));
+    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 56, Maker::BrandBlue));
     auto* titImpostaAvvio = Widgets::NewLabel(design, QStringLiteral("titImpostaAvvio"));
     titImpostaAvvio->setGeometry(112, -3, 640, 70);
     titImpostaAvvio->setPixmap(SettingsPictures::Title(QStringLiteral("Imposta schermata di avvio"), 640));
@@ -103,8 +106,8 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
 
 void TfrmImpostaAvvio::FormShow()
 {
-    m_txtNomeArchivio->setText(QString::fromStdU16String(ReadArchiveName()));
-    m_txtSottotitolo->setText(QString::fromStdU16String(ReadArchiveSubtitle()));
+    m_txtNomeArchivio->setText(ToQString(ReadArchiveName()));
+    m_txtSottotitolo->setText(ToQString(ReadArchiveSubtitle()));
     SetPicture(LogoFile::Load());
     m_txtNomeArchivio->setFocus();
 }
@@ -144,10 +147,12 @@ void TfrmImpostaAvvio::btnApplicaClick()
     try {
         WriteStartScreenTexts(m_txtNomeArchivio->text().toStdU16String(), m_txtSottotitolo->text().toStdU16String());
     } catch (const IniWriteError& error) {
-        Messages::Error(this, QString::fromUtf8(error.what()));
+        Failures::Report(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
         return;
     }
-    if (!LogoFile::Save(m_picture))
+    if (const FileOutcome saved = LogoFile::Save(m_picture); !saved) {
+        Failures::Note(saved.Reason());
         SetPicture({}); // the start menu then shows the default picture too; no message
+    }
     close();
 }

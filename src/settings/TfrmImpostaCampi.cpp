@@ -1,5 +1,7 @@
 #include "settings/TfrmImpostaCampi.h"
 
+#include "kit/Failures.h"
+#include "kit/Maker.h"
 #include "kit/Messages.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
@@ -21,20 +23,15 @@ QString TwoDigits(int number)
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-QString Q(const Text& text)
-{
-    return QString::fromStdU16String(text);
-}
-
 } // namespace
 
 TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
-    : SettingsScreen(QStringLiteral(" Velorbis 4.0 - Imposta campi di testo"), parent)
+    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta campi di testo")), parent)
 {
     QWidget* design = Design();
     auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));
     icoImpostazioni->setGeometry(24, 6, 64, 64);
-    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 64, QColor(0x24, 0x5C, 0xB8)));
+    icoImpostazioni->setPixmap(Pictures::IconPicture(Pictures::Icon::Settings, 64, Maker::BrandBlue));
     auto* titImpostaCampi = Widgets::NewLabel(design, QStringLiteral("titImpostaCampi"));
     titImpostaCampi->setGeometry(104, 3, 620, 70);
     titImpostaCampi->setPixmap(SettingsPictures::Title(QStringLiteral("Imposta campi di testo"), 620));
@@ -104,12 +101,12 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
 
 void TfrmImpostaCampi::FormShow()
 {
-    m_titNomeArchivio->setText(Q(ReadArchiveName()));
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
     const FieldTitles titles = ReadFieldTitles();
     for (int i = 0; i < GenericFieldCount; ++i)
-        m_titles[i]->setText(Q(titles[i]));
+        m_titles[i]->setText(ToQString(titles[i]));
     for (int i = 0; i < GenericFieldCount; ++i)
-        m_boxes[i]->setText(Q(titles[i]));
+        m_boxes[i]->setText(ToQString(titles[i]));
     m_boxes.first()->setFocus();
 }
 
@@ -140,7 +137,7 @@ void TfrmImpostaCampi::btnApplicaClick()
     try {
         WriteFieldTitles(titles);
     } catch (const IniWriteError& error) {
-        Messages::Error(this, QString::fromUtf8(error.what()));
+        Failures::Report(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
         return;
     }
     close();

@@ -1,6 +1,7 @@
 #include "settings/TfrmMenuImpostazioni.h"
 
 #include "kit/HelpTexts.h"
+#include "kit/Maker.h"
 #include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
 #include "kit/Widgets.h"
@@ -20,7 +21,7 @@ QPixmap TitlePicture()
     picture.fill(Qt::transparent);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.drawPixmap(0, 3, Pictures::IconPicture(Pictures::Icon::Settings, 64, QColor(0x24, 0x5C, 0xB8)));
+    painter.drawPixmap(0, 3, Pictures::IconPicture(Pictures::Icon::Settings, 64, Maker::BrandBlue));
     painter.setPen(QColor(0x1D, 0x3F, 0x86));
     painter.setFont(Widgets::DesignFont(QStringLiteral("Arial"), 30, true));
     painter.drawText(QRect(84, 0, 676, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IMPOSTAZIONI ARCHIVIO"));
@@ -37,7 +38,7 @@ QColor IconColour(Pictures::Icon icon)
 } // namespace
 
 TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
-    : WorkScreen(QStringLiteral(" Velorbis 4.0 - Impostazioni archivio"), parent)
+    : WorkScreen(Maker::Caption(QStringLiteral("Impostazioni archivio")), parent)
 {
     QWidget* design = Design();
     Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),

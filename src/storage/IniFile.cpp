@@ -188,8 +188,8 @@ void CloseQuietly(int fd)
 
 } // namespace
 
-IniWriteError::IniWriteError(const std::filesystem::path& file)
-    : std::runtime_error("Unable to write to " + file.string())
+IniWriteError::IniWriteError(const std::filesystem::path& file, std::string reason)
+    : std::runtime_error("Unable to write to " + file.string()), reason_(std::move(reason))
 {
 }
 
@@ -230,21 +230,27 @@ void IniFile::Write(std::u16string_view section, std::u16string_view key, std::u
     const int fd = posix_io::Open(target.c_str(), O_RDWR, IoOp::Open);
     if (fd >= 0) {
         struct stat info {};
-        const bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadAll(fd, bytes);
+        const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+        const bool read = regular && ReadAll(fd, bytes);
+        const int error = errno;
         CloseQuietly(fd);
-        if (!ok)
-            throw IniWriteError(path_);
+        if (!regular)
+            throw IniWriteError(path_, posix_io::Failure("open", target, "not a regular file"));
+        if (!read)
+            throw IniWriteError(path_, posix_io::Failure("read", target, error));
         keepMode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
-        throw IniWriteError(path_);
+        throw IniWriteError(path_, posix_io::Failure("open", target, errno));
     }
 
     IniDocument document(bytes);
     document.Set(Trim(section), Trim(key), value);
 
     TemporaryFile temporary(target, keepMode);
-    if (!temporary.Created() || !temporary.WriteAndReplace(document.Bytes(), target))
-        throw IniWriteError(path_);
+    if (!temporary.Created())
+        throw IniWriteError(path_, posix_io::Failure("create a file beside", target, errno));
+    if (!temporary.WriteAndReplace(document.Bytes(), target))
+        throw IniWriteError(path_, posix_io::Failure("replace", target, errno));
 }
 
 IniFile SettingsFile()

@@ -10,10 +10,15 @@
 #include <string>
 #include <string_view>
 
-// A write the system refused; what() is "Unable to write to " followed by the file's path.
+// A write the system refused; what() is "Unable to write to " followed by the file's path,
+// Reason() what was refused and why ("open /x/Archivio.ini: Permission denied").
 class IniWriteError : public std::runtime_error {
 public:
-    explicit IniWriteError(const std::filesystem::path& file);
+    IniWriteError(const std::filesystem::path& file, std::string reason);
+    const std::string& Reason() const { return reason_; }
+
+private:
+    std::string reason_;
 };
 
 class IniFile {

@@ -132,4 +132,14 @@ std::string ErrorText(int error)
     return std::strerror(error);
 }
 
+std::string Failure(std::string_view operation, const std::filesystem::path& file, std::string_view reason)
+{
+    return std::string(operation) + " " + file.string() + ": " + std::string(reason);
+}
+
+std::string Failure(std::string_view operation, const std::filesystem::path& file, int error)
+{
+    return Failure(operation, file, ErrorText(error));
+}
+
 } // namespace posix_io

@@ -7,7 +7,9 @@
 #include <sys/types.h>
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace posix_io {
 
@@ -24,5 +26,10 @@ bool Rename(const char* from, const char* to);
 void FlushFolder(const char* folder);
 
 std::string ErrorText(int error);
+
+// Why a file operation failed, as the program reports it on standard error:
+// "<operation> <file>: <reason>", for instance "open /x/Database.pro: Permission denied".
+std::string Failure(std::string_view operation, const std::filesystem::path& file, std::string_view reason);
+std::string Failure(std::string_view operation, const std::filesystem::path& file, int error);
 
 } // namespace posix_io

@@ -95,12 +95,12 @@ void TRecordFile::RequireOpen(const char* operation) const
 
 void TRecordFile::Fail(const char* operation, int error) const
 {
-    Fail(operation, posix_io::ErrorText(error));
+    throw ArchiveError(posix_io::Failure(operation, path_, error));
 }
 
 void TRecordFile::Fail(const char* operation, const std::string& reason) const
 {
-    throw ArchiveError(std::string(operation) + " " + path_.string() + ": " + reason);
+    throw ArchiveError(posix_io::Failure(operation, path_, reason));
 }
 
 RecordScanner::RecordScanner(TRecordFile& file, std::size_t blockBytes)

@@ -23,9 +23,16 @@ const QString Failure = QStringLiteral("Attenzione: si è verificato un errore d
                                        "password. Si consiglia di reinstallare il software.");
 const QString TooLong = QStringLiteral("Attenzione: la nuova password è troppo lunga. Può contenere al massimo 255 "
                                        "caratteri.");
-const QString BadCharacter = QStringLiteral("Attenzione: la nuova password contiene un carattere che non può essere "
-                                            "memorizzato. Si possono usare le lettere (anche accentate), le cifre, "
-                                            "lo spazio e i simboli della tastiera, escluso il simbolo dell'euro (€).");
+// The refusal of a character of code above 255, naming the first such character.
+QString BadCharacter(const QString& character)
+{
+    return QStringLiteral("Attenzione: la nuova password contiene il carattere «") + character
+        + QStringLiteral("», che non può essere memorizzato. Si possono usare soltanto i caratteri dell'Europa "
+                         "occidentale (ISO 8859-1): le lettere, anche accentate, le cifre, lo spazio e i simboli "
+                         "della tastiera. Non si possono usare, per esempio, il simbolo dell'euro (€), le virgolette "
+                         "e gli apostrofi tipografici (“ ” ‘ ’), i puntini di sospensione (…), le lettere Š, Œ, Ž e "
+                         "le lettere di altri alfabeti.");
+}
 
 } // namespace
 
@@ -145,10 +152,19 @@ private slots:
                                               << "txtPasswordNew";
         QTest::newRow("256 characters") << "velorbis" << QString(256, u'a') << QString(256, u'a') << TooLong << "nc"
                                         << "txtPasswordNew";
-        QTest::newRow("euro sign") << "velorbis" << "prezzo€" << "prezzo€" << BadCharacter << "nc" << "txtPasswordNew";
-        QTest::newRow("greek letter") << "velorbis" << "alfaβ" << "alfaβ" << BadCharacter << "nc" << "txtPasswordNew";
-        QTest::newRow("typographic apostrophe") << "velorbis" << "l’ora" << "l’ora" << BadCharacter << "nc"
-                                                << "txtPasswordNew";
+        const auto refusedCharacter = [](const char* name, const QString& password, const QString& character) {
+            QTest::newRow(name) << "velorbis" << password << password << BadCharacter(character) << "nc"
+                                << "txtPasswordNew";
+        };
+        refusedCharacter("euro sign", QStringLiteral("prezzo€"), QStringLiteral("€"));
+        refusedCharacter("greek letter", QStringLiteral("alfaβ"), QStringLiteral("β"));
+        refusedCharacter("typographic apostrophe", QStringLiteral("l’ora"), QStringLiteral("’"));
+        refusedCharacter("typographic quotes", QStringLiteral("“casa”"), QStringLiteral("“"));
+        refusedCharacter("S with caron", QStringLiteral("Škoda"), QStringLiteral("Š"));
+        refusedCharacter("OE ligature", QStringLiteral("Œuvre"), QStringLiteral("Œ"));
+        refusedCharacter("ellipsis", QStringLiteral("ecc…"), QStringLiteral("…"));
+        refusedCharacter("first of several, beyond the basic plane", QStringLiteral("a😀b€"),
+                         QStringLiteral("😀"));
     }
     void eachRefusalShowsItsMessageAndEmptiesItsBoxes()
     {

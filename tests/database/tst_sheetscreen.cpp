@@ -1,6 +1,7 @@
 // The database sheet screen as a user works with it: showing, browsing, saving, duplicating,
 // the flag, the commands of the fields and the tools it opens.
 
+#include "app/FileDialogRecorder.h"
 #include "app/ScreenTest.h"
 
 #include "kit/SheetScreen.h"
@@ -699,7 +700,7 @@ private slots:
             opened = QString::fromLatin1(modal->metaObject()->className());
             if (auto* input = Child<QLineEdit>(modal, box.toLatin1().constData()))
                 received = input->text();
-            static_cast<ToolDialog*>(modal)->CloseTool();
+            Click(Child<QPushButton>(modal, "btnChiudi"));
         });
         Click(Child(screen(), command.toLatin1().constData()));
         QCOMPARE(opened, tool);
@@ -711,16 +712,18 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("tool");
         QTest::addColumn<QString>("mode"); // what the tool's lblMemory must hold, if it has one
-        QTest::newRow("search") << "cmdTrova" << "TfrmTrovaDatabase" << "database";
-        QTest::newRow("flagged list") << "cmdSegnalati" << "TfrmSegnalati" << "";
-        QTest::newRow("export") << "cmdEsporta" << "TfrmExpDatabase" << "";
-        QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "database";
+        QTest::addColumn<QString>("closer");
+        QTest::newRow("search") << "cmdTrova" << "TfrmTrovaDatabase" << "database" << "btnAnnulla";
+        QTest::newRow("flagged list") << "cmdSegnalati" << "TfrmSegnalati" << "" << "btnChiudi";
+        QTest::newRow("export") << "cmdEsporta" << "TfrmExpDatabase" << "" << "cmdEsci";
+        QTest::newRow("attachments") << "cmdFile" << "TfrmAllegaCartella" << "database" << "btnAnnulla";
     }
     void toolsOpenFreshOverTheScreen()
     {
         QFETCH(QString, command);
         QFETCH(QString, tool);
         QFETCH(QString, mode);
+        QFETCH(QString, closer);
         Open();
         QString opened;
         QString memory;
@@ -733,7 +736,7 @@ private slots:
                 memory = label->text();
             else
                 memory = mode; // a tool that serves only this screen needs no mode
-            static_cast<ToolDialog*>(modal)->CloseTool();
+            Click(Child(modal, closer.toLatin1().constData()));
         });
         Click(Child(screen(), command.toLatin1().constData()));
         QCOMPARE(opened, tool);
@@ -747,14 +750,21 @@ private slots:
         WriteArchive(1);
         Open();
         Click(Child(screen(), "cmdPrimo"));
+        fixture->WriteFile(QStringLiteral("uno.pdf"), "1");
+        fixture->WriteFile(QStringLiteral("due.doc"), "2");
+        FileDialogRecorder dialogs;
+        dialogs.next = {fixture->Path(QStringLiteral("uno.pdf")), fixture->Path(QStringLiteral("due.doc"))};
         QStringList received;
         WhenModal([&](QWidget* modal) {
             for (const char* box : {"txtFile01", "txtDesc01", "txtFile02", "txtDesc02", "txtFile03", "txtDesc03"})
                 received.append(Child<QLineEdit>(modal, box)->text());
-            // What "Applica e chiudi" of the tool does.
-            screen()->SetAttachmentTexts({{QStringLiteral(" uno.pdf "), QStringLiteral("due.doc"), {}},
-                                          {QStringLiteral("Primo "), {}, QStringLiteral("terzo senza file")}});
-            static_cast<ToolDialog*>(modal)->CloseTool();
+            Click(Child<QPushButton>(modal, "btnSfoglia01"));
+            Click(Child<QPushButton>(modal, "btnSfoglia02"));
+            auto* desc01 = Child<QLineEdit>(modal, "txtDesc01");
+            desc01->selectAll();
+            QTest::keyClicks(desc01, QStringLiteral("Primo "));
+            QTest::keyClicks(Child<QLineEdit>(modal, "txtDesc03"), QStringLiteral("terzo senza file"));
+            Click(Child<QPushButton>(modal, "btnApplica"));
         });
         Click(Child(screen(), "cmdFile"));
         QCOMPARE(received, (QStringList{"documento 1.pdf", "Allegato della scheda 1", "", "", "", ""}));

@@ -1,0 +1,34 @@
+#pragma once
+// The one way the program reports a failure. The user sees the screen's fixed text in a
+// message box (through Messages); the program's standard error gets the real reason, one
+// line "Velorbis 4.0: <operation> <file>: <the system's reason>", so that a full disk can be
+// told from a read-only folder or a file held by another program.
+#include "kit/Messages.h"
+
+#include <QString>
+
+#include <exception>
+#include <string_view>
+
+namespace Failures {
+
+// What every screen that reads or writes a record file says when the file cannot be used.
+inline const QString ArchiveAccessText =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
+                   "del programma.");
+
+// Shows `shownText` as a message of `kind` and writes `reason` to standard error.
+void Report(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason);
+// The archive-access text, as a message of the kind the screen uses.
+void ReportArchiveAccess(QWidget* parent, MessageKind kind, std::string_view reason);
+// A failure the screen does not put into words (the user sees its effect, such as the
+// default picture in place of one that could not be saved): standard error only.
+void Note(std::string_view reason);
+
+// The default error report, for failures that carry a text meant for the user (printing,
+// PDF, the settings file): an error box showing that text, which goes to standard error too.
+void ReportError(QWidget* parent, const QString& errorText);
+void ReportError(QWidget* parent, const std::exception& error);
+
+} // namespace Failures
