@@ -11,8 +11,6 @@
 #include "settings/LogoFile.h"
 #include "storage/IniFile.h"
 
-#include <QPainter>
-
 namespace {
 
 
