@@ -12,8 +12,6 @@
 #include "settings/LogoFile.h"
 #include "storage/ArchiveSettings.h"
 
-#include <QPainter>
-
 TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, parent)
 {
     setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"

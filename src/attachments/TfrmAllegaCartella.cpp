@@ -2,6 +2,7 @@
 
 #include "kit/Failures.h"
 #include "kit/FileDialogs.h"
+#include "kit/Icons.h"
 #include "kit/Messages.h"
 #include "kit/SheetScreen.h"
 #include "kit/TMisc.h"
@@ -12,8 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 
 namespace {
@@ -23,46 +22,6 @@ constexpr int HeaderHeight = 96;
 constexpr int SlotTop = 104;
 constexpr int SlotHeight = 116;
 constexpr int SlotGap = 8;
-
-QPixmap PaperClip(int side)
-{
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x6A, 0x78, 0x90), side / 14.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.translate(side * 0.5, side * 0.5);
-    p.rotate(35);
-    p.translate(-side * 0.5, -side * 0.5);
-    const qreal w = side;
-    QPainterPath clip;
-    clip.moveTo(w * 0.58, w * 0.30);
-    clip.lineTo(w * 0.58, w * 0.78);
-    clip.arcTo(QRectF(w * 0.42, w * 0.70, w * 0.16, w * 0.16), 0, -180);
-    clip.lineTo(w * 0.42, w * 0.18);
-    clip.arcTo(QRectF(w * 0.42, w * 0.06, w * 0.26, w * 0.24), 180, -180);
-    clip.lineTo(w * 0.68, w * 0.82);
-    clip.arcTo(QRectF(w * 0.32, w * 0.66, w * 0.36, w * 0.30), 0, -180);
-    clip.lineTo(w * 0.32, w * 0.30);
-    p.drawPath(clip);
-    return picture;
-}
-
-QPixmap ClearPicture(int side)
-{
-    QPixmap picture(side, side);
-    picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xD0, 0x3A, 0x2F));
-    p.drawEllipse(QRectF(1, 1, side - 2, side - 2));
-    p.setPen(QPen(Qt::white, side / 8.0, Qt::SolidLine, Qt::RoundCap));
-    const qreal in = side * 0.32;
-    p.drawLine(QPointF(in, in), QPointF(side - in, side - in));
-    p.drawLine(QPointF(side - in, in), QPointF(in, side - in));
-    return picture;
-}
 
 QString Q(const std::filesystem::path& path)
 {
@@ -78,7 +37,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(SheetScreen& served)
     auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
     imgLogo->setGeometry(0, 0, Width, HeaderHeight);
     imgLogo->setPixmap(Pictures::Header(
-        QSize(Width, HeaderHeight), PaperClip(Pictures::HeaderIconSide(QSize(Width, HeaderHeight))),
+        QSize(Width, HeaderHeight), Icons::Picture(QStringLiteral("attachments/paperclip"), Pictures::HeaderIconSide(QSize(Width, HeaderHeight))),
         QStringLiteral("Allega file"),
         {QStringLiteral("Selezionare i file da allegare alla scheda corrente con il pulsante Sfoglia."),
          QStringLiteral("Fare poi clic su Applica e chiudi e quindi sul pulsante Salva della scheda per salvare le modifiche."),
@@ -129,7 +88,7 @@ TfrmAllegaCartella::Slot TfrmAllegaCartella::NewSlot(int slot, int top)
     s.txtFile->setGeometry(12, 28, 352, 26);
     s.txtFile->setReadOnly(true);
     s.txtFile->setFont(boxFont);
-    s.imgCancella = new CommandPicture(panel, QStringLiteral("imgCancella") + number, ClearPicture(22));
+    s.imgCancella = new CommandPicture(panel, QStringLiteral("imgCancella") + number, Icons::Picture(QStringLiteral("attachments/clear"), 22));
     s.imgCancella->setGeometry(370, 30, 22, 22);
     s.imgCancella->setToolTip(QStringLiteral("Toglie il file da questa posizione"));
     s.btnSfoglia = Widgets::NewButton(panel, QStringLiteral("btnSfoglia") + number, QStringLiteral("Sfoglia..."));

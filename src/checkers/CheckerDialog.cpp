@@ -1,5 +1,6 @@
 #include "checkers/CheckerDialog.h"
 
+#include "kit/Icons.h"
 #include "kit/Widgets.h"
 
 #include <QLineEdit>
@@ -14,7 +15,8 @@ CheckerDialog::CheckerDialog(QWidget* opener, const CheckerLook& look)
 
     auto* imgLogo = Widgets::NewLabel(this, QStringLiteral("imgLogo"));
     imgLogo->setGeometry(QRect(QPoint(0, 0), headerSize));
-    imgLogo->setPixmap(Pictures::Header(headerSize, look.headerIcon, look.headerTitle, {}));
+    imgLogo->setPixmap(Pictures::Header(
+        headerSize, Icons::Picture(look.headerIcon, Pictures::HeaderIconSide(headerSize)), look.headerTitle, {}));
 
     auto* lblTitolo = Widgets::NewLabel(this, QStringLiteral("lblTitolo"), look.instruction);
     lblTitolo->setGeometry(16, 92, width - 32, 22);

@@ -4,7 +4,7 @@
 #include "kit/Screens.h"
 #include "kit/TextBoxes.h"
 
-#include <QPixmap>
+#include <QString>
 
 class QLineEdit;
 class QPushButton;
@@ -14,7 +14,7 @@ struct CheckerLook {
     QString caption;      // window title
     QSize clientSize;
     QString headerTitle;  // written on the header picture
-    QPixmap headerIcon;
+    QString headerIcon;   // the icon beside it, as named in the resources
     QString instruction;  // lblTitolo
     QString boxName;      // txtCodFisc, txtPartitaIva, ...
     int typingLimit;      // characters the user can type

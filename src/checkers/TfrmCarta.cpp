@@ -1,14 +1,13 @@
 #include "checkers/TfrmCarta.h"
 
 #include "kit/TextRules.h"
-#include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 
 #include <QLineEdit>
 
 TfrmCarta::TfrmCarta(QWidget* opener)
     : CheckerDialog(opener, {QStringLiteral(" Controllo carta di credito"), QSize(519, 254),
-                             QStringLiteral("Controllo carta di credito"), CheckerPictures::CardFan(64),
+                             QStringLiteral("Controllo carta di credito"), QStringLiteral("checkers/cardfan"),
                              QStringLiteral("Immettere il numero di carta di credito e premere il pulsante di controllo."),
                              QStringLiteral("txtNumero"), 30, BoxKind::DigitsOnly})
 {

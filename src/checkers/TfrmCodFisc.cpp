@@ -1,7 +1,6 @@
 #include "checkers/TfrmCodFisc.h"
 
 #include "kit/TextRules.h"
-#include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 #include "checkers/TfrmPartitaIva.h"
 
@@ -9,7 +8,7 @@
 
 TfrmCodFisc::TfrmCodFisc(QWidget* opener)
     : CheckerDialog(opener, {QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
-                             QStringLiteral("Controllo codice fiscale"), CheckerPictures::Card(64),
+                             QStringLiteral("Controllo codice fiscale"), QStringLiteral("checkers/card"),
                              QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
                              QStringLiteral("txtCodFisc"), 16, BoxKind::CodeAlsoOnKeyRelease})
 {

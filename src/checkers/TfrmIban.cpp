@@ -1,14 +1,13 @@
 #include "checkers/TfrmIban.h"
 
 #include "kit/TextRules.h"
-#include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 
 #include <QLineEdit>
 
 TfrmIban::TfrmIban(QWidget* opener)
     : CheckerDialog(opener, {QStringLiteral(" Controllo IBAN"), QSize(608, 270), QStringLiteral("Controllo IBAN"),
-                             CheckerPictures::Bank(64),
+                             QStringLiteral("checkers/bank"),
                              QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
                              QStringLiteral("txtIban"), 27, BoxKind::CodeAlsoOnKeyRelease})
 {

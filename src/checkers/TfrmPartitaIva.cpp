@@ -1,14 +1,13 @@
 #include "checkers/TfrmPartitaIva.h"
 
 #include "kit/TextRules.h"
-#include "checkers/CheckerPictures.h"
 #include "checkers/NumberChecks.h"
 
 #include <QLineEdit>
 
 TfrmPartitaIva::TfrmPartitaIva(QWidget* opener)
     : CheckerDialog(opener, {QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
-                             QStringLiteral("Controllo partita IVA"), CheckerPictures::Receipt(64),
+                             QStringLiteral("Controllo partita IVA"), QStringLiteral("checkers/receipt"),
                              QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
                              QStringLiteral("txtPartitaIva"), 11, BoxKind::DigitsOnly})
 {

@@ -1,7 +1,7 @@
 #pragma once
-// The pictures of the database sheet screen's commands: a small drawn symbol with its
-// caption underneath, on a transparent ground (the white tiles of the command bar show
-// through).
+// The pictures of the database sheet screen's commands: a symbol (an SVG icon from
+// resources/icons/sheet/) with its caption underneath, on a transparent ground (the white
+// tiles of the command bar show through).
 #include <QPixmap>
 #include <QString>
 

@@ -3,6 +3,7 @@
 
 #include "kit/ExportModel.h"
 #include "kit/Failures.h"
+#include "kit/Icons.h"
 #include "kit/Messages.h"
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
@@ -12,7 +13,6 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -64,38 +64,6 @@ private:
     bool m_active = true;
 };
 
-QPixmap ExcelIcon(int size)
-{
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x1D, 0x6F, 0x42));
-    painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 8.0, size / 8.0);
-    QFont font(QStringLiteral("Arial"));
-    font.setBold(true);
-    font.setPixelSize(size * 2 / 3);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("X"));
-    return picture;
-}
-
-QPixmap PointingHand(int size)
-{
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(size);
-    painter.setFont(font);
-    painter.setPen(Maker::BrandBlue);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QString(QChar(0x261E)));
-    return picture;
-}
-
 } // namespace
 
 ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
@@ -115,7 +83,7 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
                                           Maker::ProgramName, {settings.titleText}));
     auto* imgMano = Widgets::NewLabel(panContainer, QStringLiteral("imgMano"));
     imgMano->setGeometry(392, 24, 32, 32);
-    imgMano->setPixmap(PointingHand(32));
+    imgMano->setPixmap(Icons::Picture(QStringLiteral("export/hand"), 32));
 
     const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink(0x1D, 0x3F, 0x86);
     auto command = [&](const char* name, const QString& caption, const QPixmap& icon, const QRect& geometry) {
@@ -125,7 +93,7 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
         return picture;
     };
     const QColor iconBlue = Maker::BrandBlue;
-    auto* cmdEsporta = command("cmdEsporta", QStringLiteral("Esporta archivio"), ExcelIcon(36), QRect(434, 14, 172, 52));
+    auto* cmdEsporta = command("cmdEsporta", QStringLiteral("Esporta archivio"), Icons::Picture(QStringLiteral("export/excel"), 36), QRect(434, 14, 172, 52));
     auto* cmdGuida = command("cmdGuida", QStringLiteral("Guida"),
                              Pictures::IconPicture(Pictures::Icon::Question, 36, iconBlue), QRect(614, 14, 116, 52));
     auto* cmdEsci = command("cmdEsci", QStringLiteral("Esci"),

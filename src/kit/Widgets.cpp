@@ -1,11 +1,11 @@
 #include "kit/Widgets.h"
 
+#include "kit/Icons.h"
+
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
-#include <QtMath>
 
 namespace Widgets {
 
@@ -181,117 +181,29 @@ namespace Pictures {
 
 namespace {
 
-void DrawSymbol(QPainter& p, Icon icon, const QRectF& r, const QColor& colour)
+QString FileName(Icon icon)
 {
-    const qreal w = r.width();
-    p.setPen(QPen(colour, w / 14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    auto letter = [&](const QString& text, const QColor& ink) {
-        QFont font(QStringLiteral("Arial"));
-        font.setBold(true);
-        font.setPixelSize(int(w * 0.6));
-        p.setFont(font);
-        p.setPen(ink);
-        p.drawText(r, Qt::AlignCenter, text);
-    };
     switch (icon) {
-    case Icon::Padlock: {
-        p.drawArc(QRectF(r.left() + w * 0.25, r.top() + w * 0.05, w * 0.5, w * 0.6), 0, 180 * 16);
-        p.drawLine(QPointF(r.left() + w * 0.25, r.top() + w * 0.35), QPointF(r.left() + w * 0.25, r.top() + w * 0.45));
-        p.drawLine(QPointF(r.left() + w * 0.75, r.top() + w * 0.35), QPointF(r.left() + w * 0.75, r.top() + w * 0.45));
-        p.setBrush(colour);
-        p.drawRoundedRect(QRectF(r.left() + w * 0.15, r.top() + w * 0.45, w * 0.7, w * 0.5), w * 0.06, w * 0.06);
-        p.setBrush(Qt::white);
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QPointF(r.center().x(), r.top() + w * 0.68), w * 0.06, w * 0.06);
-        break;
+    case Icon::Padlock: return QStringLiteral("padlock");
+    case Icon::Question: return QStringLiteral("question");
+    case Icon::Information: return QStringLiteral("information");
+    case Icon::Globe: return QStringLiteral("globe");
+    case Icon::Envelope: return QStringLiteral("envelope");
+    case Icon::Pdf: return QStringLiteral("pdf");
+    case Icon::Database: return QStringLiteral("database");
+    case Icon::Clients: return QStringLiteral("clients");
+    case Icon::Settings: return QStringLiteral("settings");
+    case Icon::Exit: return QStringLiteral("exit");
+    case Icon::Copyright: return QStringLiteral("copyright");
     }
-    case Icon::Question:
-    case Icon::Information:
-    case Icon::Copyright:
-        p.setBrush(colour);
-        p.drawEllipse(r.adjusted(w * 0.05, w * 0.05, -w * 0.05, -w * 0.05));
-        letter(icon == Icon::Question ? QStringLiteral("?") : icon == Icon::Information ? QStringLiteral("i")
-                                                                                       : QStringLiteral("©"),
-               Qt::white);
-        break;
-    case Icon::Globe: {
-        const QRectF c = r.adjusted(w * 0.08, w * 0.08, -w * 0.08, -w * 0.08);
-        p.drawEllipse(c);
-        p.drawEllipse(c.adjusted(c.width() * 0.28, 0, -c.width() * 0.28, 0));
-        p.drawLine(QPointF(c.left(), c.center().y()), QPointF(c.right(), c.center().y()));
-        p.drawLine(QPointF(c.center().x(), c.top()), QPointF(c.center().x(), c.bottom()));
-        break;
-    }
-    case Icon::Envelope: {
-        const QRectF e(r.left() + w * 0.08, r.top() + w * 0.22, w * 0.84, w * 0.56);
-        p.drawRect(e);
-        p.drawPolyline(QPolygonF({e.topLeft(), QPointF(e.center().x(), e.center().y() + w * 0.05), e.topRight()}));
-        break;
-    }
-    case Icon::Pdf: {
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(r.left() + w * 0.18, r.top() + w * 0.05, w * 0.64, w * 0.9));
-        QFont font(QStringLiteral("Arial"));
-        font.setBold(true);
-        font.setPixelSize(int(w * 0.25));
-        p.setFont(font);
-        p.setPen(colour);
-        p.drawText(r, Qt::AlignCenter, QStringLiteral("PDF"));
-        break;
-    }
-    case Icon::Database: {
-        const QRectF top(r.left() + w * 0.15, r.top() + w * 0.08, w * 0.7, w * 0.22);
-        p.setBrush(colour.lighter(150));
-        QPainterPath body;
-        body.moveTo(top.left(), top.center().y());
-        body.lineTo(top.left(), top.center().y() + w * 0.6);
-        body.arcTo(QRectF(top.left(), top.top() + w * 0.6, top.width(), top.height()), 180, 180);
-        body.lineTo(top.right(), top.center().y());
-        p.drawPath(body);
-        p.drawEllipse(top);
-        break;
-    }
-    case Icon::Clients:
-        p.setBrush(colour.lighter(150));
-        p.drawEllipse(QRectF(r.left() + w * 0.12, r.top() + w * 0.15, w * 0.3, w * 0.3));
-        p.drawEllipse(QRectF(r.left() + w * 0.55, r.top() + w * 0.15, w * 0.3, w * 0.3));
-        p.drawChord(QRectF(r.left() + w * 0.02, r.top() + w * 0.5, w * 0.5, w * 0.7), 0, 180 * 16);
-        p.drawChord(QRectF(r.left() + w * 0.45, r.top() + w * 0.5, w * 0.5, w * 0.7), 0, 180 * 16);
-        break;
-    case Icon::Settings: {
-        const QPointF centre = r.center();
-        for (int i = 0; i < 8; ++i) {
-            const qreal a = i * M_PI / 4;
-            p.drawLine(centre + QPointF(qCos(a), qSin(a)) * w * 0.3, centre + QPointF(qCos(a), qSin(a)) * w * 0.45);
-        }
-        p.setBrush(colour.lighter(150));
-        p.drawEllipse(centre, w * 0.3, w * 0.3);
-        p.setBrush(Qt::white);
-        p.drawEllipse(centre, w * 0.1, w * 0.1);
-        break;
-    }
-    case Icon::Exit: {
-        p.drawRect(QRectF(r.left() + w * 0.15, r.top() + w * 0.1, w * 0.4, w * 0.8));
-        p.drawLine(QPointF(r.left() + w * 0.4, r.center().y()), QPointF(r.right() - w * 0.05, r.center().y()));
-        p.drawPolyline(QPolygonF({QPointF(r.right() - w * 0.22, r.center().y() - w * 0.15),
-                                  QPointF(r.right() - w * 0.05, r.center().y()),
-                                  QPointF(r.right() - w * 0.22, r.center().y() + w * 0.15)}));
-        break;
-    }
-    }
+    return {};
 }
 
 } // namespace
 
 QPixmap IconPicture(Icon icon, int size, const QColor& colour)
 {
-    QPixmap picture(size, size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    DrawSymbol(painter, icon, QRectF(0, 0, size, size), colour);
-    return picture;
+    return Icons::Tinted(QStringLiteral("tinted/") + FileName(icon), size, colour);
 }
 
 QPixmap Header(const QSize& size, Icon icon, const QColor& iconColour, const QString& title,

@@ -1,6 +1,7 @@
 #include "settings/TfrmImpostaAvvio.h"
 
 #include "kit/Failures.h"
+#include "kit/Icons.h"
 #include "kit/FileDialogs.h"
 #include "kit/Maker.h"
 #include "kit/Messages.h"
@@ -76,9 +77,9 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
     for (QWidget* background : {bkgSfondoPic, bkgPic, static_cast<QWidget*>(m_imgLogo)})
         AddBackground(background);
 
-    auto* btnCancLogo = new CommandPicture(design, QStringLiteral("btnCancLogo"), SettingsPictures::EraserButton(34));
+    auto* btnCancLogo = new CommandPicture(design, QStringLiteral("btnCancLogo"), Icons::Picture(QStringLiteral("settings/eraser"), 34));
     btnCancLogo->setGeometry(977, 128, 34, 34);
-    auto* btnRipristina = new CommandPicture(design, QStringLiteral("btnRipristina"), SettingsPictures::RestoreButton(34));
+    auto* btnRipristina = new CommandPicture(design, QStringLiteral("btnRipristina"), Icons::Picture(QStringLiteral("settings/restore"), 34));
     btnRipristina->setGeometry(977, 168, 34, 34);
 
     m_txtSottotitolo = Widgets::NewLineEdit(design, QStringLiteral("txtSottotitolo"));

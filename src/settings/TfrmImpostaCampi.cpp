@@ -2,6 +2,7 @@
 
 #include "kit/Failures.h"
 #include "kit/Maker.h"
+#include "kit/Icons.h"
 #include "kit/Messages.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
@@ -67,7 +68,7 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
 
     auto* icoFaldoni = Widgets::NewLabel(design, QStringLiteral("icoFaldoni"));
     icoFaldoni->setGeometry(24, 440, 110, 110);
-    icoFaldoni->setPixmap(SettingsPictures::Folders(110));
+    icoFaldoni->setPixmap(Icons::Picture(QStringLiteral("settings/folders"), 110));
     auto* icoIstruzioni01 = Widgets::NewLabel(design, QStringLiteral("icoIstruzioni01"));
     icoIstruzioni01->setGeometry(150, 420, 560, 192);
     icoIstruzioni01->setPixmap(SettingsPictures::Instructions(QSize(560, 192), {
@@ -86,7 +87,7 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
     }));
     auto* icoPenna = Widgets::NewLabel(design, QStringLiteral("icoPenna"));
     icoPenna->setGeometry(820, 496, 96, 96);
-    icoPenna->setPixmap(SettingsPictures::Pen(96));
+    icoPenna->setPixmap(Icons::Picture(QStringLiteral("settings/pen"), 96));
     for (QWidget* decorative : {static_cast<QWidget*>(icoImpostazioni), static_cast<QWidget*>(titImpostaCampi),
                                 static_cast<QWidget*>(icoFaldoni), static_cast<QWidget*>(icoPenna)})
         AddBackground(decorative);
