@@ -328,13 +328,7 @@ void TfrmDatabase::MostraScheda(const TSchedaDatabase& sheet, std::size_t positi
 
 void TfrmDatabase::ImportaCliente(const TSchedaCliente& client)
 {
-    auto put = [&](QWidget* box, ClientField field) {
-        const QString text = ToQString(client.Get(field));
-        if (auto* province = qobject_cast<ProvinceBox*>(box))
-            province->setText(text);
-        else
-            static_cast<QLineEdit*>(box)->setText(text);
-    };
+    auto put = [&](QWidget* box, ClientField field) { TextBoxes::SetTextOf(box, ToQString(client.Get(field))); };
     put(m_txtCliente, ClientField::Cliente);
     put(m_txtIndirizzoRes, ClientField::IndirizzoRes);
     put(m_txtComuneRes, ClientField::ComuneRes);

@@ -2,7 +2,6 @@
 
 #include "kit/Maker.h"
 #include "kit/TextRules.h"
-
 #include "database/DatabaseLists.h"
 #include "database/SheetOfLine.h"
 #include "storage/ArchiveSettings.h"

@@ -14,23 +14,6 @@
 
 namespace {
 
-QString BoxText(const QWidget* box)
-{
-    if (const auto* province = qobject_cast<const ProvinceBox*>(box))
-        return province->text();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
-        return edit->text();
-    return {};
-}
-
-void SetBoxText(QWidget* box, const QString& text)
-{
-    if (auto* province = qobject_cast<ProvinceBox*>(box))
-        province->setText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(box))
-        edit->setText(text);
-}
-
 const char* const AttachmentLabelNames[6] = {"lblFile01", "lblFile02", "lblFile03",
                                              "lblDesc01", "lblDesc02", "lblDesc03"};
 
@@ -116,7 +99,7 @@ void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
         return ToQString(DecodeText(record + fieldSpec.offset, fieldSpec.width));
     };
     for (const BoundBox& bound : m_boxes)
-        SetBoxText(bound.box, decoded(bound.field));
+        TextBoxes::SetTextOf(bound.box, decoded(bound.field));
     if (m_mark) {
         const QString mark = decoded(m_markField);
         if (mark == ToQString(Text(MarkYes)))
@@ -137,7 +120,7 @@ std::vector<uint8_t> SheetScreen::BuildRecord() const
         EncodeText(ToText(text), fieldSpec.width, record.data() + fieldSpec.offset);
     };
     for (const BoundBox& bound : m_boxes)
-        encode(bound.field, BoxText(bound.box));
+        encode(bound.field, TextBoxes::TextOf(bound.box));
     if (m_mark)
         encode(m_markField, ToQString(Text(m_mark->isChecked() ? MarkYes : MarkNo)));
     for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
@@ -150,7 +133,7 @@ void SheetScreen::ClearSheet()
     for (const BoundBox& bound : m_boxes) {
         if (auto* province = qobject_cast<ProvinceBox*>(bound.box))
             province->setCurrentIndex(-1);
-        SetBoxText(bound.box, bound.initialText);
+        TextBoxes::SetTextOf(bound.box, bound.initialText);
     }
     if (m_mark)
         m_mark->setChecked(false);
@@ -186,7 +169,7 @@ void SheetScreen::cmdNuovoClick()
 void SheetScreen::cmdSalvaClick()
 {
     for (const auto& [box, warning] : m_required) {
-        if (TrimText(BoxText(box)).isEmpty()) {
+        if (TrimText(TextBoxes::TextOf(box)).isEmpty()) {
             Messages::Warning(this, warning);
             box->setFocus(Qt::OtherFocusReason);
             return;

@@ -193,6 +193,23 @@ void SetMaxLength(QWidget* box, int length)
         edit->setMaxLength(length);
 }
 
+QString TextOf(const QWidget* box)
+{
+    if (const auto* province = qobject_cast<const ProvinceBox*>(box))
+        return province->text();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
+        return edit->text();
+    return {};
+}
+
+void SetTextOf(QWidget* box, const QString& text)
+{
+    if (auto* province = qobject_cast<ProvinceBox*>(box))
+        province->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setText(text);
+}
+
 QString Tidy(BoxKind kind, const QString& text)
 {
     if (IsCode(kind))

@@ -35,6 +35,10 @@ void SetMaxLength(QWidget* box, int length);
 // Applies the kind's tidying once, as leaving the box would.
 QString Tidy(BoxKind kind, const QString& text);
 
+// The text of a text box (a line edit or a province box), and putting a text into one.
+QString TextOf(const QWidget* box);
+void SetTextOf(QWidget* box, const QString& text);
+
 } // namespace TextBoxes
 
 // The province box: an editable list of the 112 province codes that accepts any two

@@ -23,38 +23,36 @@ const QString ArchiveAccess = QStringLiteral("Attenzione: il sistema non permett
 const QString ExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                             "Accertarsi che il file di Excel non sia già aperto.");
 
+// The program in a fresh folder and a recorder of its messages, with no injected file fault
+// armed before or after.
+struct ProgramSession {
+    ProgramSession() { IoFaults::Reset(); }
+    ~ProgramSession() { IoFaults::Reset(); }
+    ProgramFixture fixture;
+    MessageRecorder messages;
+};
+
 } // namespace
 
 class TestFailures : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    std::unique_ptr<ProgramSession> session;
 
-    QString InFolder(const char* name) const { return QDir(fixture->folder.path()).absoluteFilePath(name); }
+    QString InFolder(const char* name) const { return QDir(session->fixture.folder.path()).absoluteFilePath(name); }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        IoFaults::Reset();
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { session = std::make_unique<ProgramSession>(); }
+    void cleanup() { session.reset(); }
 
     void theUserSeesTheFixedTextAndStandardErrorTheReason()
     {
         StandardErrorCapture stderrText;
         Failures::Report(nullptr, MessageKind::Error, QStringLiteral("Testo fisso."),
                          "write /cartella/Database.pro: No space left on device");
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
-        QCOMPARE(messages->shown[0].text, QStringLiteral("Testo fisso."));
+        QCOMPARE(session->messages.shown.size(), 1);
+        QCOMPARE(session->messages.shown[0].kind, MessageKind::Error);
+        QCOMPARE(session->messages.shown[0].text, QStringLiteral("Testo fisso."));
         QCOMPARE(stderrText.Text(),
                  QStringLiteral("Velorbis 4.0: write /cartella/Database.pro: No space left on device\n"));
     }
@@ -63,9 +61,9 @@ private slots:
     {
         StandardErrorCapture stderrText;
         Failures::ReportError(nullptr, std::runtime_error("Stampante non disponibile"));
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
-        QCOMPARE(messages->shown[0].text, QStringLiteral("Stampante non disponibile"));
+        QCOMPARE(session->messages.shown.size(), 1);
+        QCOMPARE(session->messages.shown[0].kind, MessageKind::Error);
+        QCOMPARE(session->messages.shown[0].text, QStringLiteral("Stampante non disponibile"));
         QCOMPARE(stderrText.Text(), QStringLiteral("Velorbis 4.0: Stampante non disponibile\n"));
     }
 
@@ -104,8 +102,8 @@ private slots:
         switch (action) {
         case 0:
         case 1: {
-            fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
-            QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
+            session->fixture.program->ShowScreen(WorkScreenId::DatabaseSheet);
+            QWidget* sheet = session->fixture.program->Screen(WorkScreenId::DatabaseSheet);
             QVERIFY(QTest::qWaitForWindowExposed(sheet));
             Child<QLineEdit>(sheet, "txtCampo01")->setText(QStringLiteral("Pratica"));
             Child<QLineEdit>(sheet, "txtCliente")->setText(QStringLiteral("Rossi Mario"));
@@ -114,8 +112,8 @@ private slots:
             break;
         }
         case 2: {
-            fixture->program->ShowScreen(WorkScreenId::FieldNames);
-            QWidget* names = fixture->program->Screen(WorkScreenId::FieldNames);
+            session->fixture.program->ShowScreen(WorkScreenId::FieldNames);
+            QWidget* names = session->fixture.program->Screen(WorkScreenId::FieldNames);
             QVERIFY(QTest::qWaitForWindowExposed(names));
             Child<QLineEdit>(names, "txtCampo01")->setText(QStringLiteral("Pratica"));
             IoFaults::FailNext(fault);
@@ -123,10 +121,10 @@ private slots:
             break;
         }
         case 3: {
-            fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
-            QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
+            session->fixture.program->ShowScreen(WorkScreenId::DatabaseSheet);
+            QWidget* sheet = session->fixture.program->Screen(WorkScreenId::DatabaseSheet);
             QVERIFY(QTest::qWaitForWindowExposed(sheet));
-            messages->answer = QMessageBox::Yes;
+            session->messages.answer = QMessageBox::Yes;
             WhenModal([&](QWidget* tool) {
                 IoFaults::FailNext(fault);
                 Click(Child(tool, "cmdEsporta"));
@@ -137,8 +135,8 @@ private slots:
         }
         }
 
-        QVERIFY(!messages->shown.isEmpty());
-        const ShownMessage& last = messages->shown.last();
+        QVERIFY(!session->messages.shown.isEmpty());
+        const ShownMessage& last = session->messages.shown.last();
         QCOMPARE(int(last.kind), kind);
         QCOMPARE(last.text, expectedShown);
         const QString reason = QStringLiteral("Velorbis 4.0: ") + operation + u' ' + InFolder(file.toLatin1().constData())

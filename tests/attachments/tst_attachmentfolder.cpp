@@ -134,7 +134,10 @@ private slots:
         QCOMPARE(::mkfifo(program.Path("coda").toLocal8Bit().constData(), 0600), 0);
         QVERIFY(!attachments::CopyIn(program.Path("cartella").toStdString(), u"cartella"));
         QVERIFY(!attachments::CopyIn(program.Path("coda").toStdString(), u"coda")); // does not wait for a writer
-        QVERIFY(!attachments::CopyIn(program.Path("manca").toStdString(), u"manca"));
+        const FileOutcome missing = attachments::CopyIn(program.Path("manca").toStdString(), u"manca");
+        QVERIFY(!missing);
+        QCOMPARE(QString::fromStdString(missing.Reason()),
+                 QStringLiteral("open ") + program.Path("manca") + QStringLiteral(": No such file or directory"));
         QCOMPARE(Entries(FolderPath()), QStringList{});
     }
 

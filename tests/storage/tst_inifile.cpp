@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 // Runs as the unprivileged user: writes one key.
@@ -203,26 +204,28 @@ private slots:
         QVERIFY(!QFile::exists(folder.Path("Archivio.ini")));
     }
 
-    // Every failure on the way refuses the write with the fixed text and leaves the file as
-    // it was, without a temporary file behind.
+    // Every failure on the way refuses the write with the fixed text, says which step failed
+    // and why, and leaves the file as it was, without a temporary file behind.
     void refusedWrite_data()
     {
         QTest::addColumn<int>("op");
         QTest::addColumn<bool>("fileExists");
-        QTest::newRow("open existing file") << int(IoOp::Open) << true;
-        QTest::newRow("read existing file") << int(IoOp::Read) << true;
-        QTest::newRow("create temporary") << int(IoOp::Create) << true;
-        QTest::newRow("create temporary, no file") << int(IoOp::Create) << false;
-        QTest::newRow("write") << int(IoOp::Write) << true;
-        QTest::newRow("flush") << int(IoOp::Flush) << true;
-        QTest::newRow("close") << int(IoOp::Close) << true;
-        QTest::newRow("rename") << int(IoOp::Rename) << true;
-        QTest::newRow("rename, no file") << int(IoOp::Rename) << false;
+        QTest::addColumn<QString>("step");
+        QTest::newRow("open existing file") << int(IoOp::Open) << true << "open";
+        QTest::newRow("read existing file") << int(IoOp::Read) << true << "read";
+        QTest::newRow("create temporary") << int(IoOp::Create) << true << "create a file beside";
+        QTest::newRow("create temporary, no file") << int(IoOp::Create) << false << "create a file beside";
+        QTest::newRow("write") << int(IoOp::Write) << true << "replace";
+        QTest::newRow("flush") << int(IoOp::Flush) << true << "replace";
+        QTest::newRow("close") << int(IoOp::Close) << true << "replace";
+        QTest::newRow("rename") << int(IoOp::Rename) << true << "replace";
+        QTest::newRow("rename, no file") << int(IoOp::Rename) << false << "replace";
     }
     void refusedWrite()
     {
         QFETCH(int, op);
         QFETCH(bool, fileExists);
+        QFETCH(QString, step);
         ProgramFolderFixture folder;
         const QString path = folder.Path("Archivio.ini");
         if (fileExists)
@@ -233,6 +236,8 @@ private slots:
             QFAIL("the write was not refused");
         } catch (const IniWriteError& error) {
             QCOMPARE(QString(error.what()), "Unable to write to " + path);
+            QCOMPARE(QString::fromStdString(error.Reason()),
+                     step + u' ' + path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(EIO)));
         }
         QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
         if (fileExists)
