@@ -1,6 +1,5 @@
 #include "kit/Icons.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -77,18 +76,6 @@ QPixmap Tinted(const QString& name, int side, const QColor& tint)
     source.replace(TintLight, tint.lighter(150).name().toLatin1());
     source.replace(TintInk, tint.name().toLatin1());
     return PictureOf(source, QSize(side, side));
-}
-
-QStringList Names()
-{
-    QStringList names;
-    QDirIterator files(Folder, {QStringLiteral("*") + Suffix}, QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString path = files.next();
-        names.append(path.mid(Folder.size(), path.size() - Folder.size() - Suffix.size()));
-    }
-    names.sort();
-    return names;
 }
 
 } // namespace Icons

@@ -5,7 +5,6 @@
 #include <QRectF>
 #include <QSize>
 #include <QString>
-#include <QStringList>
 
 class QPainter;
 
@@ -23,7 +22,5 @@ QPixmap Picture(const QString& name, int side);
 // A tinted icon ("tinted/..."): its blue #245CB8 drawn in `tint`, its light blue #478DFF in
 // the tint's lighter shade, every other colour as drawn.
 QPixmap Tinted(const QString& name, int side, const QColor& tint);
-// The names of every icon in the resources.
-QStringList Names();
 
 } // namespace Icons
