@@ -26,7 +26,13 @@ Text Normalised(std::u16string_view password)
 
 Text ReadStoredPassword()
 {
-    return Trim(CryptDecode(PasswordFile().Read(Section, Key)));
+    const IniFile file = PasswordFile();
+    const IniValues values = file.Load();
+    // A folder, a pipe or a damaged giant in its place is a failure of reading the password,
+    // as an undecodable value is.
+    if (values.Unreadable())
+        throw CryptError("cannot read " + file.Path().string());
+    return Trim(CryptDecode(values.Read(Section, Key)));
 }
 
 bool PasswordMatches(std::u16string_view stored, std::u16string_view typed)

@@ -16,9 +16,9 @@
 namespace {
 
 
-QString ReadSetting(const char16_t* key)
+QString ReadSetting(const IniValues& settings, const char16_t* key)
 {
-    return QString::fromStdU16String(SettingsFile().Read(u"Database", key));
+    return QString::fromStdU16String(settings.Read(u"Database", key));
 }
 
 } // namespace
@@ -106,8 +106,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(QStringLiteral(" Velorbis 4.0
 
 void TfrmAvvio::FormShow()
 {
-    m_titNomeArchivio->setText(ReadSetting(u"Nome Archivio"));
-    m_titSottotitolo->setText(ReadSetting(u"Sottotitolo Archivio"));
+    const IniValues settings = SettingsFile().Load(); // one reading of the file per showing
+    m_titNomeArchivio->setText(ReadSetting(settings, u"Nome Archivio"));
+    m_titSottotitolo->setText(ReadSetting(settings, u"Sottotitolo Archivio"));
     const QPixmap logo = QPixmap::fromImage(LogoFile::Load());
     m_imgLogo->setPixmap(LogoFile::FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
 }

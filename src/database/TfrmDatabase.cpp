@@ -340,7 +340,7 @@ void TfrmDatabase::SetEnterChainAndTabOrder()
 
 void TfrmDatabase::FormShow()
 {
-    const IniFile settings = SettingsFile();
+    const IniValues settings = SettingsFile().Load(); // one reading of the file per showing
     m_titNomeArchivio->setText(ToQString(settings.Read(u"Database", u"Nome Archivio")));
     for (int i = 0; i < 14; ++i) {
         const Text key = u"Campo " + TwoDigits(i + 1).toStdU16String();

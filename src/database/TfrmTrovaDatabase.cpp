@@ -55,7 +55,7 @@ Text& TfrmTrovaDatabase::SharedFindText()
 
 void TfrmTrovaDatabase::FormShow()
 {
-    const IniFile settings = SettingsFile();
+    const IniValues settings = SettingsFile().Load(); // one reading of the file per showing
     for (std::size_t i = 0; i < SettingsTitles; ++i) {
         const Text key = u"Campo 0" + Text(1, char16_t(u'1' + i));
         Title(i)->setText(QString::fromStdU16String(settings.Read(u"Nome Campi", key)));

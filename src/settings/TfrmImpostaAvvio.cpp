@@ -103,8 +103,9 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
 
 void TfrmImpostaAvvio::FormShow()
 {
-    m_txtNomeArchivio->setText(QString::fromStdU16String(ReadArchiveName()));
-    m_txtSottotitolo->setText(QString::fromStdU16String(ReadArchiveSubtitle()));
+    const IniValues settings = LoadSettings();
+    m_txtNomeArchivio->setText(QString::fromStdU16String(ReadArchiveName(settings)));
+    m_txtSottotitolo->setText(QString::fromStdU16String(ReadArchiveSubtitle(settings)));
     SetPicture(LogoFile::Load());
     m_txtNomeArchivio->setFocus();
 }

@@ -104,8 +104,9 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
 
 void TfrmImpostaCampi::FormShow()
 {
-    m_titNomeArchivio->setText(Q(ReadArchiveName()));
-    const FieldTitles titles = ReadFieldTitles();
+    const IniValues settings = LoadSettings();
+    m_titNomeArchivio->setText(Q(ReadArchiveName(settings)));
+    const FieldTitles titles = ReadFieldTitles(settings);
     for (int i = 0; i < GenericFieldCount; ++i)
         m_titles[i]->setText(Q(titles[i]));
     for (int i = 0; i < GenericFieldCount; ++i)
