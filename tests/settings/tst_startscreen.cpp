@@ -304,7 +304,8 @@ private slots:
 
     void aPickedPipeShowsTheDefaultPicture()
     {
-        const QString pipe = pictures.filePath(QStringLiteral("logo.jpg"));
+        const QString pipe = pictures.filePath(QStringLiteral("pipe.jpg"));
+        QFile::remove(pipe);
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
         Show();
         dialogs->next = {pipe};
