@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <exception>
 #include <new>
 #include <optional>
 #include <vector>
@@ -318,7 +319,7 @@ IniValues IniFile::Load() const
                     values.sections_.back().keys.emplace_back(name, value);
             });
         values.source_ = IniValues::Source::Read;
-    } catch (const std::bad_alloc&) {
+    } catch (const std::exception&) { // out of memory, or a text the converter gave up on
         values = IniValues();
         values.source_ = IniValues::Source::Unreadable;
     }
