@@ -1,5 +1,6 @@
 #pragma once
-// A seam for tests: makes a chosen file operation of the storage layer fail once.
+// A seam for tests: makes a chosen file operation of the storage layer fail once, or slows
+// writes down as a network share would.
 // Production never arms it; a disarmed check is one load of a counter.
 #include <array>
 #include <cerrno>
