@@ -28,8 +28,13 @@ Text Normalised(std::u16string_view password)
 Text ReadStoredPassword()
 {
     const IniFile file = PasswordFile();
+    const IniValues values = file.Load();
+    // A folder, a pipe or a damaged giant in its place is a failure of reading the password,
+    // as an undecodable value is.
+    if (values.Unreadable())
+        throw CryptError(posix_io::Failure("read", file.Path(), "not a regular file of at most 1 MB"));
     try {
-        return Trim(CryptDecode(file.Read(Section, Key)));
+        return Trim(CryptDecode(values.Read(Section, Key)));
     } catch (const CryptError& error) {
         throw CryptError(posix_io::Failure("read", file.Path(), error.what()));
     }

@@ -9,7 +9,8 @@
 inline constexpr std::size_t MaxPasswordLength = 255;
 
 // The stored password, decoded and trimmed; empty when the file or key is missing.
-// Throws CryptError, naming the file, when the stored value is not hexadecimal.
+// Throws CryptError, naming the file, when the stored value is not hexadecimal or the file
+// cannot be read (a folder, a pipe, a file far larger than a password file can be).
 Text ReadStoredPassword();
 
 // The typed password, upper-cased (a to z only) and trimmed, equals the trimmed stored one.

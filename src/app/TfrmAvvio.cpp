@@ -95,8 +95,9 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, pa
 
 void TfrmAvvio::FormShow()
 {
-    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
-    m_titSottotitolo->setText(ToQString(ReadArchiveSubtitle()));
+    const IniValues settings = LoadSettings(); // one reading of the file per showing
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName(settings)));
+    m_titSottotitolo->setText(ToQString(ReadArchiveSubtitle(settings)));
     const QPixmap logo = QPixmap::fromImage(LogoFile::Load());
     m_imgLogo->setPixmap(LogoFile::FitToPictureArea(logo.isNull() ? m_imgTemp->pixmap() : logo));
 }

@@ -69,10 +69,14 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
     try {
         TRecordFile file(fileName_, recordSize_);
         file.Open();
-        const std::size_t count = file.Count();
-        const bool append = at == NewSheet || at - 1 >= count;
-        const std::size_t index = append ? count : at - 1;
-        file.WriteAt(index, record);
+        const bool append = at == NewSheet || at - 1 >= file.Count();
+        // Append counts under the file's save lock, so another program saving at the same
+        // moment cannot take the same place.
+        std::size_t index = at - 1;
+        if (append)
+            index = file.Append(record);
+        else
+            file.WriteAt(index, record);
         result.written = true;
         result.position = index + 1;
         file.Close();

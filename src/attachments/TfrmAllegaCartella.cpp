@@ -161,7 +161,10 @@ void TfrmAllegaCartella::imgCancellaClick(int slot)
 
 void TfrmAllegaCartella::txtFileChange(int slot)
 {
-    m_slots[slot].btnApri->setEnabled(!TrimText(m_slots[slot].txtFile->text()).isEmpty());
+    // A name that does not designate a file of the attachments folder is never opened, so
+    // its "Apri" does not invite a click that would do nothing.
+    m_slots[slot].btnApri->setEnabled(
+        attachments::IsBareName(TrimText(m_slots[slot].txtFile->text()).toStdU16String()));
 }
 
 AttachmentTexts TfrmAllegaCartella::Texts() const

@@ -314,8 +314,9 @@ void TfrmDatabase::SetEnterChainAndTabOrder()
 
 void TfrmDatabase::FormShow()
 {
-    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
-    const FieldTitles titles = ReadFieldTitles();
+    const IniValues settings = LoadSettings(); // one reading of the file per showing
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName(settings)));
+    const FieldTitles titles = ReadFieldTitles(settings);
     for (int i = 0; i < GenericFieldCount; ++i)
         m_titCampo[i]->setText(ToQString(titles[i]));
     SheetScreen::FormShow();

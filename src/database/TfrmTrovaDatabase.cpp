@@ -57,7 +57,7 @@ Text& TfrmTrovaDatabase::SharedFindText()
 
 void TfrmTrovaDatabase::FormShow()
 {
-    const FieldTitles titles = ReadFieldTitles();
+    const FieldTitles titles = ReadFieldTitles(LoadSettings()); // one reading per showing
     for (std::size_t i = 0; i < SettingsTitles; ++i)
         Title(i)->setText(ToQString(titles[i]));
     SearchTool::FormShow();

@@ -1,7 +1,15 @@
 #include "settings/LogoFile.h"
 
+#include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <new>
+
+#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -36,9 +44,24 @@ QImage Load()
 
 QImage LoadPicture(const QString& path)
 {
-    QImageReader reader(path);
+    // A named pipe would block the open for good, and a folder or a device is no picture:
+    // only a regular file is read.
+    struct stat info {};
+    const int fd = posix_io::OpenRegular(QFile::encodeName(path).constData(), O_RDONLY, IoOp::Open, info);
+    if (fd < 0)
+        return {};
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {};
+    }
+    QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
-    return reader.read();
+    try {
+        return reader.read(); // the reader refuses pictures beyond its allocation limit
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }
 
 FileOutcome Save(const QImage& picture)

@@ -23,7 +23,8 @@ QPixmap FitToPictureArea(const QPixmap& picture);
 // The picture in Logo.bmp; a null image when the file is missing or not a picture.
 QImage Load();
 // Any picture file the toolkit reads (JPEG, bitmap, ...), recognised by its content rather
-// than by its name; a null image when it cannot be read.
+// than by its name; a null image when it cannot be read. Only a regular file is opened, and
+// never in a way that waits (a named pipe of that name is no picture).
 QImage LoadPicture(const QString& path);
 
 // Writes the picture as a Windows bitmap at its own pixel size (transparent parts on

@@ -107,8 +107,9 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
 
 void TfrmImpostaAvvio::FormShow()
 {
-    m_txtNomeArchivio->setText(ToQString(ReadArchiveName()));
-    m_txtSottotitolo->setText(ToQString(ReadArchiveSubtitle()));
+    const IniValues settings = LoadSettings();
+    m_txtNomeArchivio->setText(ToQString(ReadArchiveName(settings)));
+    m_txtSottotitolo->setText(ToQString(ReadArchiveSubtitle(settings)));
     SetPicture(LogoFile::Load());
     m_txtNomeArchivio->setFocus();
 }

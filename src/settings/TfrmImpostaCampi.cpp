@@ -102,8 +102,9 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
 
 void TfrmImpostaCampi::FormShow()
 {
-    m_titNomeArchivio->setText(ToQString(ReadArchiveName()));
-    const FieldTitles titles = ReadFieldTitles();
+    const IniValues settings = LoadSettings();
+    m_titNomeArchivio->setText(ToQString(ReadArchiveName(settings)));
+    const FieldTitles titles = ReadFieldTitles(settings);
     for (int i = 0; i < GenericFieldCount; ++i)
         m_titles[i]->setText(ToQString(titles[i]));
     for (int i = 0; i < GenericFieldCount; ++i)

@@ -19,9 +19,18 @@ Text FieldTitleKey(int number)
     return u"Campo " + Text(1, char16_t(u'0' + number / 10)) + Text(1, char16_t(u'0' + number % 10));
 }
 
+IniValues LoadSettings()
+{
+    return SettingsFile().Load();
+}
+
 FieldTitles ReadFieldTitles()
 {
-    const IniFile settings = SettingsFile();
+    return ReadFieldTitles(LoadSettings());
+}
+
+FieldTitles ReadFieldTitles(const IniValues& settings)
+{
     FieldTitles titles;
     for (int number = 1; number <= GenericFieldCount; ++number)
         titles[number - 1] = settings.Read(TitlesSectionRead, FieldTitleKey(number));
@@ -40,14 +49,24 @@ void WriteFieldTitles(const FieldTitles& titles)
         settings.Write(TitlesSectionWritten, FieldTitleKey(number), Trim(titles[number - 1]));
 }
 
+Text ReadArchiveName(const IniValues& settings)
+{
+    return settings.Read(DatabaseSection, NameKey);
+}
+
+Text ReadArchiveSubtitle(const IniValues& settings)
+{
+    return settings.Read(DatabaseSection, SubtitleKey);
+}
+
 Text ReadArchiveName()
 {
-    return SettingsFile().Read(DatabaseSection, NameKey);
+    return ReadArchiveName(LoadSettings());
 }
 
 Text ReadArchiveSubtitle()
 {
-    return SettingsFile().Read(DatabaseSection, SubtitleKey);
+    return ReadArchiveSubtitle(LoadSettings());
 }
 
 bool ArchiveNameMissing(std::u16string_view name)

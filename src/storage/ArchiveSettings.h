@@ -2,6 +2,7 @@
 // The user's naming of the archive in Archivio.ini: the archive name and subtitle of the
 // start screen (section "Database") and the titles of the fourteen generic fields of the
 // database sheet (section "Nome Campi", keys "Campo 01" to "Campo 14").
+#include "storage/IniFile.h"
 #include "storage/Text.h"
 
 #include <array>
@@ -12,7 +13,11 @@ using FieldTitles = std::array<Text, GenericFieldCount>;
 // "Campo 01" ... "Campo 14" for number 1 ... 14.
 Text FieldTitleKey(int number);
 
+// Archivio.ini read once, for a screen to take all its keys from (one reading per showing).
+IniValues LoadSettings();
+
 // The fourteen titles as stored; missing ones are empty.
+FieldTitles ReadFieldTitles(const IniValues& settings);
 FieldTitles ReadFieldTitles();
 // The first title is required: without it nothing may be written.
 bool FirstTitleMissing(const FieldTitles& titles);
@@ -21,6 +26,8 @@ bool FirstTitleMissing(const FieldTitles& titles);
 // written, the later ones are not written.
 void WriteFieldTitles(const FieldTitles& titles);
 
+Text ReadArchiveName(const IniValues& settings);
+Text ReadArchiveSubtitle(const IniValues& settings);
 Text ReadArchiveName();
 Text ReadArchiveSubtitle();
 // The archive name is required (trimmed, it must not be empty); the subtitle may be empty.

@@ -12,13 +12,19 @@
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
 
+#include <cerrno>
+#include <cstdint>
+#include <exception>
+#include <new>
 #include <optional>
 #include <vector>
 
 namespace {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view LineEnd = "\r\n";
+constexpr std::string_view Utf16LeBom = "\xFF\xFE";
+constexpr std::string_view Utf16BeBom = "\xFE\xFF";
+constexpr std::u16string_view LineEnd = u"\r\n";
 
 bool SameName(std::u16string_view a, std::u16string_view b)
 {
@@ -28,53 +34,124 @@ bool SameName(std::u16string_view a, std::u16string_view b)
         && U_SUCCESS(status);
 }
 
+bool IsQuote(char16_t c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+bool EnclosedInQuotes(std::u16string_view value)
+{
+    return value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
+}
+
+// The encodings a profile file is found in; a new file is written in Windows-1252.
+enum class Encoding { Cp1252, Utf8, Utf16Le, Utf16Be };
+
+std::size_t UnitBytes(Encoding encoding)
+{
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be ? 2 : 1;
+}
+
+Text Decode(std::string_view bytes, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Cp1252:
+        return FromCp1252(bytes);
+    case Encoding::Utf8:
+        return FromUtf8(bytes);
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+        Text text(bytes.size() / 2, u'\0'); // an odd last byte is no character
+        const bool little = encoding == Encoding::Utf16Le;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto first = static_cast<uint8_t>(bytes[2 * i]), second = static_cast<uint8_t>(bytes[2 * i + 1]);
+            text[i] = static_cast<char16_t>(little ? first | (second << 8) : (first << 8) | second);
+        }
+        return text;
+    }
+    }
+    return {};
+}
+
+std::string Encode(std::u16string_view text, Encoding encoding)
+{
+    switch (encoding) {
+    case Encoding::Cp1252:
+        return ToCp1252(text);
+    case Encoding::Utf8:
+        return ToUtf8(text);
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be: {
+        std::string bytes;
+        bytes.reserve(text.size() * 2);
+        for (const char16_t c : text) {
+            const char high = static_cast<char>(c >> 8), low = static_cast<char>(c & 0xFF);
+            bytes += encoding == Encoding::Utf16Le ? low : high;
+            bytes += encoding == Encoding::Utf16Le ? high : low;
+        }
+        return bytes;
+    }
+    }
+    return {};
+}
+
 // One line of the file: its bytes as found (terminator included, if any) and what it says.
 struct IniLine {
     enum class Kind { Other, Section, Key };
     std::string raw;
+    bool terminated = false; // ends with a line feed
     Kind kind = Kind::Other;
     Text name;  // section or key name, trimmed
     Text value; // key value, trimmed
 
     bool IsBlank() const { return kind == Kind::Other && Trim(name).empty(); }
-    bool HasTerminator() const { return !raw.empty() && raw.back() == '\n'; }
 };
 
-// The file's text as lines, in the encoding it was found in (UTF-8 when it starts with a
-// byte-order mark, Windows-1252 otherwise).
+// The file's text as lines, kept in the encoding it was found in, so that lines nobody
+// changes are written back byte for byte.
 class IniDocument {
 public:
     explicit IniDocument(std::string_view bytes)
     {
-        if (bytes.starts_with(Utf8Bom)) {
-            utf8_ = true;
-            bom_ = std::string(Utf8Bom);
-            bytes.remove_prefix(Utf8Bom.size());
-        }
+        for (const auto& [bom, encoding] : {std::pair{Utf8Bom, Encoding::Utf8}, std::pair{Utf16LeBom, Encoding::Utf16Le},
+                                            std::pair{Utf16BeBom, Encoding::Utf16Be}})
+            if (bytes.starts_with(bom)) {
+                encoding_ = encoding;
+                bom_ = std::string(bom);
+                bytes.remove_prefix(bom.size());
+                break;
+            }
+        const std::size_t unit = UnitBytes(encoding_);
+        const std::string lineFeed = Encode(u"\n", encoding_);
         while (!bytes.empty()) {
-            const std::size_t end = bytes.find('\n');
-            const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;
+            std::size_t length = bytes.size();
+            for (std::size_t at = 0; at + unit <= bytes.size(); at += unit)
+                if (bytes.substr(at, unit) == lineFeed) {
+                    length = at + unit;
+                    break;
+                }
             lines_.push_back(Parse(std::string(bytes.substr(0, length))));
             bytes.remove_prefix(length);
         }
     }
 
-    std::optional<Text> Find(std::u16string_view section, std::u16string_view key) const
+    // The sections and keys in file order, as a reader sees them.
+    template <class AddSection, class AddKey>
+    void Visit(AddSection addSection, AddKey addKey) const
     {
-        const auto range = SectionRange(section);
-        if (!range)
-            return std::nullopt;
-        for (std::size_t i = range->first + 1; i < range->second; ++i)
-            if (lines_[i].kind == IniLine::Kind::Key && SameName(lines_[i].name, key))
-                return lines_[i].value;
-        return std::nullopt;
+        for (const IniLine& line : lines_) {
+            if (line.kind == IniLine::Kind::Section)
+                addSection(line.name);
+            else if (line.kind == IniLine::Kind::Key)
+                addKey(line.name, line.value);
+        }
     }
 
     void Set(std::u16string_view section, std::u16string_view key, std::u16string_view value)
     {
         const auto range = SectionRange(section);
         if (!range) {
-            InsertAt(lines_.size(), Encode(u"[" + Text(section) + u"]"));
+            InsertAt(lines_.size(), Line(u"[" + Text(section) + u"]"));
             InsertAt(lines_.size(), KeyLine(key, value));
             return;
         }
@@ -115,36 +192,37 @@ private:
 
     void InsertAt(std::size_t index, IniLine line)
     {
-        if (index > 0 && !lines_[index - 1].HasTerminator())
-            lines_[index - 1].raw += LineEnd;
+        if (index > 0 && !lines_[index - 1].terminated) {
+            lines_[index - 1].raw += Encode(LineEnd, encoding_);
+            lines_[index - 1].terminated = true;
+        }
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(index), std::move(line));
     }
 
     IniLine KeyLine(std::u16string_view key, std::u16string_view value) const
     {
-        Text text = Text(key) + u"=" + Text(value);
-        for (char16_t& c : text)
+        Text stored(value);
+        for (char16_t& c : stored)
             if (c == u'\r' || c == u'\n')
                 c = u' '; // a value must not break into lines of its own
-        return Encode(text);
+        // Readers drop one enclosing pair of quotes: a value that has its own keeps them.
+        if (EnclosedInQuotes(Trim(stored)))
+            stored = u"\"" + stored + u"\"";
+        return Line(Text(key) + u"=" + stored);
     }
 
-    IniLine Encode(std::u16string_view text) const
-    {
-        return Parse((utf8_ ? ToUtf8(text) : ToCp1252(text)) + std::string(LineEnd));
-    }
-
-    Text Decode(std::string_view bytes) const { return utf8_ ? FromUtf8(bytes) : FromCp1252(bytes); }
+    IniLine Line(std::u16string_view text) const { return Parse(Encode(Text(text) + Text(LineEnd), encoding_)); }
 
     IniLine Parse(std::string raw) const
     {
         IniLine line;
-        std::string_view content = raw;
-        if (content.ends_with('\n'))
-            content.remove_suffix(1);
-        if (content.ends_with('\r'))
-            content.remove_suffix(1);
-        const Text text = Decode(content);
+        Text text = Decode(raw, encoding_);
+        if (text.ends_with(u'\n')) {
+            line.terminated = true;
+            text.pop_back();
+        }
+        if (text.ends_with(u'\r'))
+            text.pop_back();
         const Text trimmed = Trim(text);
         if (trimmed.starts_with(u'[')) {
             const std::size_t close = trimmed.find(u']');
@@ -155,35 +233,53 @@ private:
             line.name = Trim(std::u16string_view(text).substr(0, equals));
             line.value = Trim(std::u16string_view(text).substr(equals + 1));
         } else {
-            line.name = text;
+            line.name = std::move(text);
         }
         line.raw = std::move(raw);
         return line;
     }
 
-    bool utf8_ = false;
+    Encoding encoding_ = Encoding::Cp1252;
     std::string bom_;
     std::vector<IniLine> lines_;
 };
 
-bool ReadAll(int fd, std::string& bytes)
+enum class Reading { Missing, Read, Refused };
+
+// Reads a whole profile file through an open of `flags`: only a regular file (never waiting
+// on a pipe) of at most IniFile::MaxFileBytes. On Refused, `why` says what went wrong.
+Reading ReadProfileFile(const std::filesystem::path& path, int flags, std::string& bytes, struct stat& info,
+                        std::string* why = nullptr)
 {
     bytes.clear();
+    const auto refuse = [&](std::string reason) {
+        if (why)
+            *why = std::move(reason);
+        return Reading::Refused;
+    };
+    const int fd = posix_io::OpenRegular(path.c_str(), flags, IoOp::Open, info);
+    if (fd < 0)
+        return errno == ENOENT ? Reading::Missing : refuse(posix_io::Failure("open", path, errno));
+    std::string reason;
+    if (static_cast<std::size_t>(info.st_size) > IniFile::MaxFileBytes)
+        reason = posix_io::Failure("read", path, "larger than a settings file can be");
     char block[8192];
-    for (;;) {
+    while (reason.empty()) {
         const ssize_t got = posix_io::ReadFully(fd, block, sizeof block, static_cast<off_t>(bytes.size()));
-        if (got < 0)
-            return false;
+        if (got < 0) {
+            reason = posix_io::Failure("read", path, errno);
+            break;
+        }
+        if (bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxFileBytes) {
+            reason = posix_io::Failure("read", path, "larger than a settings file can be");
+            break;
+        }
         bytes.append(block, static_cast<std::size_t>(got));
         if (static_cast<std::size_t>(got) < sizeof block)
-            return true;
+            break;
     }
-}
-
-void CloseQuietly(int fd)
-{
-    if (fd >= 0)
-        ::close(fd);
+    ::close(fd);
+    return reason.empty() ? Reading::Read : refuse(std::move(reason));
 }
 
 } // namespace
@@ -195,20 +291,56 @@ IniWriteError::IniWriteError(const std::filesystem::path& file, std::string reas
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
+Text IniValues::Read(std::u16string_view section, std::u16string_view key) const
+{
+    for (const Section& found : sections_) {
+        if (!SameName(found.name, section))
+            continue;
+        for (const auto& [name, stored] : found.keys) {
+            if (!SameName(name, key))
+                continue;
+            std::u16string_view value = stored;
+            if (EnclosedInQuotes(value))
+                value = value.substr(1, value.size() - 2);
+            return Text(value.substr(0, IniFile::MaxValueLength));
+        }
+        return {}; // the first section of that name is the one read
+    }
+    return {};
+}
+
+IniValues IniFile::Load() const
+{
+    IniValues values;
+    try {
+        std::string bytes;
+        struct stat info {};
+        switch (ReadProfileFile(path_, O_RDONLY, bytes, info)) {
+        case Reading::Missing:
+            return values;
+        case Reading::Refused:
+            values.source_ = IniValues::Source::Unreadable;
+            return values;
+        case Reading::Read:
+            break;
+        }
+        IniDocument(bytes).Visit(
+            [&](const Text& name) { values.sections_.push_back({name, {}}); },
+            [&](const Text& name, const Text& value) {
+                if (!values.sections_.empty())
+                    values.sections_.back().keys.emplace_back(name, value);
+            });
+        values.source_ = IniValues::Source::Read;
+    } catch (const std::exception&) { // out of memory, or a text the converter gave up on
+        values = IniValues();
+        values.source_ = IniValues::Source::Unreadable;
+    }
+    return values;
+}
+
 Text IniFile::Read(std::u16string_view section, std::u16string_view key) const
 {
-    const int fd = posix_io::Open(path_.c_str(), O_RDONLY, IoOp::Open);
-    if (fd < 0)
-        return {};
-    std::string bytes;
-    const bool read = ReadAll(fd, bytes);
-    CloseQuietly(fd);
-    if (!read)
-        return {};
-    Text value = IniDocument(bytes).Find(section, key).value_or(Text());
-    if (value.size() > MaxValueLength)
-        value.resize(MaxValueLength);
-    return value;
+    return Load().Read(section, key);
 }
 
 void IniFile::Write(std::u16string_view section, std::u16string_view key, std::u16string_view value)
@@ -217,40 +349,42 @@ void IniFile::Write(std::u16string_view section, std::u16string_view key, std::u
         || key.find_first_of(u"=\r\n") != std::u16string_view::npos || Trim(key).empty())
         throw std::invalid_argument("unusable INI section or key name");
 
-    // A link is followed, so that the file it points at is the one rewritten.
-    std::error_code ignored;
-    const std::filesystem::path target = std::filesystem::is_symlink(path_, ignored)
-        ? std::filesystem::weakly_canonical(path_, ignored)
-        : path_;
+    try {
+        // A link is followed, so that the file it points at is the one rewritten.
+        std::error_code ignored;
+        const std::filesystem::path target = std::filesystem::is_symlink(path_, ignored)
+            ? std::filesystem::weakly_canonical(path_, ignored)
+            : path_;
 
-    std::string bytes;
-    std::optional<mode_t> keepMode;
-    // The existing file must be writable as it is: the rename below would otherwise bypass
-    // a read-only file.
-    const int fd = posix_io::Open(target.c_str(), O_RDWR, IoOp::Open);
-    if (fd >= 0) {
+        std::string bytes;
+        std::optional<mode_t> keepMode;
+        // The existing file must be writable as it is: the rename below would otherwise
+        // bypass a read-only file.
         struct stat info {};
-        const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-        const bool read = regular && ReadAll(fd, bytes);
-        const int error = errno;
-        CloseQuietly(fd);
-        if (!regular)
-            throw IniWriteError(path_, posix_io::Failure("open", target, "not a regular file"));
-        if (!read)
-            throw IniWriteError(path_, posix_io::Failure("read", target, error));
-        keepMode = info.st_mode & 07777;
-    } else if (errno != ENOENT) {
-        throw IniWriteError(path_, posix_io::Failure("open", target, errno));
+        std::string why;
+        switch (ReadProfileFile(target, O_RDWR, bytes, info, &why)) {
+        case Reading::Missing:
+            break;
+        case Reading::Refused:
+            throw IniWriteError(path_, why);
+        case Reading::Read:
+            if (posix_io::MarkedReadOnly(info))
+                throw IniWriteError(path_, posix_io::Failure("write", target, "the file is marked read-only"));
+            keepMode = info.st_mode & 07777;
+            break;
+        }
+
+        IniDocument document(bytes);
+        document.Set(Trim(section), Trim(key), value);
+
+        TemporaryFile temporary(target, keepMode);
+        if (!temporary.Created())
+            throw IniWriteError(path_, posix_io::Failure("create a file beside", target, errno));
+        if (!temporary.WriteAndReplace(document.Bytes(), target))
+            throw IniWriteError(path_, posix_io::Failure("replace", target, errno));
+    } catch (const std::bad_alloc&) {
+        throw IniWriteError(path_, posix_io::Failure("read", path_, "out of memory"));
     }
-
-    IniDocument document(bytes);
-    document.Set(Trim(section), Trim(key), value);
-
-    TemporaryFile temporary(target, keepMode);
-    if (!temporary.Created())
-        throw IniWriteError(path_, posix_io::Failure("create a file beside", target, errno));
-    if (!temporary.WriteAndReplace(document.Bytes(), target))
-        throw IniWriteError(path_, posix_io::Failure("replace", target, errno));
 }
 
 IniFile SettingsFile()

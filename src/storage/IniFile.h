@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // A write the system refused; what() is "Unable to write to " followed by the file's path,
 // Reason() what was refused and why ("open /x/Archivio.ini: Permission denied").
@@ -21,20 +23,60 @@ private:
     std::string reason_;
 };
 
+// The keys of a profile file as it was read at one moment. A screen reads its file once
+// when it is shown and takes every key it needs from this value.
+class IniValues {
+public:
+    enum class Source {
+        Missing,    // no such file: every key is empty
+        Read,       // the file was read
+        Unreadable, // a folder, a pipe, a device, a file far too large for settings, no rights
+    };
+
+    IniValues() = default; // as from a missing file
+
+    // The value of the key, at most IniFile::MaxValueLength characters, one enclosing pair
+    // of quotes (" or ') removed as the profile functions do; empty when the section or the
+    // key is missing or the file could not be read.
+    Text Read(std::u16string_view section, std::u16string_view key) const;
+
+    Source From() const { return source_; }
+    bool Unreadable() const { return source_ == Source::Unreadable; }
+
+private:
+    friend class IniFile;
+    struct Section {
+        Text name;
+        std::vector<std::pair<Text, Text>> keys; // name, value as stored (trimmed)
+    };
+    Source source_ = Source::Missing;
+    std::vector<Section> sections_;
+};
+
 class IniFile {
 public:
     static constexpr std::size_t MaxValueLength = 2047;
+    // No settings or password file comes near this; a larger one is damaged and is treated as
+    // unreadable, so that it costs neither minutes nor the memory it would fill.
+    static constexpr std::size_t MaxFileBytes = 1 << 20;
 
     explicit IniFile(std::filesystem::path path);
 
-    // The value of the key, at most MaxValueLength characters; empty when the file, the
-    // section or the key is missing or the file cannot be read.
+    // Reads the file once: without blocking, only a regular file of at most MaxFileBytes,
+    // in Windows-1252, or in UTF-8 or UTF-16 (either byte order) when it begins with the
+    // byte-order mark. Never throws.
+    IniValues Load() const;
+
+    // Load().Read(section, key): one reading of the file for one key.
     Text Read(std::u16string_view section, std::u16string_view key) const;
 
     // Replaces the key's value in place, or adds the key at the end of its section, or adds
     // the section at the end of the file, or creates the file. Other lines stay as they are.
-    // The file is replaced as a whole (never left half-written); a file or folder the system
-    // refuses to write throws IniWriteError and leaves the file unchanged.
+    // The file is replaced as a whole (never left half-written) and keeps its encoding; a
+    // value that begins and ends with the same quote is written inside one more pair, so it
+    // reads back as written. A file or folder the system refuses to write, a file marked
+    // read-only (also for the superuser), a file that is not a regular one or one larger
+    // than MaxFileBytes throws IniWriteError and leaves the file unchanged.
     void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
     const std::filesystem::path& Path() const { return path_; }

@@ -12,6 +12,7 @@ void IoFaults::Reset()
 {
     countdown_.fill(0);
     armed_ = 0;
+    writePause_ = std::chrono::microseconds(0);
 }
 
 bool IoFaults::Take(IoOp op)

@@ -1,8 +1,10 @@
 #pragma once
-// A seam for tests: makes a chosen file operation of the storage layer fail once.
+// A seam for tests: makes a chosen file operation of the storage layer fail once, or slows
+// writes down as a network share would.
 // Production never arms it; a disarmed check is one load of a counter.
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstddef>
 
 enum class IoOp {
@@ -32,9 +34,15 @@ public:
     }
     static constexpr int InjectedErrno = EIO;
 
+    // Every write of more than one byte pauses halfway for `pause`, as on a slow network
+    // share, so that two programs writing at once overlap. Zero (the default) disarms it.
+    static void SlowWrites(std::chrono::microseconds pause) { writePause_ = pause; }
+    static std::chrono::microseconds WritePause() { return writePause_; }
+
 private:
     static bool Take(IoOp op);
     static constexpr std::size_t OpCount = static_cast<std::size_t>(IoOp::Rename) + 1;
     static inline unsigned armed_ = 0;
     static inline std::array<int, OpCount> countdown_ = {}; // 0 = disarmed, n = fail at n-th
+    static inline std::chrono::microseconds writePause_{0};
 };

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 
 namespace posix_io {
 
@@ -59,6 +61,13 @@ bool WriteFully(int fd, const void* buffer, std::size_t len, off_t offset)
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
+    const auto pause = IoFaults::WritePause();
+    if (pause.count() > 0 && len > 1) {
+        if (!WriteFully(fd, bytes, len / 2, offset))
+            return false;
+        std::this_thread::sleep_for(pause);
+        done = len / 2;
+    }
     while (done < len) {
         const ssize_t n = ::pwrite(fd, bytes + done, len - done, offset + static_cast<off_t>(done));
         if (n < 0) {
@@ -109,6 +118,66 @@ bool Size(int fd, off_t& size)
         return false;
     size = info.st_size;
     return true;
+}
+
+bool Truncate(int fd, off_t length)
+{
+    int result;
+    do
+        result = ::ftruncate(fd, length);
+    while (result != 0 && errno == EINTR);
+    return result == 0;
+}
+
+int OpenRegular(const char* path, int flags, IoOp op, struct stat& info)
+{
+    info = {};
+    const int fd = Open(path, flags | O_NONBLOCK, op);
+    if (fd < 0)
+        return -1;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : ENODEV;
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    // Back to ordinary reads and writes (a regular file ignores the flag, a lock wait does not).
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held)
+{
+    held = false;
+    struct flock lock {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET; // l_start 0, l_len 0: the whole file, however long it grows
+    const auto deadline = std::chrono::steady_clock::now() + patience;
+    auto wait = std::chrono::microseconds(200);
+    for (;;) {
+        if (::fcntl(fd, F_OFD_SETLK, &lock) == 0) {
+            held = true;
+            return true;
+        }
+        if (errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP)
+            return true;
+        if (errno != EAGAIN && errno != EACCES && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline) {
+            errno = EAGAIN;
+            return false;
+        }
+        std::this_thread::sleep_for(wait);
+        wait = std::min(wait * 2, std::chrono::microseconds(20000));
+    }
+}
+
+void UnlockWhole(int fd)
+{
+    struct flock lock {};
+    lock.l_type = F_UNLCK;
+    lock.l_whence = SEEK_SET;
+    ::fcntl(fd, F_OFD_SETLK, &lock);
 }
 
 bool Rename(const char* from, const char* to)

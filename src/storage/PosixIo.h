@@ -4,8 +4,10 @@
 // false (or -1) with errno set.
 #include "storage/IoFaults.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -21,6 +23,27 @@ bool FlushData(int fd); // fdatasync
 bool FlushAll(int fd);  // fsync
 bool Close(int fd);
 bool Size(int fd, off_t& size);
+// Cuts the file back to `length` bytes.
+bool Truncate(int fd, off_t length);
+
+// Opens a file without ever blocking (a named pipe would wait for a writer) and keeps it
+// only when it is a regular file; `info` receives its status. Anything else fails with
+// errno EISDIR (a folder) or ENODEV (a pipe, a device, a socket).
+int OpenRegular(const char* path, int flags, IoOp op, struct stat& info);
+// True when no write bit is set: the owner marked the file read-only. The system lets the
+// superuser write such a file all the same; the program does not.
+inline bool MarkedReadOnly(const struct stat& info)
+{
+    return (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+// An exclusive advisory lock on the whole file, held by this open file (not the process),
+// so that two programs, or two opens in one program, take turns. Waits at most `patience`
+// for another holder; false with errno EAGAIN when it ran out. A file system without locks
+// (ENOLCK, EINVAL, EOPNOTSUPP) gives true with `held` false: the caller goes on unlocked,
+// as before locks existed.
+bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held);
+void UnlockWhole(int fd);
 bool Rename(const char* from, const char* to);
 // Makes a new directory entry durable (best effort: some file systems refuse it).
 void FlushFolder(const char* folder);

@@ -4,9 +4,38 @@
 #include "storage/ProgramFolder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+
+namespace {
+
+// How long a save waits for another program's save to finish before it gives up. One save
+// holds the lock for one record write and flush: far less than this even on a slow share.
+constexpr std::chrono::milliseconds SaveLockPatience(15000);
+
+// Releases the save lock however the write ends.
+class SaveLock {
+public:
+    explicit SaveLock(int fd) : fd_(fd) {}
+    ~SaveLock()
+    {
+        if (held_)
+            posix_io::UnlockWhole(fd_);
+    }
+    SaveLock(const SaveLock&) = delete;
+    SaveLock& operator=(const SaveLock&) = delete;
+    bool Take() { return posix_io::LockWhole(fd_, SaveLockPatience, held_); }
+
+private:
+    int fd_;
+    bool held_ = false;
+};
+
+} // namespace
 
 TRecordFile::TRecordFile(std::string fileName, std::size_t recordSize)
     : path_(ProgramFile(fileName)), recordSize_(recordSize)
@@ -26,14 +55,19 @@ void TRecordFile::Open()
     if (fd_ >= 0)
         Close();
     const std::string path = path_.string();
-    int fd = posix_io::Open(path.c_str(), O_RDWR, IoOp::Open);
+    struct stat info {};
+    int fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
+    if (fd >= 0 && posix_io::MarkedReadOnly(info)) {
+        ::close(fd);
+        Fail("open", "the file is marked read-only");
+    }
     if (fd < 0 && errno == ENOENT) {
         // O_EXCL: if another program creates it meanwhile, open that one instead.
         fd = posix_io::Open(path.c_str(), O_RDWR | O_CREAT | O_EXCL, IoOp::Create, 0666);
         if (fd >= 0)
             posix_io::FlushFolder(path_.parent_path().empty() ? "." : path_.parent_path().c_str());
         else if (errno == EEXIST)
-            fd = posix_io::Open(path.c_str(), O_RDWR, IoOp::Open);
+            fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
     }
     if (fd < 0)
         Fail("open", errno);
@@ -67,14 +101,41 @@ void TRecordFile::ReadRecords(std::size_t first, std::size_t count, uint8_t* buf
 
 void TRecordFile::WriteAt(std::size_t index, const uint8_t* record)
 {
+    WriteLocked(index, record);
+}
+
+std::size_t TRecordFile::Append(const uint8_t* record)
+{
+    return WriteLocked(std::nullopt, record);
+}
+
+std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const uint8_t* record)
+{
     RequireOpen("write");
-    const std::size_t count = Count();
+    SaveLock lock(fd_);
+    if (!lock.Take())
+        Fail("lock", errno == EAGAIN ? std::string("another program kept the file locked") : posix_io::ErrorText(errno));
+    off_t length = 0;
+    if (!posix_io::Size(fd_, length))
+        Fail("count", errno);
+    const std::size_t count = static_cast<std::size_t>(length) / recordSize_;
+    const std::size_t index = wanted.value_or(count);
     if (index > count)
         Fail("write", "record " + std::to_string(index) + " beyond the end (" + std::to_string(count) + " records)");
+    const bool appending = index == count;
+    const char* failed = nullptr;
     if (!posix_io::WriteFully(fd_, record, recordSize_, static_cast<off_t>(index * recordSize_)))
-        Fail("write", errno);
-    if (!posix_io::FlushData(fd_))
-        Fail("flush", errno);
+        failed = "write";
+    else if (!posix_io::FlushData(fd_))
+        failed = "flush";
+    if (failed) {
+        const int error = errno;
+        // An overwrite cannot be undone; an append can: the record was never confirmed.
+        if (appending && posix_io::Truncate(fd_, length))
+            posix_io::FlushData(fd_);
+        Fail(failed, error);
+    }
+    return index;
 }
 
 void TRecordFile::Close()

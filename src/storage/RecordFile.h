@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -22,15 +23,23 @@ public:
     TRecordFile& operator=(const TRecordFile&) = delete;
 
     // Opens the file for reading and writing; creates it empty only when it is missing.
-    // An existing file is never emptied.
+    // An existing file is never emptied. A file whose write bits are all clear is refused
+    // for every user, the superuser included, and so is anything but a regular file.
     void Open();
     // File length div record size; a shorter tail is not a record.
     std::size_t Count();
     // Reads record index (0 <= index < Count()) into record (RecordSize() bytes).
     void ReadAt(std::size_t index, uint8_t* record);
     // index < Count(): overwrites; index == Count(): appends; beyond: fails.
-    // The record is on disk when WriteAt returns.
+    // The record is on disk when WriteAt returns. The count and the write happen under the
+    // file's save lock (see Append); a failed append leaves the file at its former length.
     void WriteAt(std::size_t index, const uint8_t* record);
+    // Appends the record after the last one and returns its index. Another program saving
+    // into the same file waits meanwhile (an advisory lock held for this one write), so two
+    // programs appending at once never write at the same place and the index returned is
+    // where the record really lies. Readers take no lock. A failed write or flush cuts the
+    // file back to the length it had, so a sheet that was not confirmed leaves nothing.
+    std::size_t Append(const uint8_t* record);
     void Close();
 
     bool IsOpen() const { return fd_ >= 0; }
@@ -45,6 +54,8 @@ private:
     [[noreturn]] void Fail(const char* operation, int error) const;
     [[noreturn]] void Fail(const char* operation, const std::string& reason) const;
     void RequireOpen(const char* operation) const;
+    // Writes at `index` (at most the count, taken under the lock); returns the index.
+    std::size_t WriteLocked(std::optional<std::size_t> index, const uint8_t* record);
 
     std::filesystem::path path_;
     std::size_t recordSize_;

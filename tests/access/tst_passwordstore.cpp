@@ -48,6 +48,20 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(CryptError, ReadStoredPassword());
     }
 
+    // What cannot be a password file fails as an unreadable stored value does, at once:
+    // no wait on a pipe, no gigabytes read. A change of password is refused and leaves it be.
+    void unusableFileFailsAsUnreadable_data() { AddUnusableFileKinds(); }
+    void unusableFileFailsAsUnreadable()
+    {
+        QFETCH(QString, kind);
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("unins000.dll");
+        MakeUnusableFile(path, kind);
+        QVERIFY_THROWS_EXCEPTION(CryptError, ReadStoredPassword());
+        QVERIFY_THROWS_EXCEPTION(IniWriteError, StorePassword(u"nuova"));
+        QVERIFY(StillUnusable(path, kind));
+    }
+
     void storedValueIsDecodedThenTrimmed()
     {
         ProgramFolderFixture folder;

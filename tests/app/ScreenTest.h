@@ -6,6 +6,7 @@
 #include "kit/Messages.h"
 #include "app/Program.h"
 #include "storage/ProgramFolder.h"
+#include "storage/UnusableFiles.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -84,6 +85,9 @@ public:
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(bytes);
     }
+    // See MakeUnusableFile.
+    void MakeUnusable(const QString& name, const QString& kind) const { MakeUnusableFile(Path(name), kind); }
+    static void AddUnusableKinds() { AddUnusableFileKinds(); }
 
     QTemporaryDir folder;
     std::unique_ptr<Program> program;

@@ -108,6 +108,23 @@ private slots:
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
     }
 
+    // A pipe, a folder or a damaged giant in place of the password file: the same reading
+    // message at once, and the login screen stays usable.
+    void anUnusablePasswordFileShowsTheReadingMessage_data() { ProgramFixture::AddUnusableKinds(); }
+    void anUnusablePasswordFileShowsTheReadingMessage()
+    {
+        QFETCH(QString, kind);
+        fixture->MakeUnusable(QStringLiteral("unins000.dll"), kind);
+        Type(QStringLiteral("velorbis"));
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).text,
+                 QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
+                                "password. Si consiglia di reinstallare il software."));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+        QVERIFY(ok()->isEnabled());
+    }
+
     void withoutAPasswordFileEveryPasswordIsWrong()
     {
         QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));

@@ -89,6 +89,32 @@ private slots:
         QVERIFY(messages.shown.isEmpty());
     }
 
+    // A pipe, a folder or a damaged giant in place of the settings or the picture file: the
+    // menu shows at once with blank bands and the default picture, without a message.
+    void unusableSettingsAndPictureFilesShowTheDefaults_data() { ProgramFixture::AddUnusableKinds(); }
+    void unusableSettingsAndPictureFilesShowTheDefaults()
+    {
+        QFETCH(QString, kind);
+        MessageRecorder messages;
+        fixture->MakeUnusable(QStringLiteral("Archivio.ini"), kind);
+        fixture->MakeUnusable(QStringLiteral("Logo.bmp"), kind);
+        menu()->ShowScreen();
+        QCOMPARE(title()->text(), QString());
+        QCOMPARE(subtitle()->text(), QString());
+        QCOMPARE(logo().toImage(), LogoFile::FitToPictureArea(LogoFile::DefaultPicture()).toImage());
+        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(menu()->isVisible());
+    }
+
+    void aQuotedNameShowsWithoutItsQuotes()
+    {
+        fixture->WriteFile(QStringLiteral("Archivio.ini"),
+                           "[Database]\r\nNome Archivio=\"Studio Rossi\"\r\nSottotitolo Archivio='Pratiche'\r\n");
+        menu()->ShowScreen();
+        QCOMPARE(title()->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(subtitle()->text(), QStringLiteral("Pratiche"));
+    }
+
     void linksOpenTheMakersSiteAndMail()
     {
         OpenedUrls opened;

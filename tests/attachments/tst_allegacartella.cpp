@@ -267,7 +267,12 @@ private slots:
         QFETCH(QString, name);
         MessageRecorder messages;
         OpenedUrls opened;
-        Use(QStringLiteral("database"), {name}, [&](QWidget* tool) { Click(Button(tool, "btnApri01")); });
+        bool apri = true;
+        Use(QStringLiteral("database"), {name}, [&](QWidget* tool) {
+            apri = Button(tool, "btnApri01")->isEnabled(); // it offers nothing it would not open
+            Click(Button(tool, "btnApri01"));
+        });
+        QVERIFY(!apri);
         QVERIFY(opened.urls.isEmpty());
         QVERIFY(messages.shown.isEmpty());
     }

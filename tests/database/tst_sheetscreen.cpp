@@ -202,6 +202,20 @@ private slots:
         QCOMPARE(Label("titNomeArchivio"), QStringLiteral("Biblioteca & co."));
     }
 
+    // A pipe, a folder or a damaged giant in place of the settings file: the sheet shows at
+    // once with blank titles and can be used.
+    void unusableSettingsLeaveTheTitlesBlank_data() { ProgramFixture::AddUnusableKinds(); }
+    void unusableSettingsLeaveTheTitlesBlank()
+    {
+        QFETCH(QString, kind);
+        fixture->MakeUnusable(QStringLiteral("Archivio.ini"), kind);
+        Open();
+        QVERIFY(Label("titNomeArchivio").isEmpty());
+        QVERIFY(Label("titCampo01").isEmpty());
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(Focused(), Child(screen(), "txtCampo01"));
+    }
+
     void save_data()
     {
         QTest::addColumn<int>("sheets");

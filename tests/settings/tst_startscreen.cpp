@@ -279,6 +279,59 @@ private slots:
         QCOMPARE(leftovers, QStringList{QStringLiteral("Archivio.ini")});
     }
 
+    // A pipe, a folder or a damaged giant in place of the settings and the picture file:
+    // the screen shows at once with empty boxes and the default picture; applying is refused
+    // with the write message and leaves the settings file as it was.
+    void unusableFilesShowDefaultsAndApplyIsRefused_data() { ProgramFixture::AddUnusableKinds(); }
+    void unusableFilesShowDefaultsAndApplyIsRefused()
+    {
+        QFETCH(QString, kind);
+        fixture->MakeUnusable(QStringLiteral("Archivio.ini"), kind);
+        fixture->MakeUnusable(QStringLiteral("Logo.bmp"), kind);
+        Show();
+        QCOMPARE(name()->text(), QString());
+        QCOMPARE(subtitle()->text(), QString());
+        QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
+        QVERIFY(messages->shown.isEmpty());
+        name()->setText(QStringLiteral("Studio Rossi"));
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
+        QVERIFY(StillUnusable(Path("Archivio.ini"), kind));
+    }
+
+    void aPickedPipeShowsTheDefaultPicture()
+    {
+        const QString pipe = pictures.filePath(QStringLiteral("pipe.jpg"));
+        QFile::remove(pipe);
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0666), 0);
+        Show();
+        dialogs->next = {pipe};
+        Click(Child<QPushButton>(screen(), "btnSfoglia"));
+        QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
+        QVERIFY(messages->shown.isEmpty());
+    }
+
+    // A settings file saved in UTF-16 is read, and applying keeps it UTF-16 throughout.
+    void aUtf16SettingsFileStaysUtf16()
+    {
+        const QString text = QStringLiteral("[Database]\r\nNome Archivio=Citt\u00E0 Vecchia\r\n");
+        QByteArray bytes("\xFF\xFE");
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), bytes);
+        Show();
+        QCOMPARE(name()->text(), QStringLiteral("Citt\u00E0 Vecchia"));
+        subtitle()->setText(QStringLiteral("Sede"));
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        const QString expected = text + QStringLiteral("Sottotitolo Archivio=Sede\r\n");
+        QByteArray expectedBytes("\xFF\xFE");
+        expectedBytes.append(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2);
+        QCOMPARE(Bytes("Archivio.ini"), expectedBytes);
+    }
+
     void hoverTexts_data()
     {
         QTest::addColumn<QString>("control");

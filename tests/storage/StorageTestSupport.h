@@ -6,6 +6,7 @@
 #include "storage/IoFaults.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Text.h"
+#include "storage/UnusableFiles.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -99,6 +100,15 @@ inline HelperResult RunUnprivileged(const QStringList& args)
     result.exitCode = process.exitCode();
     result.output = QString::fromUtf8(process.readAllStandardOutput()).trimmed();
     return result;
+}
+
+// Starts this executable again, as the same user, with the helper flag and args: a second
+// program working on the same folder at the same time.
+inline void StartHelper(QProcess& process, const QStringList& args)
+{
+    QStringList arguments = args;
+    arguments.prepend(QString::fromLatin1(UnprivilegedHelperFlag.data(), UnprivilegedHelperFlag.size()));
+    process.start(QCoreApplication::applicationFilePath(), arguments);
 }
 
 // main() of a test that also serves as its own unprivileged helper.

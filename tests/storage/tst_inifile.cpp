@@ -29,9 +29,21 @@ const QByteArray TwoSections = "[Nome campi]\r\n"
                                "[Database]\r\n"
                                "Nome Archivio=Biblioteca\r\n";
 
+// The text in UTF-16 with its byte-order mark, in either byte order.
+QByteArray Utf16(const QString& text, bool bigEndian)
+{
+    QByteArray bytes = bigEndian ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const QChar c : text) {
+        const char high = char(c.unicode() >> 8), low = char(c.unicode() & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 QStringList FolderEntries(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 } // namespace
 
@@ -65,6 +77,19 @@ private slots:
                                       << Q(u"città €");
         QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF[S]\r\nk=citt\xC3\xA0\r\n") << "S" << "k"
                                         << Q(u"città");
+        QTest::newRow("UTF-16 little-endian with BOM")
+            << Utf16("[S]\r\nk=citt\u00E0 \u20AC\r\n", false) << "S" << "k" << Q(u"città €");
+        QTest::newRow("UTF-16 big-endian with BOM")
+            << Utf16("[Nome campi]\r\nCampo 01=Titolo\r\n", true) << "Nome Campi" << "Campo 01" << "Titolo";
+        QTest::newRow("UTF-16, odd last byte") << Utf16("[S]\r\nk=v", false) + 'x' << "S" << "k" << "v";
+        QTest::newRow("double quotes dropped") << QByteArray("[S]\r\nk=\"Studio\"\r\n") << "S" << "k" << "Studio";
+        QTest::newRow("single quotes dropped") << QByteArray("[S]\r\nk='Studio'\r\n") << "S" << "k" << "Studio";
+        QTest::newRow("quotes after blanks") << QByteArray("[S]\r\nk=  \" Studio \"  \r\n") << "S" << "k"
+                                             << " Studio ";
+        QTest::newRow("only one pair dropped") << QByteArray("[S]\r\nk=\"\"x\"\"\r\n") << "S" << "k" << "\"x\"";
+        QTest::newRow("unmatched quotes kept") << QByteArray("[S]\r\nk=\"Studio'\r\n") << "S" << "k"
+                                               << "\"Studio'";
+        QTest::newRow("lone quote kept") << QByteArray("[S]\r\nk=\"\r\n") << "S" << "k" << "\"";
         QTest::newRow("first of two sections") << QByteArray("[S]\r\nk=1\r\n[s]\r\nk=2\r\n") << "S" << "k" << "1";
         QTest::newRow("empty file") << QByteArray() << "S" << "k" << "";
     }
@@ -242,6 +267,125 @@ private slots:
         QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
         if (fileExists)
             QCOMPARE(ReadBytes(path), TwoSections);
+    }
+
+    // A settings file written in UTF-16 stays UTF-16: the lines nobody changed keep their
+    // bytes and the new ones are in the same encoding and byte order.
+    void utf16FileKeepsItsEncoding_data()
+    {
+        QTest::addColumn<bool>("bigEndian");
+        QTest::newRow("little-endian") << false;
+        QTest::newRow("big-endian") << true;
+    }
+    void utf16FileKeepsItsEncoding()
+    {
+        QFETCH(bool, bigEndian);
+        ProgramFolderFixture folder;
+        const QString text = "[Nome campi]\r\nCampo 01=Titolo\r\n[Database]\r\nNome Archivio=Vecchio";
+        WriteBytes(folder.Path("Archivio.ini"), Utf16(text, bigEndian));
+        SettingsFile().Write(u"Database", u"Nome Archivio", u"Città");
+        SettingsFile().Write(u"Database", u"Sottotitolo Archivio", u"Sede €");
+        SettingsFile().Write(u"Nome campi", u"Campo 02", u"Autore");
+        QCOMPARE(ReadBytes(folder.Path("Archivio.ini")),
+                 Utf16("[Nome campi]\r\nCampo 01=Titolo\r\nCampo 02=Autore\r\n[Database]\r\nNome Archivio=" + Q(u"Città")
+                           + "\r\nSottotitolo Archivio=" + Q(u"Sede €") + "\r\n",
+                       bigEndian));
+        const IniValues values = SettingsFile().Load();
+        QCOMPARE(values.From(), IniValues::Source::Read);
+        QCOMPARE(Q(values.Read(u"Nome Campi", u"Campo 01")), QString("Titolo"));
+        QCOMPARE(Q(values.Read(u"Database", u"Nome Archivio")), Q(u"Città"));
+    }
+
+    // A value that has quotes of its own keeps them: the writer adds the pair a reader drops.
+    void quotedValueReadsBackAsWritten_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("double quotes") << "\"Studio\"" << QByteArray("k=\"\"Studio\"\"\r\n");
+        QTest::newRow("single quotes") << "'Studio'" << QByteArray("k=\"'Studio'\"\r\n");
+        QTest::newRow("quote at one end only") << "\"Studio" << QByteArray("k=\"Studio\r\n");
+        QTest::newRow("different quotes") << "\"Studio'" << QByteArray("k=\"Studio'\r\n");
+        QTest::newRow("plain") << "Studio" << QByteArray("k=Studio\r\n");
+    }
+    void quotedValueReadsBackAsWritten()
+    {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, line);
+        ProgramFolderFixture folder;
+        SettingsFile().Write(u"S", u"k", T(value));
+        QCOMPARE(ReadBytes(folder.Path("Archivio.ini")), "[S]\r\n" + line);
+        QCOMPARE(Q(SettingsFile().Read(u"S", u"k")), value);
+    }
+
+    // One reading serves every key of a showing; what changes afterwards is seen by the
+    // next reading.
+    void loadedValuesAreOneReading()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), TwoSections);
+        const IniValues values = SettingsFile().Load();
+        WriteBytes(folder.Path("Archivio.ini"), "[Database]\r\nNome Archivio=Altro\r\n");
+        QCOMPARE(Q(values.Read(u"Database", u"Nome Archivio")), QString("Biblioteca"));
+        QCOMPARE(Q(values.Read(u"Nome Campi", u"Campo 02")), QString("Autore"));
+        QCOMPARE(Q(SettingsFile().Load().Read(u"Database", u"Nome Archivio")), QString("Altro"));
+        QCOMPARE(IniValues().From(), IniValues::Source::Missing);
+    }
+
+    // What cannot be a settings file reads as unreadable at once (no wait on a pipe, no
+    // minutes and gigabytes spent on a giant), and a write to it is refused and leaves it be.
+    void unusableFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("readable");
+        QTest::newRow("named pipe") << "pipe" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("2 GB file") << "giant" << false;
+        QTest::newRow("one byte over the limit") << "over" << false;
+        QTest::newRow("exactly at the limit") << "limit" << true;
+    }
+    void unusableFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, readable);
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        const bool nearLimit = kind == "over" || kind == "limit";
+        if (nearLimit) {
+            WriteBytes(path, "[Database]\r\nNome Archivio=Biblioteca\r\n");
+            QVERIFY(QFile::resize(path, qint64(IniFile::MaxFileBytes) + (kind == "over" ? 1 : 0)));
+        } else {
+            MakeUnusableFile(path, kind);
+        }
+        const IniValues values = SettingsFile().Load();
+        QCOMPARE(values.Unreadable(), !readable);
+        QCOMPARE(Q(values.Read(u"Database", u"Nome Archivio")), readable ? QString("Biblioteca") : QString());
+        if (readable)
+            return;
+        try {
+            SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
+            QFAIL("the write was not refused");
+        } catch (const IniWriteError& error) {
+            QCOMPARE(QString(error.what()), "Unable to write to " + path);
+        }
+        QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
+        if (nearLimit)
+            QCOMPARE(QFileInfo(path).size(), qint64(IniFile::MaxFileBytes) + 1);
+        else
+            QVERIFY(StillUnusable(path, kind));
+    }
+
+    // A settings file marked read-only is refused for the superuser too, as the system
+    // refuses it to any other user (see unprivilegedWrite).
+    void readOnlyFileRefusedForThisUser()
+    {
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        WriteBytes(path, TwoSections);
+        SetMode(path, 0444);
+        QVERIFY_THROWS_EXCEPTION(IniWriteError, SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo"));
+        QCOMPARE(ReadBytes(path), TwoSections);
+        QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
+        QCOMPARE(Q(SettingsFile().Read(u"Database", u"Nome Archivio")), QString("Biblioteca"));
     }
 
     // The operating system's own refusals, seen by an unprivileged user.

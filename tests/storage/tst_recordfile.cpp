@@ -1,12 +1,20 @@
+#include "archive/SheetArchive.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
 #include "storage/StorageTestSupport.h"
 
 #include <QtTest>
 
+#include <sys/resource.h>
+
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -38,9 +46,39 @@ QByteArray AsBytes(const std::vector<uint8_t>& record)
     return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
 }
 
+// A record that says which program saved it and as which of its saves.
+std::vector<uint8_t> SavedBy(char program, int save)
+{
+    std::vector<uint8_t> record(S, uint8_t(program));
+    std::snprintf(reinterpret_cast<char*>(record.data()), S, "%c%06d", program, save);
+    return record;
+}
+
+// A second program: saves `count` new sheets as the sheet screen does, each write slowed
+// halfway by `pause` microseconds, and prints the position each confirmed save reported.
+int AppendingProgram(char** argv)
+{
+    SetProgramFolder(argv[0]);
+    const char program = argv[1][0];
+    const int count = std::atoi(argv[2]);
+    IoFaults::SlowWrites(std::chrono::microseconds(std::atoi(argv[3])));
+    const SheetArchive archive(FileName, S);
+    for (int save = 0; save < count; ++save) {
+        const SaveResult result = archive.Save(SavedBy(program, save).data(), NewSheet);
+        if (result.outcome != SaveResult::Outcome::Appended) {
+            std::printf("failed %s\n", result.failure.c_str());
+            return 1;
+        }
+        std::printf("%d %zu\n", save, result.position);
+    }
+    return 0;
+}
+
 // Runs as the unprivileged user: opens the record file and counts it.
 int Helper(int argc, char** argv)
 {
+    if (argc == 5 && std::string_view(argv[0]) == "append")
+        return AppendingProgram(argv + 1);
     if (argc != 2)
         return 2;
     SetProgramFolder(argv[0]);
@@ -260,6 +298,147 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(2, Record(2).data()));
         file.WriteAt(2, Record(2).data()); // once only
         QCOMPARE(file.Count(), std::size_t(3));
+    }
+
+    // Two programs saving new sheets into one archive at the same time, with writes as slow
+    // as on a network share: every save they confirmed is in the file exactly once, at the
+    // position it reported.
+    void twoProgramsAppendingLoseNoSave()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(2, 30)); // a tail the first append covers
+        constexpr int Saves = 60;
+        QProcess first, second;
+        StartHelper(first, {"append", folder.Folder(), "A", QString::number(Saves), "2000"});
+        StartHelper(second, {"append", folder.Folder(), "B", QString::number(Saves), "2000"});
+        std::map<QByteArray, std::size_t> reported; // record tag -> position
+        for (QProcess* program : {&first, &second}) {
+            QVERIFY2(program->waitForFinished(120000), "a saving program did not finish");
+            const QByteArray output = program->readAllStandardOutput();
+            QVERIFY2(program->exitStatus() == QProcess::NormalExit && program->exitCode() == 0, output.constData());
+            const char tag = program == &first ? 'A' : 'B';
+            for (const QByteArray& line : output.split('\n')) {
+                const QList<QByteArray> parts = line.split(' ');
+                if (parts.size() != 2)
+                    continue;
+                const auto record = SavedBy(tag, parts[0].toInt());
+                reported[QByteArray(reinterpret_cast<const char*>(record.data()), 7)] = parts[1].toULongLong();
+            }
+        }
+        QCOMPARE(reported.size(), std::size_t(2 * Saves));
+        const QByteArray bytes = ReadBytes(folder.Path(FileName));
+        QCOMPARE(bytes.size(), qsizetype((2 + 2 * Saves) * S));
+        QCOMPARE(bytes.left(2 * S), Records(2));
+        std::map<QByteArray, int> found;
+        for (std::size_t index = 2; index < std::size_t(2 + 2 * Saves); ++index) {
+            const QByteArray record = bytes.mid(qsizetype(index * S), qsizetype(S));
+            const QByteArray tag = record.left(7);
+            ++found[tag];
+            QVERIFY2(reported.contains(tag), tag.constData());
+            QCOMPARE(reported[tag], index + 1);
+            const auto expected = SavedBy(tag[0], tag.mid(1).toInt());
+            QCOMPARE(record, AsBytes(expected));
+        }
+        QCOMPARE(found.size(), std::size_t(2 * Saves));
+    }
+
+    // Two opens of one file take turns for their saves, as two programs do: the second
+    // waits while the first holds the save lock and appends after it.
+    void secondOpenAppendsAfterTheFirst()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile first(FileName, S), second(FileName, S);
+        first.Open();
+        second.Open();
+        QCOMPARE(first.Append(Record(1).data()), std::size_t(0));
+        QCOMPARE(second.Append(Record(2).data()), std::size_t(1));
+        QCOMPARE(first.Append(Record(3).data()), std::size_t(2));
+        first.Close();
+        second.Close();
+        QCOMPARE(ReadBytes(folder.Path(FileName)), AsBytes(Record(1)) + AsBytes(Record(2)) + AsBytes(Record(3)));
+    }
+
+    // A full disk (here the system's file-size limit, which cuts the write short the same
+    // way) or a failed flush during an append: the file goes back to its former length and a
+    // later append lands where the failed one would have.
+    void failedAppendLeavesFormerLength_data()
+    {
+        QTest::addColumn<int>("tail");
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("disk full midway") << 0 << true;
+        QTest::newRow("disk full, after a tail") << 100 << true;
+        QTest::newRow("flush fails") << 0 << false;
+    }
+    void failedAppendLeavesFormerLength()
+    {
+        QFETCH(int, tail);
+        QFETCH(bool, diskFull);
+        ProgramFolderFixture folder;
+        const QByteArray original = Records(3, tail);
+        WriteBytes(folder.Path(FileName), original);
+        const SheetArchive archive(FileName, S);
+        SaveResult result;
+        if (diskFull) {
+            struct rlimit before {};
+            QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+            struct rlimit full = before;
+            full.rlim_cur = 3 * S + 1420;
+            const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+            QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+            result = archive.Save(Record(9).data(), NewSheet);
+            ::setrlimit(RLIMIT_FSIZE, &before);
+            std::signal(SIGXFSZ, previousHandler);
+        } else {
+            IoFaults::FailNext(IoOp::Flush);
+            result = archive.Save(Record(9).data(), NewSheet);
+        }
+        QCOMPARE(result.outcome, SaveResult::Outcome::Failed);
+        QVERIFY(!result.written);
+        const QByteArray after = ReadBytes(folder.Path(FileName));
+        QCOMPARE(after.size(), original.size());
+        QCOMPARE(after.left(3 * S), original.left(3 * S));
+
+        result = archive.Save(Record(10).data(), NewSheet);
+        QCOMPARE(result.outcome, SaveResult::Outcome::Appended);
+        QCOMPARE(result.position, SheetPosition(4));
+        QCOMPARE(ReadBytes(folder.Path(FileName)), Records(3) + AsBytes(Record(10)));
+    }
+
+    // A file marked read-only is refused for the superuser too, exactly as the system
+    // refuses it to any other user (see unprivilegedOpen), and it stays as it was.
+    void readOnlyFileRefusedForThisUser()
+    {
+        ProgramFolderFixture folder;
+        const QByteArray original = Records(2, 5);
+        WriteBytes(folder.Path(FileName), original);
+        SetMode(folder.Path(FileName), 0444);
+        TRecordFile file(FileName, S);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
+        const SaveResult saved = SheetArchive(FileName, S).Save(Record(7).data(), NewSheet);
+        QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
+        QVERIFY(!saved.written);
+        const SaveResult overwritten = SheetArchive(FileName, S).Save(Record(7).data(), 1);
+        QCOMPARE(overwritten.outcome, SaveResult::Outcome::Failed);
+        QCOMPARE(ReadBytes(folder.Path(FileName)), original);
+    }
+
+    // Something else under the archive's name is refused at once: never waited on, never
+    // replaced.
+    void notARegularFileIsRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("named pipe") << "pipe";
+        QTest::newRow("folder") << "folder";
+    }
+    void notARegularFileIsRefused()
+    {
+        QFETCH(QString, kind);
+        ProgramFolderFixture folder;
+        MakeUnusableFile(folder.Path(FileName), kind);
+        TRecordFile file(FileName, S);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
+        QCOMPARE(SheetArchive(FileName, S).Save(Record(1).data(), NewSheet).outcome, SaveResult::Outcome::Failed);
+        QVERIFY(StillUnusable(folder.Path(FileName), kind));
     }
 
     // The operating system's own refusals, seen by an unprivileged user.
