@@ -67,7 +67,7 @@ Measure Run(const std::function<std::vector<std::string>()>& step)
 
 struct Query {
     const char* name;
-    std::array<Text, 10> criteria; // in the order of DatabaseLists::SearchFields
+    std::array<Text, 10> criteria; // in the order of the search's criteria boxes
 };
 
 std::vector<Query> Queries()
@@ -96,7 +96,7 @@ std::vector<std::string> Utf8Lines(const ResultLines& lines)
 // UTF-8 strings for the comparison with SQLite happens after the clock stops.
 std::vector<std::string> OurSearch(const Query& query, std::size_t& listBytes)
 {
-    ResultLines lines = DatabaseLists::Search(DatabaseLists::Criteria(query.criteria));
+    ResultLines lines = SearchRecords(DatabaseLists::Search, SearchCriteria(DatabaseLists::Search, query.criteria));
     listBytes = lines.MemoryBytes();
     return {};
 }
@@ -134,7 +134,7 @@ public:
         Exec("CREATE TABLE sheets (" + columns + ")");
         Exec("BEGIN");
         sqlite3_stmt* insert = Prepare("INSERT INTO sheets VALUES (" + marks + ")");
-        TRecordFile file(TSchedaDatabase::FileName, TSchedaDatabase::Size);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         RecordScanner scan(file);
         std::vector<std::string> values(TSchedaDatabase::Fields().size());
@@ -186,7 +186,7 @@ public:
         for (std::size_t i = 0; i < query.criteria.size(); ++i) {
             if (query.criteria[i].empty())
                 continue;
-            const FieldSpec& field = TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]);
+            const FieldSpec& field = DatabaseLists::Search.criteriaFields[i];
             arguments.push_back(ToUtf8(query.criteria[i]));
             where += std::string(where.empty() ? "" : " AND ") + field.name + " LIKE '%' || ?" +
                      std::to_string(arguments.size()) + " || '%'";
@@ -240,7 +240,7 @@ int main(int argc, char** argv)
     auto start = Clock::now();
     bench::WriteSyntheticDatabase(count);
     const double writeSeconds = std::chrono::duration<double>(Clock::now() - start).count();
-    const auto fileBytes = std::filesystem::file_size(ProgramFile(TSchedaDatabase::FileName));
+    const auto fileBytes = std::filesystem::file_size(ProgramFile(DatabaseLayout.fileName));
     std::printf("search_bench: %zu sheets, Database.pro %.0f MB (written in %.1f s)\n", count, fileBytes / 1e6,
                 writeSeconds);
 
@@ -259,7 +259,7 @@ int main(int argc, char** argv)
     for (const Query& query : Queries()) {
         std::size_t listBytes = 0;
         Measure ours = Run([&] { return OurSearch(query, listBytes); });
-        ours.lines = Utf8Lines(DatabaseLists::Search(DatabaseLists::Criteria(query.criteria)));
+        ours.lines = Utf8Lines(SearchRecords(DatabaseLists::Search, SearchCriteria(DatabaseLists::Search, query.criteria)));
 #ifdef VELORBIS_HAVE_SQLITE
         Measure theirs = Run([&] { return sqlite.Search(query); });
         std::vector<std::string> a = ours.lines, b = theirs.lines;

@@ -51,6 +51,12 @@ std::string_view StoredBytes(const uint8_t* record, uint16_t offset, uint16_t wi
 
 } // namespace
 
+SearchCriteria::SearchCriteria(const SearchDescription& search, std::span<const Text> typed)
+{
+    for (std::size_t i = 0; i < search.criteriaFields.size() && i < typed.size(); ++i)
+        Add(search.criteriaFields[i], typed[i]);
+}
+
 void SearchCriteria::Add(const FieldSpec& field, std::u16string_view typed)
 {
     if (!Trim(typed).empty())
@@ -110,4 +116,15 @@ bool FieldIs::operator()(const uint8_t* record) const
     while (!stored.empty() && static_cast<uint8_t>(stored.back()) <= 32)
         stored.remove_suffix(1);
     return possible_ && stored == bytes_;
+}
+
+ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria)
+{
+    ResultLines lines;
+    if (criteria.Filled() == 0)
+        ListRecords(search.records, search.line, EveryRecord(), lines);
+    else
+        ListRecords(search.records, search.line, [&criteria](const uint8_t* record) { return criteria.Matches(record); },
+                    lines);
+    return lines;
 }

@@ -4,6 +4,6 @@
 
 TfrmClienti::TfrmClienti(QWidget* parent)
     : SheetScreen(Archive::Clients, QStringLiteral(" Velorbis 4.0 - Anagrafica Clienti"), StatusLine::SlateBlue,
-                  SheetLayout::Of<TSchedaCliente>(), parent)
+                  ClientLayout, parent)
 {
 }

@@ -82,7 +82,7 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 
 TfrmDatabase::TfrmDatabase(QWidget* parent)
     : SheetScreen(Archive::Database, QStringLiteral(" Velorbis 4.0 - Gestione Database"), StatusLine::Blue,
-                  SheetLayout::Of<TSchedaDatabase>(), parent)
+                  DatabaseLayout, parent)
 {
     BuildCommandBar();
     BuildGenericFields();

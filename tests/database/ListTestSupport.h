@@ -38,7 +38,7 @@ inline void SetRaw(TSchedaDatabase& sheet, DF field, const QByteArray& text, con
 
 inline void WriteSheets(const std::vector<TSchedaDatabase>& sheets)
 {
-    QFile file(QString::fromStdString(ProgramFile(TSchedaDatabase::FileName).string()));
+    QFile file(QString::fromStdString(ProgramFile(DatabaseLayout.fileName).string()));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const TSchedaDatabase& sheet : sheets)
         file.write(reinterpret_cast<const char*>(sheet.data()), qsizetype(TSchedaDatabase::Size));

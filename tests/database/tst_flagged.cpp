@@ -128,19 +128,6 @@ private slots:
         QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
     }
 
-    void trovaFindsTheNextLineHoldingTheText()
-    {
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), Flagged(u"Gamma", u"de Rossi"), Flagged(u"Delta")});
-        Open();
-        QTest::keyClicks(FindBox(), QStringLiteral("rossi"));
-        QList<int> selected;
-        for (int press = 0; press < 3; ++press) {
-            Click(Button("btnTrova"));
-            selected << int(*List()->SelectedRow());
-        }
-        QCOMPARE(selected, (QList<int>{0, 3, 0})); // Alfa, Beta, Delta, Gamma
-    }
-
     void aDoubleClickOpensTheLastSheetWithTheLineFlaggedOrNot()
     {
         TSchedaDatabase unflagged = Flagged(u"Alfa", u"Rossi");
@@ -152,19 +139,6 @@ private slots:
         QCOMPARE(Position(), QStringLiteral("3"));
         QVERIFY(!tool->isVisible());
         QCOMPARE(List()->model()->rowCount(), 0);
-    }
-
-    void aFailureWhileOpeningIsReportedAndChangesNothing()
-    {
-        WriteSheets({Flagged(u"Alfa")});
-        MessageRecorder messages;
-        Open();
-        IoFaults::FailNext(IoOp::Read);
-        DoubleClick(0);
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].text, ArchiveAccess);
-        QCOMPARE(Position(), QString());
-        QVERIFY(!tool->isVisible());
     }
 
     void theControlsAreInTheirTabOrder()

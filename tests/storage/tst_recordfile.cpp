@@ -45,7 +45,7 @@ int Helper(int argc, char** argv)
         return 2;
     SetProgramFolder(argv[0]);
     try {
-        TRecordFile file(argv[1], S);
+        TRecordFile file(RecordLayout{argv[1], S, {}});
         file.Open();
         file.Count();
         file.Close();
@@ -63,7 +63,7 @@ private slots:
     void missingFileIsCreatedEmpty()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(0));
         file.Close();
@@ -75,7 +75,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3, 100));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(3));
         const auto appended = Record(42);
@@ -91,7 +91,7 @@ private slots:
     void overwriteKeepsCountAndNeighbours()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         for (int i = 0; i < 3; ++i)
             file.WriteAt(std::size_t(i), Record(i).data());
@@ -111,11 +111,11 @@ private slots:
     {
         ProgramFolderFixture folder;
         {
-            TRecordFile file(FileName, S);
+            TRecordFile file(DatabaseLayout);
             file.Open();
             file.WriteAt(0, Record(5).data());
         } // the destructor closes
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(1));
         std::vector<uint8_t> read(S);
@@ -129,7 +129,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(2));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(3, Record(9).data()));
         file.Close();
@@ -150,7 +150,7 @@ private slots:
         QFETCH(int, index);
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3, tail));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         std::vector<uint8_t> read(S);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(std::size_t(index), read.data()));
@@ -159,7 +159,7 @@ private slots:
     void closedFileRefusesWork()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         std::vector<uint8_t> read(S);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
@@ -172,7 +172,7 @@ private slots:
         ProgramFolderFixture folder;
         IoFaults::FailNext(IoOp::Open);
         WriteBytes(folder.Path(FileName), Records(1));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         try {
             file.Open();
             QFAIL("Open succeeded");
@@ -207,7 +207,7 @@ private slots:
         const QByteArray original = Records(3, 10);
         if (fileExists)
             WriteBytes(folder.Path(FileName), original);
-        std::optional<TRecordFile> file(std::in_place, FileName, S);
+        std::optional<TRecordFile> file(std::in_place, DatabaseLayout);
         if (action != "open")
             file->Open();
         IoFaults::FailNext(static_cast<IoOp>(op));
@@ -238,7 +238,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         IoFaults::FailNext(IoOp::Flush);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(1, Record(50).data()));
@@ -252,7 +252,7 @@ private slots:
     void faultFiresOnlyAfterSkippedOperations()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         IoFaults::FailNext(IoOp::Write, 2);
         file.WriteAt(0, Record(0).data());
@@ -318,7 +318,7 @@ private slots:
         QFETCH(int, blockBytes);
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(records, tail));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         RecordScanner scanner(file, std::size_t(blockBytes));
         QCOMPARE(scanner.Count(), std::size_t(records));
@@ -336,7 +336,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(10));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         RecordScanner scanner(file, 4 * S);
         for (int i = 0; i < 4; ++i)
@@ -348,7 +348,7 @@ private slots:
     void scannerDecodesFieldsInPlace()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         for (int i = 0; i < 5; ++i) {
             TSchedaDatabase sheet;
