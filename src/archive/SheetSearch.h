@@ -70,15 +70,14 @@ struct EveryRecord {
 
 // Reads every record of the archive's file in the program folder (created empty when
 // missing) and adds to `into` the line of each record `keep` accepts, then sorts the lines
-// into the list order. Only what `keep` looks at is read of a record it refuses. Throws
-// ArchiveError; `into` then holds the lines added so far, unsorted.
+// into the list order. A line is built only for a record `keep` accepts. Throws ArchiveError;
+// `into` then holds the lines added so far, unsorted.
 template <class Keep>
 void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into)
 {
     TRecordFile file(records);
     file.Open();
-    RecordScanner scan(file);
-    into.Reserve(into.Size() + scan.Count());
+    RecordScanner scan(file, RecordScanner::CachedBlockBytes);
     while (const uint8_t* record = scan.Next())
         if (keep(record))
             into.Add(record, format);

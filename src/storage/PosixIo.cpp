@@ -1,11 +1,9 @@
 #include "storage/PosixIo.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -118,42 +116,6 @@ bool Rename(const char* from, const char* to)
     if (Injected(IoOp::Rename))
         return false;
     return ::rename(from, to) == 0;
-}
-
-Mapping MapForReading(int fd, off_t offset, std::size_t len, const uint8_t*& address, std::size_t& got)
-{
-    address = nullptr;
-    got = 0;
-    if (Injected(IoOp::Read))
-        return Mapping::Failed;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0)
-        return Mapping::Failed;
-    if (info.st_size > offset)
-        got = std::min<std::size_t>(len, static_cast<std::size_t>(info.st_size - offset));
-    if (IoFaults::ShouldFail(IoOp::ShortRead))
-        got /= 2;
-    if (got == 0)
-        return Mapping::Mapped;
-    void* mapped = ::mmap(nullptr, got, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, offset);
-    if (mapped == MAP_FAILED) {
-        got = 0;
-        return Mapping::Refused;
-    }
-    address = static_cast<const uint8_t*>(mapped);
-    return Mapping::Mapped;
-}
-
-void Unmap(const uint8_t* address, std::size_t len)
-{
-    if (address)
-        ::munmap(const_cast<uint8_t*>(address), len);
-}
-
-std::size_t PageSize()
-{
-    static const std::size_t size = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
-    return size;
 }
 
 void FlushFolder(const char* folder)

@@ -65,41 +65,6 @@ void TRecordFile::ReadRecords(std::size_t first, std::size_t count, uint8_t* buf
         Fail("read", "short read of record " + std::to_string(first + static_cast<std::size_t>(got) / recordSize_));
 }
 
-void RecordWindow::Release()
-{
-    posix_io::Unmap(mapping_, mappedBytes_);
-    mapping_ = records_ = nullptr;
-    mappedBytes_ = 0;
-}
-
-bool TRecordFile::MapRecords(std::size_t first, std::size_t count, RecordWindow& window)
-{
-    RequireOpen("read");
-    window.Release();
-    const std::size_t begin = first * recordSize_, bytes = count * recordSize_;
-    const std::size_t pageStart = begin - begin % posix_io::PageSize();
-    const std::size_t lead = begin - pageStart;
-    const uint8_t* address = nullptr;
-    std::size_t got = 0;
-    switch (posix_io::MapForReading(fd_, static_cast<off_t>(pageStart), lead + bytes, address, got)) {
-    case posix_io::Mapping::Refused:
-        return false;
-    case posix_io::Mapping::Failed:
-        Fail("read", errno);
-    case posix_io::Mapping::Mapped:
-        break;
-    }
-    window.mapping_ = address;
-    window.mappedBytes_ = got;
-    if (got != lead + bytes) {
-        window.Release();
-        const std::size_t whole = got > lead ? (got - lead) / recordSize_ : 0;
-        Fail("read", "short read of record " + std::to_string(first + whole));
-    }
-    window.records_ = address + lead;
-    return true;
-}
-
 void TRecordFile::WriteAt(std::size_t index, const uint8_t* record)
 {
     RequireOpen("write");
@@ -145,6 +110,7 @@ RecordScanner::RecordScanner(TRecordFile& file, std::size_t blockBytes)
       blockRecords_(std::max<std::size_t>(1, blockBytes / recordSize_))
 {
     blockRecords_ = std::min(blockRecords_, std::max<std::size_t>(1, count_));
+    buffer_ = std::make_unique_for_overwrite<uint8_t[]>(blockRecords_ * recordSize_);
 }
 
 const uint8_t* RecordScanner::Next()
@@ -154,16 +120,8 @@ const uint8_t* RecordScanner::Next()
     if (next_ >= blockFirst_ + blockCount_) {
         blockFirst_ = next_;
         blockCount_ = std::min(blockRecords_, count_ - next_);
-        if (mapping_ && file_.MapRecords(blockFirst_, blockCount_, window_)) {
-            block_ = window_.Records();
-        } else {
-            mapping_ = false;
-            if (!buffer_)
-                buffer_ = std::make_unique_for_overwrite<uint8_t[]>(blockRecords_ * recordSize_);
-            file_.ReadRecords(blockFirst_, blockCount_, buffer_.get());
-            block_ = buffer_.get();
-        }
+        file_.ReadRecords(blockFirst_, blockCount_, buffer_.get());
     }
     index_ = next_++;
-    return block_ + (index_ - blockFirst_) * recordSize_;
+    return buffer_.get() + (index_ - blockFirst_) * recordSize_;
 }

@@ -16,27 +16,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Records of a record file mapped into memory in place, read-only; unmapped when the window
-// goes or maps other records.
-class RecordWindow {
-public:
-    RecordWindow() = default;
-    ~RecordWindow() { Release(); }
-    RecordWindow(const RecordWindow&) = delete;
-    RecordWindow& operator=(const RecordWindow&) = delete;
-
-    // The first record mapped.
-    const uint8_t* Records() const { return records_; }
-
-private:
-    friend class TRecordFile;
-    void Release();
-
-    const uint8_t* mapping_ = nullptr; // starts on a page boundary, at or before records_
-    std::size_t mappedBytes_ = 0;
-    const uint8_t* records_ = nullptr;
-};
-
 class TRecordFile {
 public:
     // The record file of an archive: its file in the program folder and its record size.
@@ -65,11 +44,6 @@ public:
     // Reads up to `count` whole records from index `first` into buffer; fails unless all
     // of them are there (used by RecordScanner).
     void ReadRecords(std::size_t first, std::size_t count, uint8_t* buffer);
-    // Maps `count` whole records from index `first` into `window`, read-only and private: no
-    // copy, and only the pages a reader touches come in. Returns false when the system maps
-    // no such file (the caller then reads them); fails like ReadRecords when the file does
-    // not hold them all.
-    bool MapRecords(std::size_t first, std::size_t count, RecordWindow& window);
 
 private:
     [[noreturn]] void Fail(const char* operation, int error) const;
@@ -86,12 +60,15 @@ private:
 //     RecordScanner scan(file);
 //     while (const uint8_t* record = scan.Next()) use(record, scan.Index());
 // The records counted when the scanner is made are the ones it returns. A returned pointer
-// stays valid until the next call of Next. Each block is mapped in place where the system
-// allows (a reader that looks at a few fields of each record copies nothing) and read into
-// a buffer where it does not; either way the memory held is one block, whatever the size
+// stays valid until the next call of Next. The memory held is one block, whatever the size
 // of the file.
 class RecordScanner {
 public:
+    // Blocks small enough to stay in the processor's cache between the read that fills them
+    // and the look at their records: a scan that looks at a few fields of each record then
+    // takes about as long as reading the file once.
+    static constexpr std::size_t CachedBlockBytes = 256 << 10;
+
     explicit RecordScanner(TRecordFile& file, std::size_t blockBytes = 4 << 20);
     const uint8_t* Next(); // nullptr after the last record
     std::size_t Index() const { return index_; } // 0-based index of the record Next returned
@@ -102,10 +79,7 @@ private:
     std::size_t recordSize_;
     std::size_t count_;
     std::size_t blockRecords_;
-    bool mapping_ = true;                // false once the system refused a mapping
-    RecordWindow window_;
-    std::unique_ptr<uint8_t[]> buffer_;  // made when the scanner reads instead
-    const uint8_t* block_ = nullptr;     // the block's first record
+    std::unique_ptr<uint8_t[]> buffer_;
     std::size_t blockFirst_ = 0; // index of the buffer's first record
     std::size_t blockCount_ = 0; // records in the buffer
     std::size_t next_ = 0;       // index Next returns next
