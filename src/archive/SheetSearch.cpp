@@ -78,8 +78,11 @@ bool SearchCriteria::Hits(const Criterion& criterion, const uint8_t* record)
     if (stored.size() < criterion.folded.size())
         return false;
     char folded[256];
-    std::transform(stored.begin(), stored.end(), folded,
-                   [](char byte) { return static_cast<char>(FoldLower[static_cast<uint8_t>(byte)]); });
+    // The same fold as FoldLower, written so that the compiler folds many bytes at once.
+    std::transform(stored.begin(), stored.end(), folded, [](char byte) {
+        const auto value = static_cast<uint8_t>(byte);
+        return static_cast<char>(static_cast<uint8_t>(value - 'A') < 26 ? value + ('a' - 'A') : value);
+    });
     return std::string_view(folded, stored.size()).find(criterion.folded) != std::string_view::npos;
 }
 

@@ -53,13 +53,6 @@ class TestFlagged : public QObject {
     QLineEdit* FindBox() { return Child<QLineEdit>(tool.get(), "txtTrova"); }
     QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
     QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
-    void DoubleClick(int row)
-    {
-        ResultList* list = List();
-        const QPoint where = list->visualRect(list->model()->index(row, 0)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-    }
 
 private slots:
     void init()
@@ -135,7 +128,7 @@ private slots:
         WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
         Open();
         QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
-        DoubleClick(0);
+        DoubleClick(List(), 0);
         QCOMPARE(Position(), QStringLiteral("3"));
         QVERIFY(!tool->isVisible());
         QCOMPARE(List()->model()->rowCount(), 0);

@@ -68,27 +68,12 @@ const std::vector<ListToolRow>& Rows()
     return rows;
 }
 
-int Selected(ResultList* list)
-{
-    const std::optional<std::size_t> row = list->SelectedRow();
-    return row ? int(*row) : -1;
-}
-
 QStringList FirstWords(ResultList* list)
 {
     QStringList words;
     for (int row = 0; row < list->model()->rowCount(); ++row)
         words << list->model()->index(row, 0).data().toString().section(u' ', 0, 0, QString::SectionSkipEmpty);
     return words;
-}
-
-// A double-click on line `row`, or below the lines when row is -1.
-void DoubleClick(ResultList* list, int row)
-{
-    const QPoint where = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
-                                  : QPoint(20, list->viewport()->height() - 5);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
 }
 
 } // namespace

@@ -42,20 +42,6 @@ QStringList Shown(ResultList* list)
     return lines;
 }
 
-int Selected(ResultList* list)
-{
-    const std::optional<std::size_t> row = list->SelectedRow();
-    return row ? int(*row) : -1;
-}
-
-void DoubleClick(ResultList* list, int row)
-{
-    const QPoint where = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
-                                  : QPoint(20, list->viewport()->height() - 5);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-}
-
 } // namespace
 
 class TestSearchScreen : public QObject {
