@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 #include <cstring>
@@ -73,4 +74,13 @@ inline void DoubleClick(ResultList* list, int row)
                                   : QPoint(20, list->viewport()->height() - 5);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+}
+
+// The lines a list tool's list shows, in its order.
+inline QStringList ShownLines(ResultList* list)
+{
+    QStringList lines;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        lines << list->model()->index(row, 0).data().toString();
+    return lines;
 }

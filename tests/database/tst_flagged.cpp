@@ -27,8 +27,8 @@ TSchedaDatabase Flagged(const char16_t* campo01, const char16_t* cliente = u"")
 QStringList FirstColumns(ResultList* list)
 {
     QStringList columns;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        columns << list->model()->index(row, 0).data().toString().left(26).trimmed();
+    for (const QString& line : ShownLines(list))
+        columns << line.left(26).trimmed();
     return columns;
 }
 

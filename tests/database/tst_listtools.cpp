@@ -71,8 +71,8 @@ const std::vector<ListToolRow>& Rows()
 QStringList FirstWords(ResultList* list)
 {
     QStringList words;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        words << list->model()->index(row, 0).data().toString().section(u' ', 0, 0, QString::SectionSkipEmpty);
+    for (const QString& line : ShownLines(list))
+        words << line.section(u' ', 0, 0, QString::SectionSkipEmpty);
     return words;
 }
 

@@ -34,14 +34,6 @@ std::vector<TSchedaDatabase> SixSheets()
             Sheet({{DF::Campo01, u"Zeta"}, {DF::Cliente, u"de Rossi"}, {DF::ComuneRes, u"Siena"}})};
 }
 
-QStringList Shown(ResultList* list)
-{
-    QStringList lines;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        lines << list->model()->index(row, 0).data().toString();
-    return lines;
-}
-
 } // namespace
 
 class TestSearchScreen : public QObject {
@@ -142,7 +134,7 @@ private slots:
         QVERIFY(Child(tool.get(), "panContainer")->isVisible());
         QCOMPARE(Label("lblConta")->text(), QStringLiteral("2"));
         QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
-        const QStringList lines = Shown(List());
+        const QStringList lines = ShownLines(List());
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith(QStringLiteral("Beta ")) && lines[0].contains(QStringLiteral("Rossi Anna")));
         QVERIFY(lines[1].startsWith(QStringLiteral("Zeta ")) && lines[1].contains(QStringLiteral("de Rossi")));
