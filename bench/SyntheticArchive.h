@@ -77,7 +77,7 @@ inline TSchedaDatabase SyntheticSheet(std::size_t index)
 // sheets go out in large blocks (the program itself writes one synced sheet at a time).
 inline void WriteSyntheticDatabase(std::size_t count)
 {
-    const std::string path = ProgramFile(TSchedaDatabase::FileName).string();
+    const std::string path = ProgramFile(DatabaseLayout.fileName).string();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     constexpr std::size_t blockSheets = 1024;
     std::vector<uint8_t> block;

@@ -72,7 +72,7 @@ std::vector<uint8_t> SavedBy(char program, int save)
 [[noreturn]] void SavingProgram(char program, int count, int pauseMicroseconds, int report)
 {
     IoFaults::SlowWrites(std::chrono::microseconds(pauseMicroseconds));
-    const SheetArchive archive(TSchedaDatabase::FileName, S);
+    const SheetArchive archive(DatabaseLayout);
     for (int save = 0; save < count; ++save) {
         const SaveResult result = archive.Save(SavedBy(program, save).data(), NewSheet);
         if (result.outcome != SaveResult::Outcome::Appended)
@@ -87,7 +87,7 @@ std::vector<uint8_t> SavedBy(char program, int save)
 // Two processes saving `saves` new sheets each at the same time.
 void MeasureTwoPrograms(const std::filesystem::path& folder, int saves, int pause)
 {
-    std::filesystem::remove(folder / TSchedaDatabase::FileName);
+    std::filesystem::remove(folder / DatabaseLayout.fileName);
     std::printf("oddfiles_bench: two programs saving %d new sheets each, writes paused %d us halfway\n", saves,
                 pause);
     const auto start = std::chrono::steady_clock::now();
@@ -126,7 +126,7 @@ void MeasureTwoPrograms(const std::filesystem::path& folder, int saves, int paus
     }
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
-    std::ifstream file(folder / TSchedaDatabase::FileName, std::ios::binary);
+    std::ifstream file(folder / DatabaseLayout.fileName, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::map<std::string, int> found;
     int misplaced = 0;

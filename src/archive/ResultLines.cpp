@@ -199,7 +199,7 @@ std::optional<std::size_t> LastRecordWithLine(TRecordFile& file, LineFormat form
     const std::u16string_view wanted = TrimmedView(line);
     Text built(MaxLineLength(format), u' ');
     std::optional<std::size_t> position;
-    RecordScanner scan(file);
+    RecordScanner scan(file, RecordScanner::CachedBlockBytes);
     while (const uint8_t* candidate = scan.Next()) {
         const std::size_t length = BuildLine(candidate, format, built.data());
         if (TrimmedView(std::u16string_view(built.data(), length)) == wanted) {

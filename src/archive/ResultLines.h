@@ -40,17 +40,17 @@ struct LinePiece {
     }
 };
 
-template <class Layout>
-constexpr LinePiece Column(typename Layout::Field field, uint16_t width)
+template <const auto& Layout>
+constexpr LinePiece Column(FieldOf<Layout> field, uint16_t width)
 {
-    const FieldSpec& fieldSpec = Layout::Fields[static_cast<std::size_t>(field)];
+    const FieldSpec& fieldSpec = Layout.Spec(field);
     return {LinePiece::Kind::Column, fieldSpec.offset, fieldSpec.width, width};
 }
 
-template <class Layout>
-constexpr LinePiece Whole(typename Layout::Field field)
+template <const auto& Layout>
+constexpr LinePiece Whole(FieldOf<Layout> field)
 {
-    const FieldSpec& fieldSpec = Layout::Fields[static_cast<std::size_t>(field)];
+    const FieldSpec& fieldSpec = Layout.Spec(field);
     return {LinePiece::Kind::Whole, fieldSpec.offset, fieldSpec.width, 0};
 }
 
@@ -129,16 +129,16 @@ std::optional<std::size_t> LastRecordWithLine(TRecordFile& file, LineFormat form
                                               std::u16string_view line, uint8_t* record);
 
 // The same for a layout's own file in the program folder, opened and closed here.
-template <class Layout>
+template <const auto& Layout>
 struct FoundRecord {
     TRecord<Layout> record;
     std::size_t position; // 1-based
 };
 
-template <class Layout>
+template <const auto& Layout>
 std::optional<FoundRecord<Layout>> FindRecordOfLine(LineFormat format, std::u16string_view line)
 {
-    TRecordFile file(Layout::FileName, Layout::Size);
+    TRecordFile file(Layout);
     file.Open();
     FoundRecord<Layout> found{};
     const std::optional<std::size_t> position = LastRecordWithLine(file, format, line, found.record.data());

@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-SheetArchive::SheetArchive(std::string fileName, std::size_t recordSize)
-    : fileName_(std::move(fileName)), recordSize_(recordSize)
+SheetArchive::SheetArchive(const RecordLayout& layout) : layout_(layout)
 {
 }
 
@@ -13,7 +12,7 @@ MoveResult SheetArchive::Move(SheetMove move, SheetPosition from) const
 {
     MoveResult result;
     try {
-        TRecordFile file(fileName_, recordSize_);
+        TRecordFile file(layout_);
         file.Open();
         if (move == SheetMove::Previous && from == 1) {
             file.Close();
@@ -49,7 +48,7 @@ MoveResult SheetArchive::Move(SheetMove move, SheetPosition from) const
             index = from == NewSheet ? 0 : std::min(from - 2, count - 1);
             break;
         }
-        std::vector<uint8_t> record(recordSize_);
+        std::vector<uint8_t> record(layout_.size);
         file.ReadAt(index, record.data());
         file.Close();
         result.outcome = MoveResult::Outcome::Show;
@@ -67,7 +66,7 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
 {
     SaveResult result;
     try {
-        TRecordFile file(fileName_, recordSize_);
+        TRecordFile file(layout_);
         file.Open();
         const bool append = at == NewSheet || at - 1 >= file.Count();
         // Append counts under the file's save lock, so another program saving at the same
@@ -91,7 +90,7 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
 FileOutcome SheetArchive::Touch() const
 {
     try {
-        TRecordFile file(fileName_, recordSize_);
+        TRecordFile file(layout_);
         file.Open();
         file.Close();
         return FileOutcome::Done();

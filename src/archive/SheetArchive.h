@@ -5,6 +5,7 @@
 // sheet screens share it. Nothing here throws: every outcome, failures included, is a
 // value the screen turns into what the user sees.
 #include "storage/FileOutcome.h"
+#include "storage/Records.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -47,13 +48,7 @@ struct SaveResult {
 
 class SheetArchive {
 public:
-    SheetArchive(std::string fileName, std::size_t recordSize);
-
-    template <class Record>
-    static SheetArchive Of()
-    {
-        return SheetArchive(Record::FileName, Record::Size);
-    }
+    explicit SheetArchive(const RecordLayout& layout);
 
     // Moves from the sheet at `from` (NewSheet: a new sheet, standing before the first).
     // The record is read whole and the file closed before the result says "Show".
@@ -68,10 +63,9 @@ public:
     // Opens the file (creating it empty if missing) and closes it again.
     FileOutcome Touch() const;
 
-    std::size_t RecordSize() const { return recordSize_; }
-    const std::string& FileName() const { return fileName_; }
+    const RecordLayout& Layout() const { return layout_; }
+    std::size_t RecordSize() const { return layout_.size; }
 
 private:
-    std::string fileName_;
-    std::size_t recordSize_;
+    RecordLayout layout_;
 };

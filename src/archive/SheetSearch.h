@@ -8,9 +8,18 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+// What a search tool searches: the archive, the field each criteria box searches (in the
+// order of the boxes) and the line that shows a record found.
+struct SearchDescription {
+    RecordLayout records;
+    std::span<const FieldSpec> criteriaFields;
+    LineFormat line;
+};
 
 // The criteria of a search, each on one field. A criterion is matched as typed (not
 // trimmed) against the field as stored (converted, not trimmed), A to Z folded to a to z
@@ -21,12 +30,9 @@
 // counted, hits any field holding that run of blanks.
 class SearchCriteria {
 public:
-    void Add(const FieldSpec& field, std::u16string_view typed);
-    template <class Layout>
-    void Add(typename Layout::Field field, std::u16string_view typed)
-    {
-        Add(Layout::Fields[static_cast<std::size_t>(field)], typed);
-    }
+    // The texts typed into a search tool's boxes: typed[i] searches the search's
+    // criteriaFields[i] (missing texts are empty).
+    SearchCriteria(const SearchDescription& search, std::span<const Text> typed);
 
     std::size_t Filled() const { return filled_; }
     bool Matches(const uint8_t* record) const;
@@ -38,6 +44,7 @@ private:
         std::string folded; // Windows-1252 bytes, A to Z folded
         bool canHit;        // false when a character has no byte in a field
     };
+    void Add(const FieldSpec& field, std::u16string_view typed);
     static bool Hits(const Criterion& criterion, const uint8_t* record);
 
     std::vector<Criterion> criteria_; // the non-empty ones, in the order given
@@ -61,19 +68,24 @@ struct EveryRecord {
     bool operator()(const uint8_t*) const { return true; }
 };
 
-// Reads every record of the layout's file in the program folder (created empty when
+// Reads every record of the archive's file in the program folder (created empty when
 // missing) and adds to `into` the line of each record `keep` accepts, then sorts the lines
-// into the list order. Throws ArchiveError; `into` then holds the lines added so far, unsorted.
-template <class Layout, class Keep>
-void ListRecords(LineFormat format, const Keep& keep, ResultLines& into)
+// into the list order. A line is built only for a record `keep` accepts. Throws ArchiveError;
+// `into` then holds the lines added so far, unsorted.
+template <class Keep>
+void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into)
 {
-    TRecordFile file(Layout::FileName, Layout::Size);
+    TRecordFile file(records);
     file.Open();
-    RecordScanner scan(file);
-    into.Reserve(into.Size() + scan.Count());
+    RecordScanner scan(file, RecordScanner::CachedBlockBytes);
     while (const uint8_t* record = scan.Next())
         if (keep(record))
             into.Add(record, format);
     file.Close();
     into.Sort();
 }
+
+// "Cerca" of the search tools: the lines of the records the criteria find, in list order.
+// The search screens, their tests and the benchmark all run this one function. Throws
+// ArchiveError.
+ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria);

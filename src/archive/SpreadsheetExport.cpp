@@ -83,7 +83,7 @@ void ExportTable::Load()
     edits_.clear();
     rowEdited_ = {};
 
-    TRecordFile file(description_->recordFile, description_->recordSize);
+    TRecordFile file(description_->records);
     file.Open();
     const std::size_t count = file.Count();
     rows_ = count;

@@ -34,8 +34,7 @@ struct ExportFileColumn {
 };
 
 struct ExportDescription {
-    std::string recordFile;  // "Database.pro"
-    std::size_t recordSize = 0;
+    RecordLayout records;    // the archive exported
     std::vector<ExportGridColumn> grid;
     Text sheetName;          // the text of the x:Name element
     std::string exportFile;  // "Database.xls", in the program folder

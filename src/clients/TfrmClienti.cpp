@@ -5,6 +5,6 @@
 
 TfrmClienti::TfrmClienti(QWidget* parent)
     : SheetScreen(Archive::Clients, Maker::Caption(QStringLiteral("Anagrafica Clienti")), StatusLine::SlateBlue,
-                  SheetLayout::Of<TSchedaCliente>(), parent)
+                  ClientLayout, parent)
 {
 }

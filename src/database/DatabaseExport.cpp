@@ -12,8 +12,7 @@ ExportGridColumn Grid(const char* name, std::u16string_view title, int width, bo
 ExportDescription MakeDatabaseExport()
 {
     ExportDescription export_;
-    export_.recordFile = TSchedaDatabase::FileName;
-    export_.recordSize = TSchedaDatabase::Size;
+    export_.records = DatabaseLayout;
     export_.sheetName = u"Riepilogo Schede Database";
     export_.exportFile = "Database.xls";
 

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <optional>
-#include <span>
 #include <string_view>
 
 namespace DatabaseLists {
@@ -27,15 +26,15 @@ inline constexpr std::size_t LineLength = 153;
 static_assert(MaxLineLength(Line) == LineLength);
 
 // The fields of the ten search criteria, in the order of the criteria boxes.
-inline constexpr std::array<DatabaseField, 10> SearchFields = {
-    F::Campo01, F::Campo02, F::Campo03, F::Campo04, F::Campo05, F::Campo06,
-    F::Cliente, F::ComuneRes, F::CodFisc, F::PartitaIva,
+inline constexpr std::array<FieldSpec, 10> SearchFields = {
+    DatabaseLayout.Spec(F::Campo01), DatabaseLayout.Spec(F::Campo02), DatabaseLayout.Spec(F::Campo03),
+    DatabaseLayout.Spec(F::Campo04), DatabaseLayout.Spec(F::Campo05), DatabaseLayout.Spec(F::Campo06),
+    DatabaseLayout.Spec(F::Cliente), DatabaseLayout.Spec(F::ComuneRes), DatabaseLayout.Spec(F::CodFisc),
+    DatabaseLayout.Spec(F::PartitaIva),
 };
 
-SearchCriteria Criteria(std::span<const Text, SearchFields.size()> typed);
-
-// The lines of the sheets the criteria find, in list order. Throws ArchiveError.
-ResultLines Search(const SearchCriteria& criteria);
+// The database search: ten criteria boxes over Database.pro, the sheets found shown in Line.
+inline constexpr SearchDescription Search{DatabaseLayout, SearchFields, Line};
 
 // Adds the lines of the flagged sheets (Segnala, trimmed, is "Sì") to `into`, in list
 // order. Throws ArchiveError, leaving in `into` the lines read before the failure.

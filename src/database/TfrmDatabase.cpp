@@ -79,7 +79,7 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 
 TfrmDatabase::TfrmDatabase(QWidget* parent)
     : SheetScreen(Archive::Database, Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
-                  SheetLayout::Of<TSchedaDatabase>(), parent)
+                  DatabaseLayout, parent)
 {
     BuildCommandBar();
     BuildGenericFields();

@@ -32,7 +32,6 @@ std::vector<CriterionBox> Boxes()
     for (std::size_t i = 0; i < std::size(boxes); ++i) {
         const int column = int(i % 2), row = int(i / 2);
         criteria.push_back({boxes[i].box, boxes[i].title, ToQString(boxes[i].titleText),
-                            TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]),
                             QRect(160 + column * 348, 122 + row * 76, 316, 32)});
     }
     return criteria;
@@ -45,7 +44,7 @@ TfrmTrovaDatabase::TfrmTrovaDatabase(SheetScreen& served)
                  Pictures::Header(QSize(862, 70), Pictures::Icon::Database, Maker::BrandBlue,
                                   QStringLiteral("Trova schede in archivio"),
                                   {QStringLiteral("Le schede che rispondono ai criteri di ricerca.")}),
-                 Pictures::Icon::Database, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 10, true))
+                 Pictures::Icon::Database, DatabaseLists::Search, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 10, true))
 {
 }
 
@@ -61,11 +60,6 @@ void TfrmTrovaDatabase::FormShow()
     for (std::size_t i = 0; i < SettingsTitles; ++i)
         Title(i)->setText(ToQString(titles[i]));
     SearchTool::FormShow();
-}
-
-ResultLines TfrmTrovaDatabase::Find(const SearchCriteria& criteria)
-{
-    return DatabaseLists::Search(criteria);
 }
 
 void TfrmTrovaDatabase::OpenLine(std::u16string_view line)

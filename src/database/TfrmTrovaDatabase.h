@@ -12,7 +12,6 @@ public:
 protected:
     // Also reads the titles of the first six fields from the settings.
     void FormShow() override;
-    ResultLines Find(const SearchCriteria& criteria) override;
     void OpenLine(std::u16string_view line) override;
 
 private:

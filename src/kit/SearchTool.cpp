@@ -9,9 +9,11 @@
 #include <QPushButton>
 
 SearchTool::SearchTool(SheetScreen& served, const QString& caption, Text& sharedFindText, const QPixmap& header,
-                       Pictures::Icon icon, std::vector<CriterionBox> boxes, const QFont& titleFont)
-    : ListTool(served, caption, sharedFindText, header, Count::Shown), m_boxes(std::move(boxes))
+                       Pictures::Icon icon, const SearchDescription& search, std::vector<CriterionBox> boxes,
+                       const QFont& titleFont)
+    : ListTool(served, caption, sharedFindText, header, Count::Shown), m_search(search), m_boxes(std::move(boxes))
 {
+    Q_ASSERT(m_boxes.size() == m_search.criteriaFields.size());
     m_panAvvio = new QWidget(this);
     m_panAvvio->setObjectName(QStringLiteral("panAvvio"));
     m_panAvvio->setGeometry(0, 0, 862, 560);
@@ -99,14 +101,15 @@ void SearchTool::btnCercaMouseDown()
 void SearchTool::btnCercaClick()
 {
     m_lblAttendere->repaint(); // the wait text shows while the search runs
-    SearchCriteria criteria;
-    for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        criteria.Add(m_boxes[i].field, m_criteria[i]->text().toStdU16String());
+    std::vector<Text> typed;
+    for (const QLineEdit* box : m_criteria)
+        typed.push_back(box->text().toStdU16String());
+    const SearchCriteria criteria(m_search, typed);
     m_lblConta->setText(QString::number(criteria.Filled()));
 
     ResultLines lines;
     try {
-        lines = Find(criteria);
+        lines = SearchRecords(m_search, criteria);
     } catch (const ArchiveError& error) {
         ShowArchiveAccessMessage(error);
         return;

@@ -1,8 +1,8 @@
 #pragma once
 // What the two search tools share (database search, client search): the criteria panel
 // `panAvvio` with up to ten criterion boxes, "Cerca" with its wait text, and the switch to
-// the results panel for the rest of the tool's life. Each tool supplies its boxes (names,
-// titles, fields, places) and the search of its own file.
+// the results panel for the rest of the tool's life. Each tool supplies its search (archive,
+// fields of the boxes, result line) and its boxes (names, titles, places).
 
 #include "kit/ListTool.h"
 #include "kit/Widgets.h"
@@ -17,12 +17,12 @@
 class QLabel;
 class QLineEdit;
 
-// One criterion box: the box, its title just above it, and the record field it searches.
+// One criterion box: the box and its title just above it. The record field it searches is
+// the search description's field of the same index.
 struct CriterionBox {
     const char* box;   // "txtCliente"
     const char* title; // "lblCliente"
     QString titleText; // the design text
-    FieldSpec field;
     QRect geometry; // of the box
 };
 
@@ -39,10 +39,8 @@ public:
 
 protected:
     SearchTool(SheetScreen& served, const QString& caption, Text& sharedFindText, const QPixmap& header,
-               Pictures::Icon icon, std::vector<CriterionBox> boxes, const QFont& titleFont);
-
-    // The lines of the records the criteria find, in list order. Throws ArchiveError.
-    virtual ResultLines Find(const SearchCriteria& criteria) = 0;
+               Pictures::Icon icon, const SearchDescription& search, std::vector<CriterionBox> boxes,
+               const QFont& titleFont);
 
     QLabel* Title(std::size_t box) const { return m_titles.at(box); }
 
@@ -52,6 +50,7 @@ protected:
     void FormClose() override;
 
 private:
+    const SearchDescription& m_search;
     std::vector<CriterionBox> m_boxes;
     std::vector<QLineEdit*> m_criteria;
     std::vector<QLabel*> m_titles;

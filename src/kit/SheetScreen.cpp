@@ -25,8 +25,8 @@ QString SheetScreen::EmptyArchiveMessage()
 }
 
 SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& statusColour,
-                         const SheetLayout& layout, QWidget* parent)
-    : WorkScreen(caption, parent), m_kind(kind), m_archive(layout.fileName, layout.recordSize), m_fields(layout.fields)
+                         const RecordLayout& layout, QWidget* parent)
+    : WorkScreen(caption, parent), m_kind(kind), m_archive(layout), m_fields(layout.fields)
 {
     QWidget* design = Design();
     QWidget* shpContainer = Widgets::NewShape(design, QStringLiteral("shpContainer"), QRect(0, 0, 1016, 713),

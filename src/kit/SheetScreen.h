@@ -27,19 +27,6 @@ struct AttachmentTexts {
     QStringList ToList() const;
 };
 
-// The record layout a sheet screen shows: its file, record size and fields.
-struct SheetLayout {
-    const char* fileName;
-    std::size_t recordSize;
-    std::span<const FieldSpec> fields;
-
-    template <class Record>
-    static SheetLayout Of()
-    {
-        return {Record::FileName, Record::Size, Record::Fields()};
-    }
-};
-
 // What the database and the client sheet screens share. A sheet screen shows one record of
 // its archive in boxes bound to the record's fields; the base does everything that depends
 // only on that binding: clearing, showing a record (MostraScheda), building the record to
@@ -80,7 +67,7 @@ public:
     void cmdEsciClick();
 
 protected:
-    SheetScreen(Archive kind, const QString& caption, const QColor& statusColour, const SheetLayout& layout,
+    SheetScreen(Archive kind, const QString& caption, const QColor& statusColour, const RecordLayout& layout,
                 QWidget* parent = nullptr);
 
     // Binding, in the constructor of the screen. A text box (line edit or province box) shows

@@ -37,8 +37,8 @@ private:
 
 } // namespace
 
-TRecordFile::TRecordFile(std::string fileName, std::size_t recordSize)
-    : path_(ProgramFile(fileName)), recordSize_(recordSize)
+TRecordFile::TRecordFile(const RecordLayout& layout)
+    : layout_(layout), path_(ProgramFile(layout.fileName)), recordSize_(layout.size)
 {
     if (recordSize_ == 0)
         throw std::invalid_argument("record size 0");

@@ -1,6 +1,8 @@
 #pragma once
 // A record file in the program folder: fixed-size records back to back, no header.
 // Opened anew for each user action: Open, the Count / ReadAt / WriteAt calls it needs, Close.
+#include "storage/Records.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,7 +19,8 @@ public:
 
 class TRecordFile {
 public:
-    TRecordFile(std::string fileName, std::size_t recordSize);
+    // The record file of an archive: its file in the program folder and its record size.
+    explicit TRecordFile(const RecordLayout& layout);
     ~TRecordFile(); // closes silently
     TRecordFile(const TRecordFile&) = delete;
     TRecordFile& operator=(const TRecordFile&) = delete;
@@ -43,7 +46,8 @@ public:
     void Close();
 
     bool IsOpen() const { return fd_ >= 0; }
-    std::size_t RecordSize() const { return recordSize_; }
+    const RecordLayout& Layout() const { return layout_; }
+    std::size_t RecordSize() const { return layout_.size; }
     const std::filesystem::path& Path() const { return path_; }
 
     // Reads up to `count` whole records from index `first` into buffer; fails unless all
@@ -57,6 +61,7 @@ private:
     // Writes at `index` (at most the count, taken under the lock); returns the index.
     std::size_t WriteLocked(std::optional<std::size_t> index, const uint8_t* record);
 
+    RecordLayout layout_;
     std::filesystem::path path_;
     std::size_t recordSize_;
     int fd_ = -1;
@@ -66,9 +71,15 @@ private:
 //     RecordScanner scan(file);
 //     while (const uint8_t* record = scan.Next()) use(record, scan.Index());
 // The records counted when the scanner is made are the ones it returns. A returned pointer
-// stays valid until the next call of Next.
+// stays valid until the next call of Next. The memory held is one block, whatever the size
+// of the file.
 class RecordScanner {
 public:
+    // Blocks small enough to stay in the processor's cache between the read that fills them
+    // and the look at their records: a scan that looks at a few fields of each record then
+    // takes about as long as reading the file once.
+    static constexpr std::size_t CachedBlockBytes = 256 << 10;
+
     explicit RecordScanner(TRecordFile& file, std::size_t blockBytes = 4 << 20);
     const uint8_t* Next(); // nullptr after the last record
     std::size_t Index() const { return index_; } // 0-based index of the record Next returned

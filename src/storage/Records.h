@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <type_traits>
 
 struct FieldSpec {
     const char* name;
@@ -34,74 +35,89 @@ enum class ClientField {
     Questioni, Note, Ricontatta, File01, File02, File03, Desc01, Desc02, Desc03,
 };
 
-struct DatabaseLayout {
-    using Field = DatabaseField;
-    static constexpr std::size_t Size = 3812;
-    static constexpr const char* FileName = "Database.pro";
-    static constexpr Field LastField = Field::Desc03;
-    static constexpr std::array<FieldSpec, 31> Fields = {{
-        {"Campo01", 0, 50},        {"Campo02", 51, 50},       {"Campo03", 102, 50},
-        {"Campo04", 153, 50},      {"Campo05", 204, 50},      {"Campo06", 255, 50},
-        {"Campo07", 306, 250},     {"Campo08", 557, 50},      {"Campo09", 608, 50},
-        {"Campo10", 659, 250},     {"Campo11", 910, 50},      {"Campo12", 961, 50},
-        {"Campo13", 1012, 250},    {"Campo14", 1263, 250},    {"Cliente", 1514, 50},
-        {"IndirizzoRes", 1565, 50}, {"ComuneRes", 1616, 50},  {"ProvRes", 1667, 2},
-        {"Email", 1670, 50},       {"Recapito", 1721, 50},    {"CodFisc", 1772, 16},
-        {"PartitaIva", 1789, 11},  {"Google", 1801, 250},     {"Web", 2052, 250},
-        {"Segnala", 2303, 2},      {"File01", 2306, 250},     {"File02", 2557, 250},
-        {"File03", 2808, 250},     {"Desc01", 3059, 250},     {"Desc02", 3310, 250},
-        {"Desc03", 3561, 250},
-    }};
+// Where an archive's records lie and how they are made: the record file in the program
+// folder, the size of one record and its fields in record order. Every piece of code that
+// opens, reads, writes, searches or exports an archive takes this one value.
+struct RecordLayout {
+    const char* fileName;
+    std::size_t size;
+    std::span<const FieldSpec> fields;
 };
 
-struct ClientLayout {
-    using Field = ClientField;
-    static constexpr std::size_t Size = 3372;
-    static constexpr const char* FileName = "Clienti.pro";
-    static constexpr Field LastField = Field::Desc03;
-    static constexpr std::array<FieldSpec, 36> Fields = {{
-        {"Cliente", 0, 50},        {"DataNasc", 51, 30},      {"ComuneNasc", 82, 50},
-        {"ProvNasc", 133, 2},      {"Sesso", 136, 1},         {"Recapito", 138, 50},
-        {"IndirizzoRes", 189, 50}, {"ProvRes", 240, 2},       {"ComuneRes", 243, 50},
-        {"CapRes", 294, 5},        {"Estremi", 300, 250},     {"TelCasa", 551, 30},
-        {"TelUff", 582, 30},       {"TelCel", 613, 30},       {"Fax", 644, 30},
-        {"Email", 675, 50},        {"CodFisc", 726, 16},      {"Carta", 743, 30},
-        {"ScadeCarta", 774, 30},   {"PartitaIva", 805, 11},   {"Iban", 817, 27},
-        {"Documento", 845, 120},   {"Occupazione", 966, 50},  {"Civile", 1017, 50},
-        {"Titoli", 1068, 120},     {"Prodotti", 1189, 120},   {"Zona", 1310, 50},
-        {"Questioni", 1361, 250},  {"Note", 1612, 250},       {"Ricontatta", 1863, 2},
-        {"File01", 1866, 250},     {"File02", 2117, 250},     {"File03", 2368, 250},
-        {"Desc01", 2619, 250},     {"Desc02", 2870, 250},     {"Desc03", 3121, 250},
-    }};
+// A record layout whose fields an enum names, one enumerator per field in record order.
+template <class FieldEnum>
+struct NamedRecordLayout : RecordLayout {
+    using Field = FieldEnum;
+    FieldEnum lastField;
+
+    constexpr const FieldSpec& Spec(Field field) const { return fields[static_cast<std::size_t>(field)]; }
 };
+
+inline constexpr std::array<FieldSpec, 31> DatabaseFields = {{
+    {"Campo01", 0, 50},        {"Campo02", 51, 50},       {"Campo03", 102, 50},
+    {"Campo04", 153, 50},      {"Campo05", 204, 50},      {"Campo06", 255, 50},
+    {"Campo07", 306, 250},     {"Campo08", 557, 50},      {"Campo09", 608, 50},
+    {"Campo10", 659, 250},     {"Campo11", 910, 50},      {"Campo12", 961, 50},
+    {"Campo13", 1012, 250},    {"Campo14", 1263, 250},    {"Cliente", 1514, 50},
+    {"IndirizzoRes", 1565, 50}, {"ComuneRes", 1616, 50},  {"ProvRes", 1667, 2},
+    {"Email", 1670, 50},       {"Recapito", 1721, 50},    {"CodFisc", 1772, 16},
+    {"PartitaIva", 1789, 11},  {"Google", 1801, 250},     {"Web", 2052, 250},
+    {"Segnala", 2303, 2},      {"File01", 2306, 250},     {"File02", 2557, 250},
+    {"File03", 2808, 250},     {"Desc01", 3059, 250},     {"Desc02", 3310, 250},
+    {"Desc03", 3561, 250},
+}};
+
+inline constexpr std::array<FieldSpec, 36> ClientFields = {{
+    {"Cliente", 0, 50},        {"DataNasc", 51, 30},      {"ComuneNasc", 82, 50},
+    {"ProvNasc", 133, 2},      {"Sesso", 136, 1},         {"Recapito", 138, 50},
+    {"IndirizzoRes", 189, 50}, {"ProvRes", 240, 2},       {"ComuneRes", 243, 50},
+    {"CapRes", 294, 5},        {"Estremi", 300, 250},     {"TelCasa", 551, 30},
+    {"TelUff", 582, 30},       {"TelCel", 613, 30},       {"Fax", 644, 30},
+    {"Email", 675, 50},        {"CodFisc", 726, 16},      {"Carta", 743, 30},
+    {"ScadeCarta", 774, 30},   {"PartitaIva", 805, 11},   {"Iban", 817, 27},
+    {"Documento", 845, 120},   {"Occupazione", 966, 50},  {"Civile", 1017, 50},
+    {"Titoli", 1068, 120},     {"Prodotti", 1189, 120},   {"Zona", 1310, 50},
+    {"Questioni", 1361, 250},  {"Note", 1612, 250},       {"Ricontatta", 1863, 2},
+    {"File01", 1866, 250},     {"File02", 2117, 250},     {"File03", 2368, 250},
+    {"Desc01", 2619, 250},     {"Desc02", 2870, 250},     {"Desc03", 3121, 250},
+}};
+
+// The two archives: Database.pro of 3812-byte sheets, Clienti.pro of 3372-byte clients.
+inline constexpr NamedRecordLayout<DatabaseField> DatabaseLayout{
+    {"Database.pro", 3812, DatabaseFields}, DatabaseField::Desc03};
+inline constexpr NamedRecordLayout<ClientField> ClientLayout{
+    {"Clienti.pro", 3372, ClientFields}, ClientField::Desc03};
+
+// The enum that names the fields of a layout value (DatabaseField for DatabaseLayout).
+template <const auto& Layout>
+using FieldOf = typename std::remove_cvref_t<decltype(Layout)>::Field;
 
 // True when the fields follow one another without gaps or overlaps, fill the record exactly
 // and there is one per enumerator.
-template <typename Layout>
-constexpr bool LayoutIsPacked()
+template <class FieldEnum>
+constexpr bool LayoutIsPacked(const NamedRecordLayout<FieldEnum>& layout)
 {
     std::size_t next = 0;
-    for (const FieldSpec& field : Layout::Fields) {
+    for (const FieldSpec& field : layout.fields) {
         if (field.offset != next || field.width == 0 || field.width > 255)
             return false;
         next += 1u + field.width;
     }
-    return next == Layout::Size && static_cast<std::size_t>(Layout::LastField) + 1 == Layout::Fields.size();
+    return next == layout.size && static_cast<std::size_t>(layout.lastField) + 1 == layout.fields.size();
 }
 
-static_assert(LayoutIsPacked<DatabaseLayout>());
-static_assert(LayoutIsPacked<ClientLayout>());
+static_assert(LayoutIsPacked(DatabaseLayout));
+static_assert(LayoutIsPacked(ClientLayout));
 
 // One record of a layout: its bytes as they lie on disk, and field access by name.
-template <typename Layout>
+template <const auto& Layout>
 class TRecord {
 public:
-    using Field = typename Layout::Field;
-    static constexpr std::size_t Size = Layout::Size;
-    static constexpr const char* FileName = Layout::FileName;
+    using Field = FieldOf<Layout>;
+    static constexpr std::size_t Size = Layout.size;
 
-    static std::span<const FieldSpec> Fields() { return Layout::Fields; }
-    static constexpr const FieldSpec& FieldSpecOf(Field field) { return Layout::Fields[static_cast<std::size_t>(field)]; }
+    static std::span<const FieldSpec> Fields() { return Layout.fields; }
+    static constexpr const FieldSpec& FieldSpecOf(Field field) { return Layout.Spec(field); }
 
     // Field access straight on a record's bytes (for instance a RecordScanner's buffer).
     static Text Decode(const uint8_t* record, Field field)

@@ -1,6 +1,8 @@
 #pragma once
 // Sheets for the list tools' tests: built field by field, raw bytes where a test needs a
-// field as another program might have written it, and written to Database.pro at once.
+// field as another program might have written it, and written to Database.pro at once; and
+// a user's clicks on a list tool's list.
+#include "kit/ListTool.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Records.h"
 #include "storage/StorageTestSupport.h"
@@ -9,6 +11,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QString>
+#include <QStringList>
+#include <QTest>
 
 #include <cstring>
 #include <initializer_list>
@@ -38,7 +42,7 @@ inline void SetRaw(TSchedaDatabase& sheet, DF field, const QByteArray& text, con
 
 inline void WriteSheets(const std::vector<TSchedaDatabase>& sheets)
 {
-    QFile file(QString::fromStdString(ProgramFile(TSchedaDatabase::FileName).string()));
+    QFile file(QString::fromStdString(ProgramFile(DatabaseLayout.fileName).string()));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     for (const TSchedaDatabase& sheet : sheets)
         file.write(reinterpret_cast<const char*>(sheet.data()), qsizetype(TSchedaDatabase::Size));
@@ -54,4 +58,29 @@ void WhenModalThenClose(Action action)
         if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
             dialog->done(QDialog::Rejected);
     });
+}
+
+// The selected row of a list tool's list, -1 when none.
+inline int Selected(ResultList* list)
+{
+    const std::optional<std::size_t> row = list->SelectedRow();
+    return row ? int(*row) : -1;
+}
+
+// A double-click on line `row` of a list tool's list, or below its lines when row is -1.
+inline void DoubleClick(ResultList* list, int row)
+{
+    const QPoint where = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
+                                  : QPoint(20, list->viewport()->height() - 5);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
+}
+
+// The lines a list tool's list shows, in its order.
+inline QStringList ShownLines(ResultList* list)
+{
+    QStringList lines;
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        lines << list->model()->index(row, 0).data().toString();
+    return lines;
 }

@@ -27,8 +27,8 @@ TSchedaDatabase Flagged(const char16_t* campo01, const char16_t* cliente = u"")
 QStringList FirstColumns(ResultList* list)
 {
     QStringList columns;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        columns << list->model()->index(row, 0).data().toString().left(26).trimmed();
+    for (const QString& line : ShownLines(list))
+        columns << line.left(26).trimmed();
     return columns;
 }
 
@@ -53,13 +53,6 @@ class TestFlagged : public QObject {
     QLineEdit* FindBox() { return Child<QLineEdit>(tool.get(), "txtTrova"); }
     QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
     QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
-    void DoubleClick(int row)
-    {
-        ResultList* list = List();
-        const QPoint where = list->visualRect(list->model()->index(row, 0)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-    }
 
 private slots:
     void init()
@@ -128,19 +121,6 @@ private slots:
         QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
     }
 
-    void trovaFindsTheNextLineHoldingTheText()
-    {
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), Flagged(u"Gamma", u"de Rossi"), Flagged(u"Delta")});
-        Open();
-        QTest::keyClicks(FindBox(), QStringLiteral("rossi"));
-        QList<int> selected;
-        for (int press = 0; press < 3; ++press) {
-            Click(Button("btnTrova"));
-            selected << int(*List()->SelectedRow());
-        }
-        QCOMPARE(selected, (QList<int>{0, 3, 0})); // Alfa, Beta, Delta, Gamma
-    }
-
     void aDoubleClickOpensTheLastSheetWithTheLineFlaggedOrNot()
     {
         TSchedaDatabase unflagged = Flagged(u"Alfa", u"Rossi");
@@ -148,23 +128,10 @@ private slots:
         WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
         Open();
         QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
-        DoubleClick(0);
+        DoubleClick(List(), 0);
         QCOMPARE(Position(), QStringLiteral("3"));
         QVERIFY(!tool->isVisible());
         QCOMPARE(List()->model()->rowCount(), 0);
-    }
-
-    void aFailureWhileOpeningIsReportedAndChangesNothing()
-    {
-        WriteSheets({Flagged(u"Alfa")});
-        MessageRecorder messages;
-        Open();
-        IoFaults::FailNext(IoOp::Read);
-        DoubleClick(0);
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].text, ArchiveAccess);
-        QCOMPARE(Position(), QString());
-        QVERIFY(!tool->isVisible());
     }
 
     void theControlsAreInTheirTabOrder()

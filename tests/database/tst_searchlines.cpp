@@ -41,8 +41,8 @@ std::array<Text, 10> CriteriaOf(const QStringList& typed)
         const qsizetype equals = entry.indexOf(u'=');
         const QString name = entry.left(equals);
         bool found = false;
-        for (std::size_t i = 0; i < DatabaseLists::SearchFields.size(); ++i)
-            if (name == QLatin1String(TSchedaDatabase::FieldSpecOf(DatabaseLists::SearchFields[i]).name)) {
+        for (std::size_t i = 0; i < DatabaseLists::Search.criteriaFields.size(); ++i)
+            if (name == QLatin1String(DatabaseLists::Search.criteriaFields[i].name)) {
                 criteria[i] = T(entry.mid(equals + 1));
                 found = true;
             }
@@ -50,6 +50,17 @@ std::array<Text, 10> CriteriaOf(const QStringList& typed)
             qFatal("no criterion on %s", qPrintable(name));
     }
     return criteria;
+}
+
+// What "Cerca" of the database search does with the texts typed into its boxes.
+SearchCriteria TypedCriteria(const QStringList& typed)
+{
+    return SearchCriteria(DatabaseLists::Search, CriteriaOf(typed));
+}
+
+ResultLines Cerca(const QStringList& typed)
+{
+    return SearchRecords(DatabaseLists::Search, TypedCriteria(typed));
 }
 
 QString Pad(const QString& text, int width)
@@ -118,7 +129,7 @@ private slots:
         QFETCH(bool, listed);
         TSchedaDatabase sheet;
         SetRaw(sheet, DF::Cliente, stored, leftover);
-        const SearchCriteria criteria = DatabaseLists::Criteria(CriteriaOf({"Cliente=" + typed}));
+        const SearchCriteria criteria = TypedCriteria({"Cliente=" + typed});
         QCOMPARE(criteria.Filled(), std::size_t(1));
         QCOMPARE(criteria.Matches(sheet.data()), listed);
     }
@@ -162,7 +173,7 @@ private slots:
         QFETCH(QStringList, sheet);
         QFETCH(int, filled);
         QFETCH(bool, listed);
-        const SearchCriteria criteria = DatabaseLists::Criteria(CriteriaOf(typed));
+        const SearchCriteria criteria = TypedCriteria(typed);
         QCOMPARE(criteria.Filled(), std::size_t(filled));
         QCOMPARE(criteria.Matches(SheetOf(sheet).data()), listed);
     }
@@ -174,10 +185,10 @@ private slots:
                      Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Rossini"}, {DF::ComuneRes, u"Roma"}}),
                      Sheet({{DF::Campo01, u"beta"}, {DF::Cliente, u"Verdi"}, {DF::ComuneRes, u"Napoli"}}),
                      Sheet({{DF::Cliente, u"Grossi"}, {DF::ComuneRes, u"Ancona"}})});
-        ResultLines found = DatabaseLists::Search(DatabaseLists::Criteria(CriteriaOf({"Cliente=ros", "ComuneRes=na"})));
+        ResultLines found = Cerca({"Cliente=ros", "ComuneRes=na"});
         QCOMPARE(Lines(found), (QStringList{LineOf("", "", "", "Grossi", "", ""), LineOf("zeta", "", "", "Rossi", "", "")}));
 
-        ResultLines all = DatabaseLists::Search(DatabaseLists::Criteria(CriteriaOf({})));
+        ResultLines all = Cerca({});
         QCOMPARE(all.Size(), std::size_t(4));
         QVERIFY(Q(all.Line(0)).trimmed().startsWith(QStringLiteral("Grossi")));
         QCOMPARE(Q(all.Line(1)).left(4), QStringLiteral("Alfa"));
@@ -386,7 +397,7 @@ private slots:
     void anEmptyOrMissingArchiveGivesAnEmptyList()
     {
         ProgramFolderFixture folder;
-        QVERIFY(DatabaseLists::Search(DatabaseLists::Criteria(CriteriaOf({}))).Empty());
+        QVERIFY(Cerca({}).Empty());
         QCOMPARE(QFileInfo(folder.Path("Database.pro")).size(), 0); // created empty
         ResultLines flagged;
         DatabaseLists::ListFlagged(flagged);
@@ -412,7 +423,7 @@ private slots:
         const IoOp op = static_cast<IoOp>(operation);
 
         IoFaults::FailNext(op);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, DatabaseLists::Search(DatabaseLists::Criteria(CriteriaOf({}))));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, Cerca({}));
         IoFaults::FailNext(op);
         ResultLines flagged;
         QVERIFY_THROWS_EXCEPTION(ArchiveError, DatabaseLists::ListFlagged(flagged));

@@ -34,28 +34,6 @@ std::vector<TSchedaDatabase> SixSheets()
             Sheet({{DF::Campo01, u"Zeta"}, {DF::Cliente, u"de Rossi"}, {DF::ComuneRes, u"Siena"}})};
 }
 
-QStringList Shown(ResultList* list)
-{
-    QStringList lines;
-    for (int row = 0; row < list->model()->rowCount(); ++row)
-        lines << list->model()->index(row, 0).data().toString();
-    return lines;
-}
-
-int Selected(ResultList* list)
-{
-    const std::optional<std::size_t> row = list->SelectedRow();
-    return row ? int(*row) : -1;
-}
-
-void DoubleClick(ResultList* list, int row)
-{
-    const QPoint where = row >= 0 ? list->visualRect(list->model()->index(row, 0)).center()
-                                  : QPoint(20, list->viewport()->height() - 5);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, where);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, where);
-}
-
 } // namespace
 
 class TestSearchScreen : public QObject {
@@ -156,7 +134,7 @@ private slots:
         QVERIFY(Child(tool.get(), "panContainer")->isVisible());
         QCOMPARE(Label("lblConta")->text(), QStringLiteral("2"));
         QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
-        const QStringList lines = Shown(List());
+        const QStringList lines = ShownLines(List());
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].startsWith(QStringLiteral("Beta ")) && lines[0].contains(QStringLiteral("Rossi Anna")));
         QVERIFY(lines[1].startsWith(QStringLiteral("Zeta ")) && lines[1].contains(QStringLiteral("de Rossi")));
@@ -218,41 +196,6 @@ private slots:
         QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
     }
 
-    void trovaJumpsThroughTheLinesHoldingTheText()
-    {
-        WriteSheets(SixSheets());
-        Open();
-        Search();
-        QTest::keyClicks(Box("txtTrova"), QStringLiteral("ROSSI"));
-        QTest::keyClick(Box("txtTrova"), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), Button("btnTrova"));
-        QList<int> selected;
-        for (int press = 0; press < 4; ++press) {
-            Click(Button("btnTrova"));
-            selected << Selected(List());
-        }
-        QCOMPARE(selected, (QList<int>{1, 3, 5, 1}));
-        Box("txtTrova")->setText(QStringLiteral("alfa"));
-        Click(Button("btnTrova"));
-        QCOMPARE(Selected(List()), 0);
-    }
-
-    void aDoubleClickOpensTheLastSheetWithTheLineAndCloses()
-    {
-        std::vector<TSchedaDatabase> sheets = SixSheets();
-        TSchedaDatabase twin = sheets[3]; // same line as the sheet at position 4
-        twin.Set(DF::Campo07, u"the later one");
-        sheets.push_back(twin);
-        WriteSheets(sheets);
-        Open();
-        Search({{"txtCampo01", "delta"}});
-        QCOMPARE(List()->model()->rowCount(), 2);
-        DoubleClick(List(), 1);
-        QCOMPARE(Position(), QStringLiteral("7"));
-        QVERIFY(!tool->isVisible());
-        QCOMPARE(List()->model()->rowCount(), 0); // emptied on closing
-    }
-
     void theMarkerNamesTheServedSheetButIsNotReadBack()
     {
         WriteSheets(SixSheets());
@@ -262,30 +205,6 @@ private slots:
         Search();
         DoubleClick(List(), 2);
         QVERIFY(!Position().isEmpty()); // the served screen got the sheet all the same
-        QVERIFY(!tool->isVisible());
-    }
-
-    void aDoubleClickOnAnEmptyListClosesAndChangesNothing()
-    {
-        Open();
-        Search();
-        DoubleClick(List(), -1);
-        QVERIFY(!tool->isVisible());
-        QCOMPARE(Position(), QString());
-    }
-
-    void aFailureWhileOpeningIsReportedAndChangesNothing()
-    {
-        MessageRecorder messages;
-        WriteSheets(SixSheets());
-        Open();
-        Search();
-        IoFaults::FailNext(IoOp::Read);
-        DoubleClick(List(), 2);
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
-        QVERIFY(messages.shown[0].text.startsWith(QStringLiteral("Attenzione: il sistema non permette")));
-        QCOMPARE(Position(), QString());
         QVERIFY(!tool->isVisible());
     }
 
@@ -310,31 +229,6 @@ private slots:
         QVERIFY(tool->isVisible());
         Click(Button("btnChiudi"));
         QVERIFY(!tool->isVisible());
-    }
-
-    void theListDrawsItsLinesWithoutAWidgetPerLine()
-    {
-        std::vector<TSchedaDatabase> sheets;
-        for (int i = 0; i < 2000; ++i)
-            sheets.push_back(Sheet({{DF::Campo01, T(QStringLiteral("Scheda %1").arg(i, 4, 10, QChar(u'0'))).c_str()}}));
-        WriteSheets(sheets);
-        Open();
-        Search();
-        ResultList* list = List();
-        QVERIFY(!qobject_cast<QListWidget*>(list));
-        QCOMPARE(list->model()->rowCount(), 2000);
-        QVERIFY(list->uniformItemSizes());
-        QVERIFY(list->findChildren<QWidget*>().size() < 20);
-        QCOMPARE(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        QCOMPARE(list->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-        const QModelIndex first = list->model()->index(0, 0);
-        const QFont font = first.data(Qt::FontRole).value<QFont>();
-        QCOMPARE(font.family(), QStringLiteral("Courier New"));
-        QCOMPARE(font.pointSize(), 11);
-        QCOMPARE(first.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(Qt::black));
-        QCOMPARE(first.data(Qt::SizeHintRole).toSize().width(), 1400);
-        QVERIFY(list->horizontalScrollBar()->maximum() > 0); // the lines are wider than the list
-        QCOMPARE(first.data().toString().left(12), QStringLiteral("Scheda 0000 "));
     }
 
     void theToolOpenedAgainStartsAfresh()

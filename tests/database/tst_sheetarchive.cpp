@@ -40,7 +40,7 @@ QByteArray Archive(int count, int tail = 0)
     return bytes + QByteArray(tail, '\x55');
 }
 
-SheetArchive Database() { return SheetArchive::Of<TSchedaDatabase>(); }
+SheetArchive Database() { return SheetArchive(DatabaseLayout); }
 
 // Runs as the unprivileged user: saves a new sheet into the archive of the given folder.
 int Helper(int argc, char** argv)

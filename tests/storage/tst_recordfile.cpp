@@ -62,7 +62,7 @@ int AppendingProgram(char** argv)
     const char program = argv[1][0];
     const int count = std::atoi(argv[2]);
     IoFaults::SlowWrites(std::chrono::microseconds(std::atoi(argv[3])));
-    const SheetArchive archive(FileName, S);
+    const SheetArchive archive(RecordLayout{FileName, S, {}});
     for (int save = 0; save < count; ++save) {
         const SaveResult result = archive.Save(SavedBy(program, save).data(), NewSheet);
         if (result.outcome != SaveResult::Outcome::Appended) {
@@ -83,7 +83,7 @@ int Helper(int argc, char** argv)
         return 2;
     SetProgramFolder(argv[0]);
     try {
-        TRecordFile file(argv[1], S);
+        TRecordFile file(RecordLayout{argv[1], S, {}});
         file.Open();
         file.Count();
         file.Close();
@@ -101,7 +101,7 @@ private slots:
     void missingFileIsCreatedEmpty()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(0));
         file.Close();
@@ -113,7 +113,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3, 100));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(3));
         const auto appended = Record(42);
@@ -129,7 +129,7 @@ private slots:
     void overwriteKeepsCountAndNeighbours()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         for (int i = 0; i < 3; ++i)
             file.WriteAt(std::size_t(i), Record(i).data());
@@ -149,11 +149,11 @@ private slots:
     {
         ProgramFolderFixture folder;
         {
-            TRecordFile file(FileName, S);
+            TRecordFile file(DatabaseLayout);
             file.Open();
             file.WriteAt(0, Record(5).data());
         } // the destructor closes
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QCOMPARE(file.Count(), std::size_t(1));
         std::vector<uint8_t> read(S);
@@ -167,7 +167,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(2));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(3, Record(9).data()));
         file.Close();
@@ -188,7 +188,7 @@ private slots:
         QFETCH(int, index);
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3, tail));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         std::vector<uint8_t> read(S);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(std::size_t(index), read.data()));
@@ -197,7 +197,7 @@ private slots:
     void closedFileRefusesWork()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         std::vector<uint8_t> read(S);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
@@ -210,7 +210,7 @@ private slots:
         ProgramFolderFixture folder;
         IoFaults::FailNext(IoOp::Open);
         WriteBytes(folder.Path(FileName), Records(1));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         try {
             file.Open();
             QFAIL("Open succeeded");
@@ -245,7 +245,7 @@ private slots:
         const QByteArray original = Records(3, 10);
         if (fileExists)
             WriteBytes(folder.Path(FileName), original);
-        std::optional<TRecordFile> file(std::in_place, FileName, S);
+        std::optional<TRecordFile> file(std::in_place, DatabaseLayout);
         if (action != "open")
             file->Open();
         IoFaults::FailNext(static_cast<IoOp>(op));
@@ -276,7 +276,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         IoFaults::FailNext(IoOp::Flush);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(1, Record(50).data()));
@@ -290,7 +290,7 @@ private slots:
     void faultFiresOnlyAfterSkippedOperations()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         IoFaults::FailNext(IoOp::Write, 2);
         file.WriteAt(0, Record(0).data());
@@ -347,7 +347,7 @@ private slots:
     void secondOpenAppendsAfterTheFirst()
     {
         ProgramFolderFixture folder;
-        TRecordFile first(FileName, S), second(FileName, S);
+        TRecordFile first(RecordLayout{FileName, S, {}}), second(RecordLayout{FileName, S, {}});
         first.Open();
         second.Open();
         QCOMPARE(first.Append(Record(1).data()), std::size_t(0));
@@ -376,7 +376,7 @@ private slots:
         ProgramFolderFixture folder;
         const QByteArray original = Records(3, tail);
         WriteBytes(folder.Path(FileName), original);
-        const SheetArchive archive(FileName, S);
+        const SheetArchive archive(RecordLayout{FileName, S, {}});
         SaveResult result;
         if (diskFull) {
             struct rlimit before {};
@@ -412,12 +412,12 @@ private slots:
         const QByteArray original = Records(2, 5);
         WriteBytes(folder.Path(FileName), original);
         SetMode(folder.Path(FileName), 0444);
-        TRecordFile file(FileName, S);
+        TRecordFile file(RecordLayout{FileName, S, {}});
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
-        const SaveResult saved = SheetArchive(FileName, S).Save(Record(7).data(), NewSheet);
+        const SaveResult saved = SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(7).data(), NewSheet);
         QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
         QVERIFY(!saved.written);
-        const SaveResult overwritten = SheetArchive(FileName, S).Save(Record(7).data(), 1);
+        const SaveResult overwritten = SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(7).data(), 1);
         QCOMPARE(overwritten.outcome, SaveResult::Outcome::Failed);
         QCOMPARE(ReadBytes(folder.Path(FileName)), original);
     }
@@ -435,9 +435,9 @@ private slots:
         QFETCH(QString, kind);
         ProgramFolderFixture folder;
         MakeUnusableFile(folder.Path(FileName), kind);
-        TRecordFile file(FileName, S);
+        TRecordFile file(RecordLayout{FileName, S, {}});
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
-        QCOMPARE(SheetArchive(FileName, S).Save(Record(1).data(), NewSheet).outcome, SaveResult::Outcome::Failed);
+        QCOMPARE(SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(1).data(), NewSheet).outcome, SaveResult::Outcome::Failed);
         QVERIFY(StillUnusable(folder.Path(FileName), kind));
     }
 
@@ -497,7 +497,7 @@ private slots:
         QFETCH(int, blockBytes);
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(records, tail));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         RecordScanner scanner(file, std::size_t(blockBytes));
         QCOMPARE(scanner.Count(), std::size_t(records));
@@ -515,7 +515,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(10));
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         RecordScanner scanner(file, 4 * S);
         for (int i = 0; i < 4; ++i)
@@ -527,7 +527,7 @@ private slots:
     void scannerDecodesFieldsInPlace()
     {
         ProgramFolderFixture folder;
-        TRecordFile file(FileName, S);
+        TRecordFile file(DatabaseLayout);
         file.Open();
         for (int i = 0; i < 5; ++i) {
             TSchedaDatabase sheet;

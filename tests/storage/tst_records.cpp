@@ -80,14 +80,16 @@ private slots:
         QCOMPARE(sizeof(TSchedaCliente), std::size_t(3372));
         QCOMPARE(TSchedaDatabase::Fields().size(), std::size_t(31));
         QCOMPARE(TSchedaCliente::Fields().size(), std::size_t(36));
-        QCOMPARE(QString(TSchedaDatabase::FileName), QString("Database.pro"));
-        QCOMPARE(QString(TSchedaCliente::FileName), QString("Clienti.pro"));
+        QCOMPARE(QString(DatabaseLayout.fileName), QString("Database.pro"));
+        QCOMPARE(QString(ClientLayout.fileName), QString("Clienti.pro"));
+        QCOMPARE(DatabaseLayout.size, TSchedaDatabase::Size);
+        QCOMPARE(ClientLayout.size, TSchedaCliente::Size);
     }
 
     void fieldsArePacked()
     {
-        QVERIFY(LayoutIsPacked<DatabaseLayout>());
-        QVERIFY(LayoutIsPacked<ClientLayout>());
+        QVERIFY(LayoutIsPacked(DatabaseLayout));
+        QVERIFY(LayoutIsPacked(ClientLayout));
     }
 
     void field_data()
