@@ -11,7 +11,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins libgl-dev
   libicu-dev
   fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
-  xvfb xauth
+  xvfb xauth poppler-utils
   python3 python3-stdnum sqlite3 libsqlite3-dev
 )
 
