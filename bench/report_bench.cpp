@@ -26,27 +26,12 @@
 
 namespace {
 
-struct Step {
-    double seconds;
-    long startKb;
-    long peakKb;
-};
-
-template <class Action>
-Step Measure(Action action)
-{
-    bench::Memory::ResetPeak();
-    const long startKb = bench::Memory::StatusKb("VmRSS");
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), startKb, bench::Memory::StatusKb("VmHWM")};
-}
+using bench::Measure;
+using bench::Step;
 
 void Print(const char* name, const Step& step)
 {
-    std::printf("  %-34s %8.3f s   peak RSS %8.1f MB (+%.1f MB over the %0.1f MB before)\n", name, step.seconds,
-                step.peakKb / 1024.0, (step.peakKb - step.startKb) / 1024.0, step.startKb / 1024.0);
+    bench::PrintStep(name, step, 34);
 }
 
 // Result lines of the database's fixed-column layout (153 characters), sorted as the list
@@ -73,19 +58,9 @@ ResultLines SyntheticLines(std::size_t count)
     return lines;
 }
 
-class ShownLines : public report::LineSource {
-public:
-    explicit ShownLines(const ResultLines& lines) : m_lines(lines) {}
-    std::size_t Count() const override { return m_lines.Size(); }
-    std::u16string_view Line(std::size_t index) const override { return m_lines.Line(index); }
-
-private:
-    const ResultLines& m_lines;
-};
-
 void WriteListPdf(const ResultLines& lines, const std::filesystem::path& path)
 {
-    const ShownLines source(lines);
+    const report::ResultLineSource source(lines);
     const report::ListReport list = report::ListPrint(u"Riepilogo Schede", source, Printing::Now());
     QFile file(QString::fromStdString(path.string()));
     if (!file.open(QIODevice::WriteOnly))
@@ -138,7 +113,7 @@ int main(int argc, char** argv)
     for (const std::size_t lines : {count / 10, count}) {
         const ResultLines shown = SyntheticLines(lines);
         const std::filesystem::path listPath = folder / ("list" + std::to_string(lines) + ".pdf");
-        const ShownLines source(shown);
+        const report::ResultLineSource source(shown);
         const report::ListReport list = report::ListPrint(u"Riepilogo Schede", source, Printing::Now());
         const std::size_t pages = report::ListLayout(list).PageCount();
         char name[64];

@@ -200,24 +200,9 @@ void ListTool::lstRecordsDblClick()
     CloseTool();
 }
 
-namespace {
-
-// The list's lines as the print reads them, in the order shown.
-class ShownLines : public report::LineSource {
-public:
-    explicit ShownLines(const ResultLines& lines) : m_lines(lines) {}
-    std::size_t Count() const override { return m_lines.Size(); }
-    std::u16string_view Line(std::size_t index) const override { return m_lines.Line(index); }
-
-private:
-    const ResultLines& m_lines;
-};
-
-} // namespace
-
 void ListTool::btnStampaClick()
 {
-    const ShownLines lines(m_lstRecords->Lines()->Lines());
+    const report::ResultLineSource lines(m_lstRecords->Lines()->Lines());
     const report::ListReport list = report::ListPrint(m_printTitle.toStdU16String(), lines, Printing::Now());
     Printing::Print(this, list);
 }

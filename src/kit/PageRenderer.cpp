@@ -53,7 +53,9 @@ public:
         for (QChar& c : line)
             if (c.unicode() < 32)
                 c = QLatin1Char(' ');
-        if (metrics.horizontalAdvance(line) <= available)
+        // Measuring is the costly part of a line: a line that cannot reach the edge even in
+        // its widest characters is not measured.
+        if (line.size() * metrics.maxWidth() <= available || metrics.horizontalAdvance(line) <= available)
             return line;
         qsizetype low = 0;
         qsizetype high = line.size(); // the shortest prefix at least as wide as `available` is <= high

@@ -189,6 +189,8 @@ private slots:
                 QVERIFY(preview);
                 QTest::qWait(50);
                 commands = VisibleCommands(preview);
+                if (const QByteArray keep = qgetenv("VELORBIS_KEEP_PDF"); !keep.isEmpty() && keep != "1")
+                    preview->grab().save(QString::fromLocal8Bit(keep)); // a picture of the window to look at
                 maximised = preview->windowState().testFlag(Qt::WindowMaximized);
                 auto* page = preview->findChild<QPrintPreviewWidget*>();
                 zoom = page->zoomFactor();
