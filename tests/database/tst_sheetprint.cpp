@@ -138,6 +138,19 @@ private slots:
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // nothing saved
     }
 
+    void aPrinterThatRefusesIsReported()
+    {
+        ShowSheet();
+        PrintDialogAnswer answer(fixture->Path(QStringLiteral("missing-folder/printed.pdf")));
+        WhenModal([&](QWidget* tool) { Click(Child(tool, "btnStampa")); });
+        Click(Child(Sheet(), "cmdStampa"));
+        QCOMPARE(answer.asked, 1);
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
+        QVERIFY(messages->shown[0].text.startsWith(QStringLiteral("Attenzione: la stampa non è stata eseguita.")));
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
     void cancellingPrintsNothingAndSaysNothing_data()
     {
         QTest::addColumn<QString>("command");
