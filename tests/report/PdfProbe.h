@@ -45,7 +45,6 @@ inline QList<Word> Words(const QString& pdf)
         "<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     QList<Word> words;
     int page = 0;
-    qsizetype at = 0;
     const QStringList pages = html.split(pageTag);
     for (const QString& pageText : pages) {
         for (const QRegularExpressionMatch& m : wordTag.globalMatch(pageText)) {
@@ -57,7 +56,6 @@ inline QList<Word> Words(const QString& pdf)
         }
         ++page;
     }
-    Q_UNUSED(at);
     return words;
 }
 

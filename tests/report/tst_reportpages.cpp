@@ -163,7 +163,6 @@ private slots:
             qInfo("PDFs kept in %s", qPrintable(folder.path()));
         }
         PrepareApplication(folder.path());
-        QVERIFY2(!Run(QStringLiteral("pdfinfo"), {QStringLiteral("-v")}).isNull() || true, "poppler-utils");
     }
 
     void databaseSheetPageShowsEveryTitleAndValueInItsPlace()
