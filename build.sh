@@ -12,7 +12,7 @@ PACKAGES=(
   qt6-svg-dev libqt6svg6
   libicu-dev
   fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
-  xvfb xauth
+  xvfb xauth poppler-utils
   python3 python3-stdnum sqlite3 libsqlite3-dev
 )
 

@@ -7,6 +7,7 @@
 #include <malloc.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -36,6 +37,31 @@ struct Memory {
         std::ofstream("/proc/self/clear_refs") << "5";
     }
 };
+
+// The time and peak resident memory of one step, and the resident size before it.
+struct Step {
+    double seconds;
+    long startKb;
+    long peakKb;
+};
+
+template <class Action>
+Step Measure(Action action)
+{
+    Memory::ResetPeak();
+    const long startKb = Memory::StatusKb("VmRSS");
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    return {elapsed.count(), startKb, Memory::StatusKb("VmHWM")};
+}
+
+// "  name   seconds s   peak RSS ... MB (+... MB over the ... MB before)", the name in `width` columns.
+inline void PrintStep(const char* name, const Step& step, int width)
+{
+    std::printf("  %-*s %8.3f s   peak RSS %8.1f MB (+%.1f MB over the %0.1f MB before)\n", width, name, step.seconds,
+                step.peakKb / 1024.0, (step.peakKb - step.startKb) / 1024.0, step.startKb / 1024.0);
+}
 
 // Makes a fresh folder under /tmp the program folder and returns it.
 inline std::filesystem::path UseTemporaryProgramFolder(const char* name)

@@ -27,27 +27,12 @@ double Mb(double bytes)
     return bytes / (1024.0 * 1024.0);
 }
 
-struct Step {
-    double seconds;
-    long startKb;
-    long peakKb;
-};
-
-template <class Action>
-Step Measure(Action action)
-{
-    bench::Memory::ResetPeak();
-    const long startKb = bench::Memory::StatusKb("VmRSS");
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return {elapsed.count(), startKb, bench::Memory::StatusKb("VmHWM")};
-}
+using bench::Measure;
+using bench::Step;
 
 void Print(const char* name, const Step& step)
 {
-    std::printf("  %-28s %8.3f s   peak RSS %8.1f MB (+%.1f MB over the %0.1f MB before)\n", name, step.seconds,
-                step.peakKb / 1024.0, (step.peakKb - step.startKb) / 1024.0, step.startKb / 1024.0);
+    bench::PrintStep(name, step, 28);
 }
 
 } // namespace

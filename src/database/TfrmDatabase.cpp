@@ -14,8 +14,10 @@
 #include "kit/Widgets.h"
 #include "database/CommandFaces.h"
 #include "database/DatabaseHelp.h"
+#include "database/TfrmAnteprimaPrev.h"
 #include "database/TfrmExpDatabase.h"
 #include "database/TfrmSegnalati.h"
+#include "database/TfrmStampaDatabase.h"
 #include "database/TfrmTrovaDatabase.h"
 #include "archive/WebAddress.h"
 #include "storage/ArchiveSettings.h"
@@ -398,9 +400,8 @@ void TfrmDatabase::cmdTrovaClick()
 
 void TfrmDatabase::cmdSegnalatiClick() { RunTool<TfrmSegnalati>(*this); }
 void TfrmDatabase::cmdEsportaClick() { OpenTool<TfrmExpDatabase>(this); }
-// Printing and the preview arrive with the report engine; until then both commands open nothing.
-void TfrmDatabase::cmdStampaClick() {}
-void TfrmDatabase::cmdAnteprimaClick() {}
+void TfrmDatabase::cmdStampaClick() { RunTool<TfrmStampaDatabase>(*this); }
+void TfrmDatabase::cmdAnteprimaClick() { RunTool<TfrmAnteprimaPrev>(*this); }
 
 void TfrmDatabase::cmdGuidaClick()
 {

@@ -16,6 +16,7 @@ TfrmSegnalati::TfrmSegnalati(SheetScreen& served)
                                 {QStringLiteral("Le schede dell'archivio contrassegnate con \"Segnala\".")}),
                Count::None)
 {
+    SetPrintTitle(QStringLiteral("Riepilogo record segnalati"));
     setTabOrder(FindBox(), Records());
     setTabOrder(Records(), PrintButton());
     setTabOrder(PrintButton(), FindButton());

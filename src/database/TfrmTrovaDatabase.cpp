@@ -46,6 +46,7 @@ TfrmTrovaDatabase::TfrmTrovaDatabase(SheetScreen& served)
                                   {QStringLiteral("Le schede che rispondono ai criteri di ricerca.")}),
                  Pictures::Icon::Database, DatabaseLists::Search, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 10, true))
 {
+    SetPrintTitle(QStringLiteral("Riepilogo Schede"));
 }
 
 Text& TfrmTrovaDatabase::SharedFindText()

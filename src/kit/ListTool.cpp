@@ -2,9 +2,11 @@
 
 #include "kit/Failures.h"
 #include "kit/Messages.h"
+#include "kit/Printing.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
 #include "kit/Widgets.h"
+#include "report/ListPrint.h"
 #include "storage/RecordFile.h"
 
 #include <QBrush>
@@ -193,7 +195,12 @@ void ListTool::lstRecordsDblClick()
     CloseTool();
 }
 
-void ListTool::btnStampaClick() {}
+void ListTool::btnStampaClick()
+{
+    const report::ResultLineSource lines(m_lstRecords->Lines()->Lines());
+    const report::ListReport list = report::ListPrint(m_printTitle.toStdU16String(), lines, Printing::Now());
+    Printing::Print(this, list);
+}
 
 void ListTool::btnChiudiClick()
 {

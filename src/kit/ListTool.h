@@ -76,7 +76,8 @@ public:
 
     void btnTrovaClick();
     void lstRecordsDblClick();
-    // The list print arrives with the report engine; until then "Stampa" does nothing.
+    // Prints the lines as the list shows them, under the tool's print title, after the
+    // print dialog.
     void btnStampaClick();
     void btnChiudiClick();
 
@@ -88,6 +89,8 @@ public:
     QPushButton* CloseButton() const { return m_btnChiudi; }
     // `lblTrovate`, the count of lines under the list (search tools only; else nullptr).
     QLabel* CountLabel() const { return m_lblTrovate; }
+    // The title of the list print ("Riepilogo Schede").
+    const QString& PrintTitle() const { return m_printTitle; }
 
 protected:
     enum class Count { Shown, None };
@@ -96,6 +99,8 @@ protected:
     ListTool(SheetScreen& served, const QString& caption, Text& sharedFindText, const QPixmap& header, Count count);
 
     SheetScreen& Served() const { return m_served; }
+    // Each tool names its list print.
+    void SetPrintTitle(const QString& title) { m_printTitle = title; }
 
     // Puts the lines (already in list order) in the list.
     void ShowLines(ResultLines lines);
@@ -126,4 +131,5 @@ private:
     QPushButton* m_btnChiudi;
     QPushButton* m_btnStampa;
     QLabel* m_lblTrovate = nullptr;
+    QString m_printTitle = QStringLiteral("Riepilogo");
 };

@@ -5,6 +5,7 @@
 #include "app/ScreenTest.h"
 
 #include "kit/ListTool.h"
+#include "kit/Printing.h"
 #include "database/TfrmDatabase.h"
 #include "database/TfrmTrovaDatabase.h"
 #include "storage/IniFile.h"
@@ -225,7 +226,11 @@ private slots:
         for (QPushButton* button : tool->findChildren<QPushButton*>())
             QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
         QCOMPARE(Button("btnStampa")->text(), QStringLiteral("Stampa"));
-        Click(Button("btnStampa")); // the list print is not there yet: nothing happens
+        int printDialogs = 0;
+        Printing::SetPrintDialogHandler([&](QPrinter&) { return ++printDialogs, false; }); // cancelled
+        Click(Button("btnStampa"));
+        Printing::SetPrintDialogHandler({});
+        QCOMPARE(printDialogs, 1);
         QVERIFY(tool->isVisible());
         Click(Button("btnChiudi"));
         QVERIFY(!tool->isVisible());
