@@ -13,6 +13,7 @@ PACKAGES=(
   fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
   xvfb xauth
   python3 python3-stdnum sqlite3 libsqlite3-dev
+  libreoffice-calc-nogui
 )
 
 install_missing() {

@@ -6,7 +6,9 @@
 #include "storage/Records.h"
 #include "storage/Text.h"
 
+#include <array>
 #include <cstddef>
+#include <span>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -76,4 +78,27 @@ void ListRecords(LineFormat format, const Keep& keep, ResultLines& into)
             into.Add(record, format);
     file.Close();
     into.Sort();
+}
+
+// The lines of the records of the layout's file that `criteria` finds, in list order (every
+// record when no criterion is filled). Throws ArchiveError.
+template <class Layout>
+ResultLines SearchRecords(LineFormat format, const SearchCriteria& criteria)
+{
+    ResultLines lines;
+    if (criteria.Filled() == 0)
+        ListRecords<Layout>(format, EveryRecord(), lines);
+    else
+        ListRecords<Layout>(format, [&criteria](const uint8_t* record) { return criteria.Matches(record); }, lines);
+    return lines;
+}
+
+// The criteria typed into a search tool's boxes, box i searching `fields[i]`.
+template <class Layout, std::size_t N>
+SearchCriteria CriteriaOn(const std::array<typename Layout::Field, N>& fields, std::span<const Text, N> typed)
+{
+    SearchCriteria criteria;
+    for (std::size_t i = 0; i < N; ++i)
+        criteria.Add<Layout>(fields[i], typed[i]);
+    return criteria;
 }

@@ -4,21 +4,12 @@ namespace DatabaseLists {
 
 SearchCriteria Criteria(std::span<const Text, SearchFields.size()> typed)
 {
-    SearchCriteria criteria;
-    for (std::size_t i = 0; i < SearchFields.size(); ++i)
-        criteria.Add<DatabaseLayout>(SearchFields[i], typed[i]);
-    return criteria;
+    return CriteriaOn<DatabaseLayout>(SearchFields, typed);
 }
 
 ResultLines Search(const SearchCriteria& criteria)
 {
-    ResultLines lines;
-    if (criteria.Filled() == 0)
-        ListRecords<DatabaseLayout>(Line, EveryRecord(), lines);
-    else
-        ListRecords<DatabaseLayout>(Line, [&criteria](const uint8_t* record) { return criteria.Matches(record); },
-                                    lines);
-    return lines;
+    return SearchRecords<DatabaseLayout>(Line, criteria);
 }
 
 void ListFlagged(ResultLines& into)

@@ -10,7 +10,7 @@
 #include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
 #include "kit/Widgets.h"
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 #include "database/DatabaseHelp.h"
 #include "database/TfrmExpDatabase.h"
 #include "database/TfrmSegnalati.h"
@@ -356,13 +356,7 @@ void TfrmDatabase::MostraScheda(const TSchedaDatabase& sheet, std::size_t positi
 
 void TfrmDatabase::ImportaCliente(const TSchedaCliente& client)
 {
-    auto put = [&](QWidget* box, ClientField field) {
-        const QString text = ToQString(client.Get(field));
-        if (auto* province = qobject_cast<ProvinceBox*>(box))
-            province->setText(text);
-        else
-            static_cast<QLineEdit*>(box)->setText(text);
-    };
+    auto put = [&](QWidget* box, ClientField field) { TextBoxes::ShowText(box, ToQString(client.Get(field))); };
     put(m_txtCliente, ClientField::Cliente);
     put(m_txtIndirizzoRes, ClientField::IndirizzoRes);
     put(m_txtComuneRes, ClientField::ComuneRes);

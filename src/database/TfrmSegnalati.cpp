@@ -15,10 +15,7 @@ TfrmSegnalati::TfrmSegnalati(SheetScreen& served)
                                 {QStringLiteral("Le schede dell'archivio contrassegnate con \"Segnala\".")}),
                Count::None)
 {
-    setTabOrder(FindBox(), Records());
-    setTabOrder(Records(), PrintButton());
-    setTabOrder(PrintButton(), FindButton());
-    setTabOrder(FindButton(), CloseButton());
+    SetMarkedListTabOrder();
 }
 
 Text& TfrmSegnalati::SharedFindText()
@@ -29,19 +26,7 @@ Text& TfrmSegnalati::SharedFindText()
 
 void TfrmSegnalati::FormShow()
 {
-    EmptyFindText();
-    ResultLines lines;
-    bool failed = false;
-    try {
-        DatabaseLists::ListFlagged(lines);
-    } catch (const ArchiveError&) {
-        lines.Sort(); // the sheets read before the failure
-        failed = true;
-    }
-    ShowLines(std::move(lines));
-    FindBox()->setFocus();
-    if (failed)
-        ShowArchiveAccessMessage();
+    ShowMarkedLines(DatabaseLists::ListFlagged);
 }
 
 void TfrmSegnalati::OpenLine(std::u16string_view line)

@@ -174,6 +174,31 @@ void ListTool::EmptyFindText()
     m_txtTrova->clear();
 }
 
+void ListTool::ShowMarkedLines(const std::function<void(ResultLines&)>& list)
+{
+    EmptyFindText();
+    ResultLines lines;
+    bool failed = false;
+    try {
+        list(lines);
+    } catch (const ArchiveError&) {
+        lines.Sort(); // the records read before the failure
+        failed = true;
+    }
+    ShowLines(std::move(lines));
+    FindBox()->setFocus();
+    if (failed)
+        ShowArchiveAccessMessage();
+}
+
+void ListTool::SetMarkedListTabOrder()
+{
+    setTabOrder(FindBox(), Records());
+    setTabOrder(Records(), PrintButton());
+    setTabOrder(PrintButton(), FindButton());
+    setTabOrder(FindButton(), CloseButton());
+}
+
 void ListTool::btnTrovaClick()
 {
     const ResultLines& lines = m_lstRecords->Lines()->Lines();

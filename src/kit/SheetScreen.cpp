@@ -24,19 +24,12 @@ Text ToText(const QString& text)
 
 QString BoxText(const QWidget* box)
 {
-    if (const auto* province = qobject_cast<const ProvinceBox*>(box))
-        return province->text();
-    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
-        return edit->text();
-    return {};
+    return TextBoxes::TextOf(box);
 }
 
 void SetBoxText(QWidget* box, const QString& text)
 {
-    if (auto* province = qobject_cast<ProvinceBox*>(box))
-        province->setText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(box))
-        edit->setText(text);
+    TextBoxes::ShowText(box, text);
 }
 
 const char* const AttachmentLabelNames[6] = {"lblFile01", "lblFile02", "lblFile03",

@@ -133,7 +133,8 @@ private:
 
     void KeyRelease()
     {
-        if (kind == BoxKind::CodeAlsoOnKeyRelease || kind == BoxKind::EmailOnKeyRelease)
+        if (kind == BoxKind::CodeAlsoOnKeyRelease || kind == BoxKind::EmailOnKeyRelease
+            || kind == BoxKind::UpperOnKeyRelease)
             if (QLineEdit* edit = EditOf(m_box))
                 Retidy(edit, kind);
     }
@@ -199,7 +200,28 @@ QString Tidy(BoxKind kind, const QString& text)
         return UpperAZ(TrimText(text));
     if (IsEmail(kind))
         return TrimText(text);
+    if (kind == BoxKind::UpperOnKeyRelease)
+        return UpperAZ(text);
     return text;
+}
+
+void ShowText(QWidget* box, const QString& text)
+{
+    if (auto* province = qobject_cast<QComboBox*>(box))
+        province->setEditText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setText(text);
+    if (QLineEdit* edit = EditOf(box))
+        edit->setCursorPosition(0);
+}
+
+QString TextOf(const QWidget* box)
+{
+    if (const auto* combo = qobject_cast<const QComboBox*>(box))
+        return combo->currentText();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(box))
+        return edit->text();
+    return {};
 }
 
 } // namespace TextBoxes
@@ -208,6 +230,8 @@ ProvinceBox::ProvinceBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // The editable combo's own completer would turn a typed "e" into "EE" when the box is left.
+    setCompleter(nullptr);
     addItems(Codes());
     setCurrentIndex(-1);
     setEditText(QString());

@@ -44,6 +44,16 @@ private slots:
         row("database: fiscal code", WorkScreenId::DatabaseSheet, "btnCodFisc", "TfrmCodFisc", "btnChiudi");
         row("database: VAT number", WorkScreenId::DatabaseSheet, "btnPartitaIva", "TfrmPartitaIva", "btnChiudi");
         row("database: help", WorkScreenId::DatabaseSheet, "cmdGuida", "TfrmGuida", "btnChiudi");
+        row("database: client import", WorkScreenId::DatabaseSheet, "impCliente", "TfrmTrovaClienti", "btnAnnulla");
+        row("clients: search", WorkScreenId::ClientSheet, "cmdTrova", "TfrmTrovaClienti", "btnAnnulla");
+        row("clients: to recontact", WorkScreenId::ClientSheet, "cmdRicontatta", "TfrmRicontatta", "btnChiudi");
+        row("clients: export", WorkScreenId::ClientSheet, "cmdEsporta", "TfrmExpClienti", "cmdEsci");
+        row("clients: attachments", WorkScreenId::ClientSheet, "cmdFile", "TfrmAllegaCartella", "btnAnnulla");
+        row("clients: fiscal code", WorkScreenId::ClientSheet, "btnCodFisc", "TfrmCodFisc", "btnChiudi");
+        row("clients: VAT number", WorkScreenId::ClientSheet, "btnPartitaIva", "TfrmPartitaIva", "btnChiudi");
+        row("clients: card", WorkScreenId::ClientSheet, "btnCarta", "TfrmCarta", "btnChiudi");
+        row("clients: IBAN", WorkScreenId::ClientSheet, "btnIban", "TfrmIban", "btnChiudi");
+        row("clients: help", WorkScreenId::ClientSheet, "cmdGuida", "TfrmGuida", "btnChiudi");
         row("settings menu: help", WorkScreenId::SettingsMenu, "imgGuida", "TfrmGuida", "btnChiudi");
     }
     void everyToolShowsACommandThatClosesIt()
@@ -74,16 +84,20 @@ private slots:
     // Commands whose tools are not built yet open nothing rather than a tool without a way out.
     void commandsWithoutATool_data()
     {
+        QTest::addColumn<WorkScreenId>("screen");
         QTest::addColumn<QString>("command");
-        QTest::newRow("print") << "cmdStampa";
-        QTest::newRow("preview") << "cmdAnteprima";
-        QTest::newRow("client import") << "impCliente";
+        QTest::newRow("database: print") << WorkScreenId::DatabaseSheet << "cmdStampa";
+        QTest::newRow("database: preview") << WorkScreenId::DatabaseSheet << "cmdAnteprima";
+        QTest::newRow("clients: print") << WorkScreenId::ClientSheet << "cmdStampa";
+        QTest::newRow("clients: preview") << WorkScreenId::ClientSheet << "cmdAnteprima";
+        QTest::newRow("clients: PDF") << WorkScreenId::ClientSheet << "cmdPDF";
     }
     void commandsWithoutATool()
     {
+        QFETCH(WorkScreenId, screen);
         QFETCH(QString, command);
-        fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
-        QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
+        fixture->program->ShowScreen(screen);
+        QWidget* sheet = fixture->program->Screen(screen);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
         bool opened = false;
         QTimer::singleShot(0, [&] { opened = QApplication::activeModalWidget() != nullptr; });

@@ -1,4 +1,4 @@
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 
 #include "kit/Widgets.h"
 
@@ -191,6 +191,41 @@ void DrawSymbol(QPainter& p, Symbol symbol, const QRectF& r)
             p.drawRect(box(x + 0.06, 0.3 + i * 0.04, 0.14, 0.1));
         }
         break;
+    case Symbol::Pdf:
+        Page(p, box(0.18, 0.06, 0.64, 0.88));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Red);
+        p.drawRect(box(0.08, 0.46, 0.6, 0.28));
+        break;
+    case Symbol::Recontact:
+        p.setBrush(QColor(0xDD, 0xEE, 0xFF));
+        p.drawEllipse(box(0.1, 0.1, 0.8, 0.8));
+        p.setPen(QPen(Ink, w / 10, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(at(0.5, 0.5), at(0.5, 0.24));
+        p.drawLine(at(0.5, 0.5), at(0.7, 0.6));
+        break;
+    case Symbol::Money:
+        p.setBrush(QColor(0xE8, 0xF4, 0xEA));
+        p.drawRoundedRect(box(0.06, 0.22, 0.88, 0.56), w * 0.08, w * 0.08);
+        p.setPen(QPen(Green, w / 12));
+        p.drawRect(box(0.14, 0.36, 0.2, 0.14));
+        p.drawLine(at(0.14, 0.64), at(0.8, 0.64));
+        break;
+    case Symbol::Profile:
+        p.setBrush(Paper);
+        p.drawRoundedRect(box(0.06, 0.16, 0.88, 0.68), w * 0.06, w * 0.06);
+        p.setBrush(Accent);
+        p.drawEllipse(box(0.16, 0.3, 0.22, 0.22));
+        p.drawChord(box(0.12, 0.52, 0.3, 0.3), 0, 180 * 16);
+        p.drawLine(at(0.5, 0.38), at(0.84, 0.38));
+        p.drawLine(at(0.5, 0.56), at(0.84, 0.56));
+        break;
+    case Symbol::Notes:
+        Page(p, box(0.16, 0.06, 0.68, 0.88));
+        p.setPen(QPen(Accent, w / 14));
+        for (qreal y : {0.4, 0.56, 0.72})
+            p.drawLine(at(0.28, y), at(0.72, y));
+        break;
     case Symbol::Globe: {
         const QRectF c = box(0.08, 0.08, 0.84, 0.84);
         p.setBrush(QColor(0xDD, 0xEE, 0xFF));
@@ -221,6 +256,24 @@ QPixmap Command(const QSize& size, Symbol symbol, const QString& caption)
         painter.drawText(QRect(0, size.height() - captionHeight - 1, size.width(), captionHeight),
                          Qt::AlignHCenter | Qt::AlignVCenter, caption);
     }
+    return picture;
+}
+
+QPixmap RowCommand(const QSize& size, Symbol symbol, const QString& caption)
+{
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0xB8, 0xC7, 0xDD));
+    painter.setBrush(QColor(0xF3, 0xF7, 0xFC));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 5, 5);
+    const int side = size.height() - 8;
+    DrawSymbol(painter, symbol, QRectF(6, 4, side, side));
+    painter.setPen(Ink);
+    painter.setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
+    painter.drawText(QRect(side + 14, 0, size.width() - side - 16, size.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     caption);
     return picture;
 }
 
