@@ -1,10 +1,14 @@
 // Takes the README's screenshots: the start menu, the database sheet and the client sheet,
 // each showing a few sample sheets, from a sample program folder made for the purpose.
-// Usage: take_screenshots <output folder>   (run under Xvfb with the program's fonts)
+// Usage: take_screenshots <output folder> [tools]   (run under Xvfb with the program's fonts)
+// With "tools", the client registry's search, recontact list and export are taken as well.
 
 #include "app/Program.h"
 #include "app/TfrmAvvio.h"
 #include "clients/TfrmClienti.h"
+#include "clients/TfrmExpClienti.h"
+#include "clients/TfrmRicontatta.h"
+#include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
 #include "kit/ScreenFlow.h"
 #include "storage/Records.h"
@@ -122,5 +126,21 @@ int main(int argc, char** argv)
     program.ShowScreen(WorkScreenId::ClientSheet);
     program.Clienti()->cmdPrimoClick();
     Save(program.Clienti(), out + QStringLiteral("/client-sheet.png"));
+
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("tools")) {
+        TfrmTrovaClienti search(*program.Clienti());
+        search.show();
+        Save(&search, out + QStringLiteral("/client-search.png"));
+        search.btnCercaClick();
+        Save(&search, out + QStringLiteral("/client-search-results.png"));
+        search.hide();
+        TfrmRicontatta recontact(*program.Clienti());
+        recontact.show();
+        Save(&recontact, out + QStringLiteral("/client-recontact.png"));
+        recontact.hide();
+        TfrmExpClienti exporter(program.Clienti());
+        exporter.show();
+        Save(&exporter, out + QStringLiteral("/client-export.png"));
+    }
     return 0;
 }
