@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils
   python3 python3-stdnum sqlite3 libsqlite3-dev
+  libreoffice-calc-nogui
 )
 
 install_missing() {

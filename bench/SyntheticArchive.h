@@ -1,7 +1,7 @@
 #pragma once
 
-// A deterministic synthetic Database.pro for benchmarks: every field filled to about half
-// its width with Italian-looking text, one sheet in ten flagged.
+// Deterministic synthetic archives for benchmarks: every field filled to about half its width
+// with Italian-looking text; one database sheet in ten flagged, one client in ten to recontact.
 
 #include "storage/ProgramFolder.h"
 #include "storage/RecordFile.h"
@@ -73,19 +73,40 @@ inline TSchedaDatabase SyntheticSheet(std::size_t index)
     return sheet;
 }
 
-// Writes `count` sheets into ProgramFile("Database.pro"), replacing what was there. The
-// sheets go out in large blocks (the program itself writes one synced sheet at a time).
-inline void WriteSyntheticDatabase(std::size_t count)
+inline TSchedaCliente SyntheticClient(std::size_t index)
 {
-    const std::string path = ProgramFile(DatabaseLayout.fileName).string();
+    WordSource words(index + 7);
+    TSchedaCliente client;
+    for (const FieldSpec& fieldSpec : TSchedaCliente::Fields()) {
+        const auto field = static_cast<ClientField>(&fieldSpec - TSchedaCliente::Fields().data());
+        client.Set(field, words.Phrase(fieldSpec.width / 2));
+    }
+    client.Set(ClientField::ProvNasc, u"RM");
+    client.Set(ClientField::ProvRes, u"MI");
+    client.Set(ClientField::Sesso, index % 2 ? u"F" : u"M");
+    client.Set(ClientField::CapRes, words.Digits(5));
+    client.Set(ClientField::Recapito, words.Digits(10));
+    client.Set(ClientField::CodFisc, u"RSSMRA80A01H501U");
+    client.Set(ClientField::PartitaIva, words.Digits(11));
+    client.Set(ClientField::Ricontatta, index % 10 == 0 ? MarkYes : MarkNo);
+    return client;
+}
+
+// Writes `count` records made by `make` into the layout's file in the program folder,
+// replacing what was there. The records go out in large blocks (the program itself writes
+// one synced record at a time).
+template <class Record, class Make>
+void WriteSynthetic(const RecordLayout& layout, std::size_t count, Make make)
+{
+    const std::string path = ProgramFile(layout.fileName).string();
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     constexpr std::size_t blockSheets = 1024;
     std::vector<uint8_t> block;
-    block.reserve(blockSheets * TSchedaDatabase::Size);
+    block.reserve(blockSheets * Record::Size);
     for (std::size_t index = 0; index < count; ++index) {
-        const TSchedaDatabase sheet = SyntheticSheet(index);
+        const Record sheet = make(index);
         block.insert(block.end(), sheet.bytes().begin(), sheet.bytes().end());
-        if (block.size() == blockSheets * TSchedaDatabase::Size || index + 1 == count) {
+        if (block.size() == blockSheets * Record::Size || index + 1 == count) {
             out.write(reinterpret_cast<const char*>(block.data()), static_cast<std::streamsize>(block.size()));
             block.clear();
         }
@@ -94,5 +115,8 @@ inline void WriteSyntheticDatabase(std::size_t count)
     if (!out)
         throw ArchiveError("write " + path + ": failed");
 }
+
+inline void WriteSyntheticDatabase(std::size_t count) { WriteSynthetic<TSchedaDatabase>(DatabaseLayout, count, SyntheticSheet); }
+inline void WriteSyntheticClients(std::size_t count) { WriteSynthetic<TSchedaCliente>(ClientLayout, count, SyntheticClient); }
 
 } // namespace bench

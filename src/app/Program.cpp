@@ -9,6 +9,7 @@
 #include "checkers/TfrmPartitaIva.h"
 #include "app/TfrmAvvio.h"
 #include "clients/TfrmClienti.h"
+#include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
 #include "settings/TfrmImpostaAvvio.h"
 #include "settings/TfrmImpostaCampi.h"
@@ -63,7 +64,7 @@ void InstallSheetTools()
             }
         },
         .attachments = [](SheetScreen& served) { TfrmAllegaCartella::OpenFor(served); },
-        .clientSearch = {},
+        .clientSearch = [](SheetScreen& served) { TfrmTrovaClienti::OpenFor(served); },
     });
 }
 

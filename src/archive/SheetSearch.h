@@ -6,7 +6,9 @@
 #include "storage/Records.h"
 #include "storage/Text.h"
 
+#include <array>
 #include <cstddef>
+#include <span>
 #include <cstdint>
 #include <span>
 #include <string>

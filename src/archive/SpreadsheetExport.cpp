@@ -197,7 +197,10 @@ constexpr std::string_view Footer = "</table></body></html>";
 constexpr std::string_view RowOpen = "<tr>";
 constexpr std::string_view RowClose = "</tr>";
 constexpr std::string_view TitleCellOpen = "<td style=\"text-align: left; font-weight: bold;\" width=";
-constexpr std::string_view DataCellOpen = "<td style=\"text-align: left;\">";
+// sdnum marks every data cell as text for LibreOffice, which ignores the table's x:str: without
+// it a VAT number 00743110157 would open as the number 743110157 and a cell beginning with "="
+// as a live formula.
+constexpr std::string_view DataCellOpen = "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">";
 constexpr std::string_view CellClose = "</td>";
 
 // Bytes of a cell that cannot be written as they are.

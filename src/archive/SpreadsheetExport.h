@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -25,6 +26,17 @@ struct ExportGridColumn {
     bool editable = false;         // whether the user may type into its cells
     std::vector<FieldSpec> fields; // what it shows: one field, or several joined by one blank
 };
+
+// A grid column of a layout's fields (one, or several joined by one blank).
+template <const auto& Layout>
+ExportGridColumn GridColumnOf(std::string name, std::u16string_view title, int width, bool editable,
+                              std::initializer_list<FieldOf<Layout>> fields)
+{
+    ExportGridColumn column{std::move(name), Text(title), width, editable, {}};
+    for (const auto field : fields)
+        column.fields.push_back(Layout.Spec(field));
+    return column;
+}
 
 // A column of the export file.
 struct ExportFileColumn {
@@ -103,7 +115,8 @@ std::filesystem::path ExportFilePath(const ExportDescription& description);
 // export leaves the earlier file untouched; an existing file that this process may not write
 // (read-only, or not a regular file) is not replaced. Throws ExportError.
 //
-// Cells are written trimmed. Unlike the table's raw text, the characters <, > and & are
+// Cells are written trimmed, each data cell marked as text (sdnum="1040;0;@") so that no
+// spreadsheet program turns a tax number into a number or archive text into a formula. Unlike the table's raw text, the characters <, > and & are
 // written as &lt; &gt; &amp; (a spreadsheet program would read them as markup and lose
 // text), line breaks inside a cell as &#13; and &#10; (the file stays one line), and an
 // edited character that Windows-1252 lacks as a numeric character reference.

@@ -1,6 +1,8 @@
 #include "attachments/AttachmentFolder.h"
 
+#include "storage/Cp1252.h"
 #include "storage/PosixIo.h"
+#include "storage/Records.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
 #include "storage/Text.h"
@@ -70,6 +72,17 @@ bool IsBareName(std::u16string_view name)
     if (name.empty() || name == u"." || name == u".." || HasDrive(name))
         return false;
     return name.find_first_of(u"/\\") == std::u16string_view::npos && name.find(u'\0') == std::u16string_view::npos;
+}
+
+bool RecordKeepsName(std::u16string_view name)
+{
+    if (name.size() > TSchedaCliente::FieldSpecOf(ClientField::File01).width
+        || name.size() > TSchedaDatabase::FieldSpecOf(DatabaseField::File01).width)
+        return false;
+    for (const char16_t c : name)
+        if (c >= 0xD800 && c < 0xE000 ? true : Cp1252ToUnicode(UnicodeToCp1252(c)) != c)
+            return false;
+    return true;
 }
 
 std::optional<std::filesystem::path> PathOf(std::u16string_view name)

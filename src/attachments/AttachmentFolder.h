@@ -16,6 +16,11 @@ std::filesystem::path Folder();
 // anything; only such names are ever opened or written.
 bool IsBareName(std::u16string_view name);
 
+// True when a sheet's attachment field stores the name exactly as it is: every character is
+// one of Windows-1252 and the name fits the field's 250 characters. A name that does not
+// would be stored as another name than the copy's, which "Apri" would then not find.
+bool RecordKeepsName(std::u16string_view name);
+
 // The file of that name in the folder; none when the name is not bare.
 std::optional<std::filesystem::path> PathOf(std::u16string_view name);
 

@@ -131,8 +131,16 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     if (chosen.isEmpty())
         return;
     const QString name = QFileInfo(chosen).fileName();
-    m_slots[slot].txtFile->setText(name);
     const std::u16string bareName = name.toStdU16String();
+    if (!attachments::IsBareName(bareName)) {
+        Messages::Warning(this, UnusableNameText());
+        return;
+    }
+    if (!attachments::RecordKeepsName(bareName)) {
+        Messages::Warning(this, UnstorableNameText());
+        return;
+    }
+    m_slots[slot].txtFile->setText(name);
     if (attachments::Holds(bareName)
         && !Messages::Confirm(this, QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
                                                    "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
@@ -143,6 +151,18 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
         attachments::CopyIn(std::filesystem::path(QFile::encodeName(chosen).toStdString()), bareName);
     if (!copied)
         Failures::Note(copied.Reason());
+}
+
+QString TfrmAllegaCartella::UnstorableNameText()
+{
+    return QStringLiteral("Attenzione: il nome del file contiene caratteri che l'archivio non può memorizzare oppure "
+                          "supera i 250 caratteri.\n\r\n\rRinominare il file e allegarlo di nuovo.");
+}
+
+QString TfrmAllegaCartella::UnusableNameText()
+{
+    return QStringLiteral("Attenzione: il nome del file non può essere usato nella cartella dei documenti "
+                          "allegati.\n\r\n\rRinominare il file e allegarlo di nuovo.");
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)

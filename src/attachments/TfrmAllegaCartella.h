@@ -25,6 +25,11 @@ public:
 
     static constexpr int SlotCount = 3;
 
+    // Why a picked file is refused: its name would be stored differently from the copy's,
+    // or it cannot be a name in the attachments folder.
+    static QString UnstorableNameText();
+    static QString UnusableNameText();
+
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
     void imgCancellaClick(int slot);

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "kit/Screens.h"
+#include "kit/ExportTool.h"
 
-// Exports the client registry to a spreadsheet file.
-class TfrmExpClienti : public ToolDialog {
+// Shows the whole client registry in a grid and exports it to Clienti.xls.
+class TfrmExpClienti : public ExportTool {
     Q_OBJECT
 public:
     explicit TfrmExpClienti(QWidget* opener);
+
+    // The topic of its "Guida".
+    static QString HelpTitle();
+    static QString HelpText();
 };

@@ -1,16 +1,78 @@
 #include "clients/TfrmTrovaClienti.h"
 
-#include "kit/Widgets.h"
+#include "clients/ClientLists.h"
+#include "kit/Maker.h"
+#include "kit/TextRules.h"
 
-#include <QLabel>
+namespace {
 
-TfrmTrovaClienti::TfrmTrovaClienti(QWidget* opener)
-    : ToolDialog(opener, QStringLiteral(" Trova Clienti in archivio"), QSize(862, 560), Placement::CentredOnScreen)
+// Rows of two, then Questioni and Note each on a row of its own, twice as wide; in the order
+// of the Enter chain and of ClientLists::SearchFields.
+std::vector<CriterionBox> Boxes()
 {
-    m_lblMemory = Widgets::NewHiddenLabel(this, QStringLiteral("lblMemory"));
+    struct Box {
+        const char* box;
+        const char* title;
+        const char16_t* titleText;
+    };
+    static constexpr Box boxes[] = {
+        {"txtCliente", "lblCampo01", u"Cognome e nome Cliente:"},
+        {"txtComuneRes", "lblCampo02", u"Comune di residenza:"},
+        {"txtPartitaIva", "lblCampo03", u"Partita IVA:"},
+        {"txtCodFisc", "lblCampo04", u"Codice fiscale:"},
+        {"txtDocumento", "lblCampo05", u"Estremi documento:"},
+        {"txtOccupazione", "lblCampo06", u"Occupazione:"},
+        {"txtProdotti", "lblCampo07", u"Prodotti e servizi di interesse:"},
+        {"txtZona", "lblCampo08", u"Zona di appartenenza:"},
+        {"txtQuestioni", "lblCampo09", u"Questioni in sospeso:"},
+        {"txtNote", "lblCampo10", u"Note:"},
+    };
+    static_assert(std::size(boxes) == ClientLists::SearchFields.size());
+    std::vector<CriterionBox> criteria;
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        const bool wide = i >= 8;
+        const int column = wide ? 0 : int(i % 2);
+        const int row = wide ? int(i) - 4 : int(i / 2);
+        criteria.push_back({boxes[i].box, boxes[i].title, ToQString(boxes[i].titleText),
+                            QRect(160 + column * 348, 122 + row * 66, wide ? 664 : 316, 32)});
+    }
+    return criteria;
 }
 
-void TfrmTrovaClienti::SetMode(const QString& mode)
+} // namespace
+
+TfrmTrovaClienti::TfrmTrovaClienti(SheetScreen& served)
+    : SearchTool(served, QStringLiteral(" Trova Clienti in archivio"), SharedFindText(),
+                 Pictures::Header(QSize(862, 70), Pictures::Icon::Clients, Maker::BrandBlue,
+                                  QStringLiteral("Trova Clienti in archivio"),
+                                  {QStringLiteral("I Clienti che rispondono ai criteri di ricerca.")}),
+                 Pictures::Icon::Clients, ClientLists::Search, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 12))
 {
-    m_lblMemory->setText(mode);
+    SetPrintTitle(QStringLiteral("Riepilogo Clienti"));
+}
+
+void TfrmTrovaClienti::OpenFor(SheetScreen& served)
+{
+    RunTool<TfrmTrovaClienti>(served);
+}
+
+Text& TfrmTrovaClienti::SharedFindText()
+{
+    static Text findText;
+    return findText;
+}
+
+void TfrmTrovaClienti::OpenLine(std::u16string_view line)
+{
+    const auto found = ClientLists::FindClient(ClientLists::SearchLine, line);
+    if (!found)
+        return;
+    switch (Served().Kind()) {
+    case Archive::Clients:
+        Served().MostraScheda(found->record.data(), found->position);
+        break;
+    case Archive::Database:
+        Served().ImportaCliente(found->record);
+        break;
+    }
 }

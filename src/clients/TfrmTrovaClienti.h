@@ -1,18 +1,21 @@
 #pragma once
 
-#include "kit/Screens.h"
+#include "kit/SearchTool.h"
 
-class QLabel;
-
-// Finds clients by up to ten fields.
-class TfrmTrovaClienti : public ToolDialog {
+// The client search: up to ten criteria on the criteria panel; "Cerca" lists the clients
+// found. A double-click puts the whole client on the client sheet screen, or copies its
+// contact data into the database sheet screen, whichever the tool serves.
+class TfrmTrovaClienti : public SearchTool {
     Q_OBJECT
 public:
-    explicit TfrmTrovaClienti(QWidget* opener);
+    explicit TfrmTrovaClienti(SheetScreen& served);
 
-    // Which sheet screen the search serves: "clienti" or "database" (into lblMemory).
-    void SetMode(const QString& mode);
+    // Opens a fresh search for the served sheet screen, runs it and destroys it.
+    static void OpenFor(SheetScreen& served);
+
+protected:
+    void OpenLine(std::u16string_view line) override;
 
 private:
-    QLabel* m_lblMemory;
+    static Text& SharedFindText();
 };

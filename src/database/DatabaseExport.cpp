@@ -6,7 +6,7 @@ using F = DatabaseField;
 
 ExportGridColumn Grid(const char* name, std::u16string_view title, int width, bool editable, F field)
 {
-    return {name, Text(title), width, editable, {TSchedaDatabase::FieldSpecOf(field)}};
+    return GridColumnOf<DatabaseLayout>(name, title, width, editable, {field});
 }
 
 ExportDescription MakeDatabaseExport()

@@ -3,7 +3,7 @@
 #include "kit/Printing.h"
 #include "kit/SheetScreen.h"
 #include "kit/Widgets.h"
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -12,7 +12,7 @@
 #include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
 #include "kit/Widgets.h"
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 #include "database/DatabaseHelp.h"
 #include "database/TfrmAnteprimaPrev.h"
 #include "database/TfrmExpDatabase.h"
@@ -331,7 +331,7 @@ void TfrmDatabase::MostraScheda(const TSchedaDatabase& sheet, std::size_t positi
 
 void TfrmDatabase::ImportaCliente(const TSchedaCliente& client)
 {
-    auto put = [&](QWidget* box, ClientField field) { TextBoxes::SetTextOf(box, ToQString(client.Get(field))); };
+    auto put = [&](QWidget* box, ClientField field) { TextBoxes::ShowText(box, ToQString(client.Get(field))); };
     put(m_txtCliente, ClientField::Cliente);
     put(m_txtIndirizzoRes, ClientField::IndirizzoRes);
     put(m_txtComuneRes, ClientField::ComuneRes);

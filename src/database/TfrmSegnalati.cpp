@@ -17,10 +17,7 @@ TfrmSegnalati::TfrmSegnalati(SheetScreen& served)
                Count::None)
 {
     SetPrintTitle(QStringLiteral("Riepilogo record segnalati"));
-    setTabOrder(FindBox(), Records());
-    setTabOrder(Records(), PrintButton());
-    setTabOrder(PrintButton(), FindButton());
-    setTabOrder(FindButton(), CloseButton());
+    SetMarkedListTabOrder();
 }
 
 Text& TfrmSegnalati::SharedFindText()
@@ -31,19 +28,7 @@ Text& TfrmSegnalati::SharedFindText()
 
 void TfrmSegnalati::FormShow()
 {
-    EmptyFindText();
-    ResultLines lines;
-    std::optional<ArchiveError> failure;
-    try {
-        DatabaseLists::ListFlagged(lines);
-    } catch (const ArchiveError& error) {
-        lines.Sort(); // the sheets read before the failure
-        failure = error;
-    }
-    ShowLines(std::move(lines));
-    FindBox()->setFocus();
-    if (failure)
-        ShowArchiveAccessMessage(*failure);
+    ShowMarkedLines(DatabaseLists::ListFlagged);
 }
 
 void TfrmSegnalati::OpenLine(std::u16string_view line)

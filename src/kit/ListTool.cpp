@@ -171,6 +171,31 @@ void ListTool::EmptyFindText()
     m_txtTrova->clear();
 }
 
+void ListTool::ShowMarkedLines(const std::function<void(ResultLines&)>& list)
+{
+    EmptyFindText();
+    ResultLines lines;
+    std::optional<ArchiveError> failure;
+    try {
+        list(lines);
+    } catch (const ArchiveError& error) {
+        lines.Sort(); // the records read before the failure
+        failure = error;
+    }
+    ShowLines(std::move(lines));
+    FindBox()->setFocus();
+    if (failure)
+        ShowArchiveAccessMessage(*failure);
+}
+
+void ListTool::SetMarkedListTabOrder()
+{
+    setTabOrder(FindBox(), Records());
+    setTabOrder(Records(), PrintButton());
+    setTabOrder(PrintButton(), FindButton());
+    setTabOrder(FindButton(), CloseButton());
+}
+
 void ListTool::btnTrovaClick()
 {
     const ResultLines& lines = m_lstRecords->Lines()->Lines();

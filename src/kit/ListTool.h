@@ -13,6 +13,7 @@
 #include <QListView>
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <exception>
 #include <string_view>
@@ -106,6 +107,12 @@ protected:
     void ShowLines(ResultLines lines);
     // Empties the shared find text and the find box: each showing starts a new find.
     void EmptyFindText();
+    // The showing of a list of marked records (flagged sheets, clients to recontact): a new
+    // find, the lines `list` adds, the focus in the find box. When reading fails, the lines
+    // read before the failure are shown and the archive-access message follows.
+    void ShowMarkedLines(const std::function<void(ResultLines&)>& list);
+    // The tab order of such a list: find box, list, "Stampa", "Trova", "Chiudi".
+    void SetMarkedListTabOrder();
     // Puts the record of `line` on its sheet screen, if a record of the file has that line.
     // Throws ArchiveError.
     virtual void OpenLine(std::u16string_view line) = 0;

@@ -1,6 +1,7 @@
 #include "kit/Printing.h"
 
 #include "kit/Maker.h"
+#include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/TMisc.h"
 #include "report/DocumentFile.h"
@@ -206,7 +207,7 @@ bool ExportSheetPdf(QWidget* parent, const report::Page& page, const QString& fi
 
 void ReportFailure(QWidget* parent, const QString& text)
 {
-    Messages::Error(parent, text);
+    Failures::ReportError(parent, text);
 }
 
 void SetPrintDialogHandler(PrintDialogHandler handler) { InstalledHandler() = std::move(handler); }

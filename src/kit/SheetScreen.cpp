@@ -99,7 +99,7 @@ void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
         return ToQString(DecodeText(record + fieldSpec.offset, fieldSpec.width));
     };
     for (const BoundBox& bound : m_boxes)
-        TextBoxes::SetTextOf(bound.box, decoded(bound.field));
+        TextBoxes::ShowText(bound.box, decoded(bound.field));
     if (m_mark) {
         const QString mark = decoded(m_markField);
         if (mark == ToQString(Text(MarkYes)))
@@ -133,7 +133,7 @@ void SheetScreen::ClearSheet()
     for (const BoundBox& bound : m_boxes) {
         if (auto* province = qobject_cast<ProvinceBox*>(bound.box))
             province->setCurrentIndex(-1);
-        TextBoxes::SetTextOf(bound.box, bound.initialText);
+        TextBoxes::ShowText(bound.box, bound.initialText);
     }
     if (m_mark)
         m_mark->setChecked(false);

@@ -133,7 +133,8 @@ private:
 
     void KeyRelease()
     {
-        if (kind == BoxKind::CodeAlsoOnKeyRelease || kind == BoxKind::EmailOnKeyRelease)
+        if (kind == BoxKind::CodeAlsoOnKeyRelease || kind == BoxKind::EmailOnKeyRelease
+            || kind == BoxKind::UpperOnKeyRelease)
             if (QLineEdit* edit = EditOf(m_box))
                 Retidy(edit, kind);
     }
@@ -202,21 +203,25 @@ QString TextOf(const QWidget* box)
     return {};
 }
 
-void SetTextOf(QWidget* box, const QString& text)
-{
-    if (auto* province = qobject_cast<ProvinceBox*>(box))
-        province->setText(text);
-    else if (auto* edit = qobject_cast<QLineEdit*>(box))
-        edit->setText(text);
-}
-
 QString Tidy(BoxKind kind, const QString& text)
 {
     if (IsCode(kind))
         return UpperAZ(TrimText(text));
     if (IsEmail(kind))
         return TrimText(text);
+    if (kind == BoxKind::UpperOnKeyRelease)
+        return UpperAZ(text);
     return text;
+}
+
+void ShowText(QWidget* box, const QString& text)
+{
+    if (auto* province = qobject_cast<ProvinceBox*>(box))
+        province->setText(text);
+    else if (auto* edit = qobject_cast<QLineEdit*>(box))
+        edit->setText(text);
+    if (QLineEdit* edit = EditOf(box))
+        edit->setCursorPosition(0);
 }
 
 } // namespace TextBoxes
@@ -225,6 +230,8 @@ ProvinceBox::ProvinceBox(QWidget* parent) : QComboBox(parent)
 {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
+    // The editable combo's own completer would turn a typed "e" into "EE" when the box is left.
+    setCompleter(nullptr);
     addItems(Codes());
     setCurrentIndex(-1);
     setEditText(QString());

@@ -14,6 +14,7 @@ enum class BoxKind {
     Email,               // trimmed at every change and when the box is left
     EmailOnKeyRelease,   // trimmed whenever a key is released and when the box is left
     DigitsOnly,          // only digits, Backspace, Delete, Left and Right get through
+    UpperOnKeyRelease,   // capitalised (a-z only) whenever a key is released, never trimmed
 };
 
 // The behaviours a screen attaches to its text boxes: highlight frame, place in the Enter
@@ -32,17 +33,22 @@ void SetEnterChain(const QList<QWidget*>& boxes, bool wrap);
 void SetKind(QWidget* box, BoxKind kind);
 void SetMaxLength(QWidget* box, int length);
 
+// Puts a text into a box (line edit or province box) showing its beginning: a long value is
+// not shown scrolled to its end.
+void ShowText(QWidget* box, const QString& text);
+
 // Applies the kind's tidying once, as leaving the box would.
 QString Tidy(BoxKind kind, const QString& text);
 
-// The text of a text box (a line edit or a province box), and putting a text into one.
+// The text of a text box (a line edit or a province box).
 QString TextOf(const QWidget* box);
-void SetTextOf(QWidget* box, const QString& text);
 
 } // namespace TextBoxes
 
 // The province box: an editable list of the 112 province codes that accepts any two
-// characters, capitalised as they are typed and tidied again when the box is left.
+// characters, capitalised as they are typed and tidied again when the box is left. The list
+// only offers: what the user types is kept as typed (no code is completed into the box),
+// and a code of the list is taken only when the user picks it.
 class ProvinceBox : public QComboBox {
     Q_OBJECT
 public:

@@ -188,6 +188,42 @@ private slots:
         QCOMPARE(Read(Attached(name)), "contenuto " + name.toUtf8());
     }
 
+    // A name the sheet's field could not keep as it is would be stored as another name than
+    // the copy's; a name that cannot be a file of the folder cannot be copied. Either is
+    // refused with a message, on both sheets, and nothing is copied.
+    void namesTheSheetCannotKeepAreRefused_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("unusable");
+        QTest::newRow("Hungarian letters") << "database" << QStringLiteral("Gödöllő.pdf") << false;
+        QTest::newRow("Japanese") << "clienti" << QStringLiteral("日本.pdf") << false;
+        QTest::newRow("emoji") << "clienti" << QStringLiteral("foto \U0001F600.jpg") << false;
+        QTest::newRow("longer than the field") << "database" << QString(251, u'a') << false;
+        QTest::newRow("a backslash") << "clienti" << QStringLiteral("a\\b.pdf") << true;
+        QTest::newRow("a drive") << "database" << QStringLiteral("C:b.pdf") << true;
+    }
+    void namesTheSheetCannotKeepAreRefused()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, name);
+        QFETCH(bool, unusable);
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(name, "contenuto");
+        QString shown;
+        Use(mode, {}, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia01"));
+            shown = Box(tool, "txtFile01")->text();
+        });
+        QVERIFY(shown.isEmpty());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages.shown.at(0).text,
+                 unusable ? TfrmAllegaCartella::UnusableNameText() : TfrmAllegaCartella::UnstorableNameText());
+        QVERIFY(Entries(Attachments()).isEmpty());
+    }
+
     void aNameAlreadyInTheFolderAsksBeforeOverwriting_data()
     {
         QTest::addColumn<bool>("yes");

@@ -90,7 +90,7 @@ QByteArray ExpectedThreeSheets()
 QList<QStringList> DataRows(const QByteArray& file)
 {
     static const QRegularExpression row(QStringLiteral("<tr>(.*?)</tr>"));
-    static const QRegularExpression cell(QStringLiteral("<td style=\"text-align: left;\">(.*?)</td>"));
+    static const QRegularExpression cell(QStringLiteral("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">(.*?)</td>"));
     QList<QStringList> rows;
     const QString text = QString::fromLatin1(file);
     for (const auto& r : row.globalMatch(text)) {
@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(QFileInfo(folder->Path(QStringLiteral("Database.pro"))).size(), 0);
         const QByteArray written = Export(&table);
         const QByteArray expected = ExpectedThreeSheets();
-        const qsizetype firstRow = expected.indexOf("<tr><td style=\"text-align: left;\">");
+        const qsizetype firstRow = expected.indexOf("<tr><td style=\"text-align: left;\" sdnum=\"1040;0;@\">");
         QCOMPARE(written, expected.left(firstRow) + "</table></body></html>");
     }
 

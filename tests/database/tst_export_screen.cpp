@@ -198,9 +198,9 @@ private slots:
                                                        "\r\n\r\nSi vuole aprire il file di Excel?"));
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(ExportPath())});
         const QByteArray file = ReadBytes(ExportPath());
-        QVERIFY(file.contains("<td style=\"text-align: left;\">Scheda 3</td>"));
-        QVERIFY(file.contains("<td style=\"text-align: left;\">Bianchi &amp; Rossi</td>"));
-        QVERIFY(file.contains("<td style=\"text-align: left;\">Citt\xE0</td>"));
+        QVERIFY(file.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Scheda 3</td>"));
+        QVERIFY(file.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Bianchi &amp; Rossi</td>"));
+        QVERIFY(file.contains("<td style=\"text-align: left;\" sdnum=\"1040;0;@\">Citt\xE0</td>"));
         QVERIFY(tool->isVisible()); // the screen stays open
     }
 
@@ -240,7 +240,7 @@ private slots:
         ScriptedAnswers answers({QMessageBox::Yes, QMessageBox::No});
         Click(Child(tool.get(), "cmdEsporta"));
         QVERIFY(ReadBytes(ExportPath()).contains(
-            "<td style=\"text-align: left;\">98765&lt;4&gt;</td><td style=\"text-align: left;\">"));
+            "<td style=\"text-align: left;\" sdnum=\"1040;0;@\">98765&lt;4&gt;</td><td style=\"text-align: left;\" sdnum=\"1040;0;@\">"));
         QCOMPARE(cell.data().toString(), QStringLiteral("  98765<4> "));
         QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), archive);
 

@@ -3,7 +3,7 @@
 
 #include "kit/Icons.h"
 #include "kit/Widgets.h"
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 
 #include <QDirIterator>
 #include <QImage>

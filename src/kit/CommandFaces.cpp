@@ -1,4 +1,4 @@
-#include "database/CommandFaces.h"
+#include "kit/CommandFaces.h"
 
 #include "kit/Icons.h"
 #include "kit/Widgets.h"
@@ -36,6 +36,11 @@ QString IconName(Symbol symbol)
     case Symbol::Person: return QStringLiteral("sheet/person");
     case Symbol::Globe: return QStringLiteral("sheet/globe");
     case Symbol::Flag: return QStringLiteral("sheet/flag");
+    case Symbol::Pdf: return QStringLiteral("sheet/pdf");
+    case Symbol::Recontact: return QStringLiteral("sheet/recontact");
+    case Symbol::Money: return QStringLiteral("sheet/money");
+    case Symbol::Profile: return QStringLiteral("sheet/profile");
+    case Symbol::Notes: return QStringLiteral("sheet/notes");
     }
     return {};
 }
@@ -57,6 +62,24 @@ QPixmap Command(const QSize& size, Symbol symbol, const QString& caption)
         painter.drawText(QRect(0, size.height() - captionHeight - 1, size.width(), captionHeight),
                          Qt::AlignHCenter | Qt::AlignVCenter, caption);
     }
+    return picture;
+}
+
+QPixmap RowCommand(const QSize& size, Symbol symbol, const QString& caption)
+{
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0xB8, 0xC7, 0xDD));
+    painter.setBrush(QColor(0xF3, 0xF7, 0xFC));
+    painter.drawRoundedRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1), 5, 5);
+    const int side = size.height() - 8;
+    Icons::Draw(painter, IconName(symbol), QRectF(6, 4, side, side));
+    painter.setPen(Ink);
+    painter.setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
+    painter.drawText(QRect(side + 14, 0, size.width() - side - 16, size.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                     caption);
     return picture;
 }
 

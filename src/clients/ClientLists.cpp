@@ -1,0 +1,15 @@
+#include "clients/ClientLists.h"
+
+namespace ClientLists {
+
+void ListToRecontact(ResultLines& into)
+{
+    ListRecords(ClientLayout, RecontactLine, FieldIs(ClientLayout.Spec(F::Ricontatta), MarkYes), into);
+}
+
+std::optional<FoundRecord<ClientLayout>> FindClient(LineFormat format, std::u16string_view line)
+{
+    return FindRecordOfLine<ClientLayout>(format, line);
+}
+
+} // namespace ClientLists
