@@ -8,14 +8,11 @@ namespace {
 
 // Rows of two, then Questioni and Note each on a row of its own, twice as wide; in the order
 // of the Enter chain and of ClientLists::SearchFields.
+// Rows of two, then Questioni and Note each on a row of its own, twice as wide; in the order
+// of the Enter chain and of ClientLists::SearchFields.
 std::vector<CriterionBox> Boxes()
 {
-    struct Box {
-        const char* box;
-        const char* title;
-        const char16_t* titleText;
-    };
-    static constexpr Box boxes[] = {
+    static constexpr CriterionName boxes[] = {
         {"txtCliente", "lblCampo01", u"Cognome e nome Cliente:"},
         {"txtComuneRes", "lblCampo02", u"Comune di residenza:"},
         {"txtPartitaIva", "lblCampo03", u"Partita IVA:"},
@@ -28,15 +25,7 @@ std::vector<CriterionBox> Boxes()
         {"txtNote", "lblCampo10", u"Note:"},
     };
     static_assert(std::size(boxes) == ClientLists::SearchFields.size());
-    std::vector<CriterionBox> criteria;
-    for (std::size_t i = 0; i < std::size(boxes); ++i) {
-        const bool wide = i >= 8;
-        const int column = wide ? 0 : int(i % 2);
-        const int row = wide ? int(i) - 4 : int(i / 2);
-        criteria.push_back({boxes[i].box, boxes[i].title, ToQString(boxes[i].titleText),
-                            QRect(160 + column * 348, 122 + row * 66, wide ? 664 : 316, 32)});
-    }
-    return criteria;
+    return CriteriaInTwoColumns(boxes, 66, 8);
 }
 
 } // namespace

@@ -15,12 +15,7 @@ constexpr std::size_t SettingsTitles = 6; // the first six boxes, Campo01 to Cam
 // Two columns of five, in the order of the Enter chain and of DatabaseLists::SearchFields.
 std::vector<CriterionBox> Boxes()
 {
-    struct Box {
-        const char* box;
-        const char* title;
-        const char16_t* titleText;
-    };
-    static constexpr Box boxes[] = {
+    static constexpr CriterionName boxes[] = {
         {"txtCampo01", "titCampo01", u"Campo 1:"},          {"txtCampo02", "titCampo02", u"Campo 2:"},
         {"txtCampo03", "titCampo03", u"Campo 3:"},          {"txtCampo04", "titCampo04", u"Campo 4:"},
         {"txtCampo05", "titCampo05", u"Campo 5:"},          {"txtCampo06", "titCampo06", u"Campo 6:"},
@@ -28,13 +23,7 @@ std::vector<CriterionBox> Boxes()
         {"txtCodFisc", "lblCodFisc", u"Codice fiscale:"},   {"txtPartitaIva", "lblPartitaIva", u"Partita IVA:"},
     };
     static_assert(std::size(boxes) == DatabaseLists::SearchFields.size());
-    std::vector<CriterionBox> criteria;
-    for (std::size_t i = 0; i < std::size(boxes); ++i) {
-        const int column = int(i % 2), row = int(i / 2);
-        criteria.push_back({boxes[i].box, boxes[i].title, ToQString(boxes[i].titleText),
-                            QRect(160 + column * 348, 122 + row * 76, 316, 32)});
-    }
-    return criteria;
+    return CriteriaInTwoColumns(boxes, 76, std::size(boxes));
 }
 
 } // namespace

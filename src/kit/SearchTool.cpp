@@ -8,6 +8,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+std::vector<CriterionBox> CriteriaInTwoColumns(std::span<const CriterionName> names, int rowStep,
+                                               std::size_t wideFrom)
+{
+    std::vector<CriterionBox> boxes;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const bool wide = i >= wideFrom;
+        const int column = wide ? 0 : int(i % 2);
+        const int row = wide ? int(wideFrom / 2 + (i - wideFrom)) : int(i / 2);
+        boxes.push_back({names[i].box, names[i].title, QString::fromStdU16String(names[i].titleText),
+                         QRect(160 + column * 348, 122 + row * rowStep, wide ? 664 : 316, 32)});
+    }
+    return boxes;
+}
+
 SearchTool::SearchTool(SheetScreen& served, const QString& caption, Text& sharedFindText, const QPixmap& header,
                        Pictures::Icon icon, const SearchDescription& search, std::vector<CriterionBox> boxes,
                        const QFont& titleFont)

@@ -12,6 +12,7 @@
 #include <QRect>
 #include <QString>
 
+#include <span>
 #include <vector>
 
 class QLabel;
@@ -25,6 +26,19 @@ struct CriterionBox {
     QString titleText; // the design text
     QRect geometry; // of the box
 };
+
+// A criterion box as the tool's design names it: box, title label and the title's text.
+struct CriterionName {
+    const char* box;
+    const char* title;
+    const char16_t* titleText;
+};
+
+// Places the criterion boxes in two columns of 316 x 32 from (160, 122), one row every
+// `rowStep`, in the order given (left, right, next row); the boxes from `wideFrom` on take a
+// row each, as wide as both columns.
+std::vector<CriterionBox> CriteriaInTwoColumns(std::span<const CriterionName> names, int rowStep,
+                                               std::size_t wideFrom);
 
 class SearchTool : public ListTool {
     Q_OBJECT
