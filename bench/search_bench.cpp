@@ -1,12 +1,14 @@
-// Search and flagged-list benchmark: the list tools' searches over a synthetic Database.pro
-// of N sheets (argv[1], default 100000), against the same searches run by SQLite over the
-// same rows, with the peak memory of each step.
+// Search and list benchmark: the list tools' searches over a synthetic Database.pro of N
+// sheets and a synthetic Clienti.pro of N clients (argv[1], default 100000), the flagged and
+// the recontact lists, against the same searches run by SQLite over the same rows, with the
+// peak memory of each step.
 //
 //     ./build.sh bench [N]      or      build/bench/search_bench [N]
 
 #include "BenchSupport.h"
 #include "SyntheticArchive.h"
 
+#include "clients/ClientLists.h"
 #include "database/DatabaseLists.h"
 #include "storage/ProgramFolder.h"
 
@@ -145,9 +147,10 @@ std::vector<std::string> Utf8Lines(const ResultLines& lines)
 
 // What the program's list holds: the lines are timed as they are built; the copy into
 // UTF-8 strings for the comparison with SQLite happens after the clock stops.
-std::vector<std::string> OurSearch(const Query& query, std::size_t& listBytes)
+std::vector<std::string> OurSearch(const Query& query, std::size_t& listBytes,
+                                   const SearchDescription& search = DatabaseLists::Search)
 {
-    ResultLines lines = SearchRecords(DatabaseLists::Search, SearchCriteria(DatabaseLists::Search, query.criteria));
+    ResultLines lines = SearchRecords(search, SearchCriteria(search, query.criteria));
     listBytes = lines.MemoryBytes();
     return {};
 }
@@ -156,7 +159,8 @@ std::vector<std::string> OurSearch(const Query& query, std::size_t& listBytes)
 
 class Sqlite {
 public:
-    explicit Sqlite(const std::string& path)
+    // `line`: the SQL expression of a record's result line over the table's columns.
+    Sqlite(const std::string& path, std::string line) : line_(std::move(line))
     {
         if (sqlite3_open(path.c_str(), &db_) != SQLITE_OK)
             Fail("open");
@@ -175,23 +179,24 @@ public:
 
     // One TEXT column per field, each holding the field as the search sees it (converted,
     // not trimmed).
-    void Load()
+    void Load(const RecordLayout& layout)
     {
         std::string columns, marks;
-        for (const FieldSpec& field : TSchedaDatabase::Fields()) {
+        for (const FieldSpec& field : layout.fields) {
             columns += std::string(columns.empty() ? "" : ", ") + field.name + " TEXT";
             marks += marks.empty() ? "?" : ", ?";
         }
         Exec("CREATE TABLE sheets (" + columns + ")");
         Exec("BEGIN");
         sqlite3_stmt* insert = Prepare("INSERT INTO sheets VALUES (" + marks + ")");
-        TRecordFile file(DatabaseLayout);
+        TRecordFile file(layout);
         file.Open();
         RecordScanner scan(file);
-        std::vector<std::string> values(TSchedaDatabase::Fields().size());
+        std::vector<std::string> values(layout.fields.size());
         while (const uint8_t* record = scan.Next()) {
             for (std::size_t i = 0; i < values.size(); ++i) {
-                values[i] = ToUtf8(TSchedaDatabase::DecodeUntrimmed(record, static_cast<DatabaseField>(i)));
+                const FieldSpec& field = layout.fields[i];
+                values[i] = ToUtf8(DecodeTextUntrimmed(record + field.offset, field.width));
                 sqlite3_bind_text(insert, int(i + 1), values[i].data(), int(values[i].size()), SQLITE_STATIC);
             }
             if (sqlite3_step(insert) != SQLITE_DONE)
@@ -206,15 +211,32 @@ public:
     // The same line and the same order as the program's list: trimmed fields padded or cut
     // to their columns, ordered by the line with a to z upper-cased (SQLite's upper() and
     // LIKE fold only ASCII letters, as the program does).
+    // A trimmed field padded or cut to its column.
+    static std::string Column(const char* field, int width)
+    {
+        return "substr(trim(" + std::string(field) + ") || '" + std::string(std::size_t(width), ' ') + "', 1, " +
+               std::to_string(width) + ")";
+    }
+    static std::string DatabaseLine()
+    {
+        return Column("Campo01", 26) + " || '  ' || " + Column("Campo02", 26) + " || '  ' || " + Column("Campo03", 26) +
+               " || " + Column("Cliente", 26) + " || '  Tel. ' || " + Column("Recapito", 15) + " || '  C.F. ' || " +
+               Column("CodFisc", 16);
+    }
+    // The client line: four columns, then the last field trimmed and whole.
+    static std::string ClientLine(const char* last)
+    {
+        return Column("Cliente", 26) + " || '  Tel. ' || " + Column("Recapito", 15) + " || '  ' || " +
+               Column("Occupazione", 25) + " || '  Prod. ' || " + Column("Prodotti", 30) + " || '  ' || trim(" + last +
+               ")";
+    }
+
+    // The same line and the same order as the program's list: trimmed fields padded or cut
+    // to their columns, ordered by the line with a to z upper-cased (SQLite's upper() and
+    // LIKE fold only ASCII letters, as the program does).
     std::vector<std::string> Lines(const std::string& where, const std::vector<std::string>& arguments)
     {
-        auto column = [](const char* field, int width) {
-            return "substr(trim(" + std::string(field) + ") || '" + std::string(std::size_t(width), ' ') +
-                   "', 1, " + std::to_string(width) + ")";
-        };
-        const std::string line = column("Campo01", 26) + " || '  ' || " + column("Campo02", 26) + " || '  ' || " +
-                                 column("Campo03", 26) + " || " + column("Cliente", 26) + " || '  Tel. ' || " +
-                                 column("Recapito", 15) + " || '  C.F. ' || " + column("CodFisc", 16);
+        const std::string& line = line_;
         sqlite3_stmt* query = Prepare("SELECT line FROM (SELECT " + line + " AS line FROM sheets" +
                                       (where.empty() ? "" : " WHERE " + where) + ") ORDER BY upper(line)");
         for (std::size_t i = 0; i < arguments.size(); ++i)
@@ -230,14 +252,14 @@ public:
         return lines;
     }
 
-    std::vector<std::string> Search(const Query& query)
+    std::vector<std::string> Search(const Query& query, const SearchDescription& search = DatabaseLists::Search)
     {
         std::string where;
         std::vector<std::string> arguments;
         for (std::size_t i = 0; i < query.criteria.size(); ++i) {
             if (query.criteria[i].empty())
                 continue;
-            const FieldSpec& field = DatabaseLists::Search.criteriaFields[i];
+            const FieldSpec& field = search.criteriaFields[i];
             arguments.push_back(ToUtf8(query.criteria[i]));
             where += std::string(where.empty() ? "" : " AND ") + field.name + " LIKE '%' || ?" +
                      std::to_string(arguments.size()) + " || '%'";
@@ -246,6 +268,7 @@ public:
     }
 
     std::vector<std::string> Flagged() { return Lines("trim(Segnala) = ?1", {ToUtf8(MarkYes)}); }
+    std::vector<std::string> ToRecontact() { return Lines("trim(Ricontatta) = ?1", {ToUtf8(MarkYes)}); }
 
 private:
     sqlite3_stmt* Prepare(const std::string& sql)
@@ -261,6 +284,7 @@ private:
         std::exit(1);
     }
     sqlite3* db_ = nullptr;
+    std::string line_;
 };
 
 #endif
@@ -281,6 +305,76 @@ void PrintRow(const char* step, const Measure& ours, const Measure* theirs, std:
     std::printf("\n");
 }
 
+// Compares one of our lists with SQLite's and prints the row.
+void CompareAndPrint(const char* step, Measure ours, std::vector<std::string> ourLines, std::size_t listBytes,
+                     const std::function<std::vector<std::string>()>& theirs)
+{
+    ours.lines = std::move(ourLines);
+#ifdef VELORBIS_HAVE_SQLITE
+    Measure sqliteRun = Run(theirs);
+    std::vector<std::string> a = ours.lines, b = sqliteRun.lines;
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    PrintRow(step, ours, &sqliteRun, ours.lines.size(), listBytes, a == b);
+#else
+    (void)theirs;
+    PrintRow(step, ours, nullptr, ours.lines.size(), listBytes, false);
+#endif
+}
+
+// The client search (no, one and three criteria) and the recontact list over Clienti.pro.
+void ClientSection(const std::filesystem::path& folder, std::size_t count)
+{
+    bench::WriteSyntheticClients(count);
+    std::printf("\n%zu clients, Clienti.pro %.0f MB\n", count,
+                std::filesystem::file_size(ProgramFile(ClientLayout.fileName)) / 1e6);
+#ifdef VELORBIS_HAVE_SQLITE
+    Sqlite sqlite((folder / "clients.sqlite").string(), Sqlite::ClientLine("Note"));
+    sqlite.Load(ClientLayout);
+    Sqlite recontact((folder / "recontact.sqlite").string(), Sqlite::ClientLine("Questioni"));
+    recontact.Load(ClientLayout);
+#else
+    (void)folder;
+#endif
+    std::vector<Query> queries(3);
+    queries[0].name = "clients, no criterion";
+    queries[1].name = "clients, 1 criterion";
+    queries[1].criteria[0] = u"rossi"; // Cliente
+    queries[2].name = "clients, 3 criteria";
+    queries[2].criteria[0] = u"rossi"; // Cliente
+    queries[2].criteria[1] = u"mi";    // ComuneRes
+    queries[2].criteria[5] = u"a";     // Occupazione
+    for (const Query& query : queries) {
+        std::size_t listBytes = 0;
+        const Measure ours = Run([&] { return OurSearch(query, listBytes, ClientLists::Search); });
+        CompareAndPrint(query.name, ours,
+                        Utf8Lines(SearchRecords(ClientLists::Search, SearchCriteria(ClientLists::Search, query.criteria))),
+                        listBytes, [&] {
+#ifdef VELORBIS_HAVE_SQLITE
+                            return sqlite.Search(query, ClientLists::Search);
+#else
+                            return std::vector<std::string>();
+#endif
+                        });
+    }
+    std::size_t listBytes = 0;
+    const Measure ours = Run([&] {
+        ResultLines lines;
+        ClientLists::ListToRecontact(lines);
+        listBytes = lines.MemoryBytes();
+        return std::vector<std::string>();
+    });
+    ResultLines lines;
+    ClientLists::ListToRecontact(lines);
+    CompareAndPrint("recontact list", ours, Utf8Lines(lines), listBytes, [&] {
+#ifdef VELORBIS_HAVE_SQLITE
+        return recontact.ToRecontact();
+#else
+        return std::vector<std::string>();
+#endif
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -297,8 +391,8 @@ int main(int argc, char** argv)
 
 #ifdef VELORBIS_HAVE_SQLITE
     start = Clock::now();
-    Sqlite sqlite((folder / "bench.sqlite").string());
-    sqlite.Load();
+    Sqlite sqlite((folder / "bench.sqlite").string(), Sqlite::DatabaseLine());
+    sqlite.Load(DatabaseLayout);
     std::printf("SQLite table on disk, one TEXT column per field, loaded in %.1f s (not timed below)\n",
                 std::chrono::duration<double>(Clock::now() - start).count());
 #endif
@@ -352,6 +446,7 @@ int main(int argc, char** argv)
     PrintRow("flagged list", ours, nullptr, ours.lines.size(), flaggedBytes, false);
 #endif
 
+    ClientSection(folder, count);
     std::filesystem::remove_all(folder);
     return 0;
 }
