@@ -43,14 +43,14 @@ struct LinePiece {
 template <const auto& Layout>
 constexpr LinePiece Column(FieldOf<Layout> field, uint16_t width)
 {
-    const FieldSpec& fieldSpec = Layout.Spec(field);
+    const FieldSpec& fieldSpec = Layout.At(field);
     return {LinePiece::Kind::Column, fieldSpec.offset, fieldSpec.width, width};
 }
 
 template <const auto& Layout>
 constexpr LinePiece Whole(FieldOf<Layout> field)
 {
-    const FieldSpec& fieldSpec = Layout.Spec(field);
+    const FieldSpec& fieldSpec = Layout.At(field);
     return {LinePiece::Kind::Whole, fieldSpec.offset, fieldSpec.width, 0};
 }
 

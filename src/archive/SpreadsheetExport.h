@@ -34,7 +34,7 @@ ExportGridColumn GridColumnOf(std::string name, std::u16string_view title, int w
 {
     ExportGridColumn column{std::move(name), Text(title), width, editable, {}};
     for (const auto field : fields)
-        column.fields.push_back(Layout.Spec(field));
+        column.fields.push_back(Layout.At(field));
     return column;
 }
 

@@ -4,7 +4,7 @@ namespace ClientLists {
 
 void ListToRecontact(ResultLines& into)
 {
-    ListRecords(ClientLayout, RecontactLine, FieldIs(ClientLayout.Spec(F::Ricontatta), MarkYes), into);
+    ListRecords(ClientLayout, RecontactLine, FieldIs(ClientLayout.At(F::Ricontatta), MarkYes), into);
 }
 
 std::optional<FoundRecord<ClientLayout>> FindClient(LineFormat format, std::u16string_view line)

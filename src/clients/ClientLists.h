@@ -32,10 +32,10 @@ static_assert(MaxLineLength(LineEndingWith<F::Note>) == FixedPartLength + 250);
 
 // The fields of the ten search criteria, in the order of the criteria boxes.
 inline constexpr std::array<FieldSpec, 10> SearchFields = {
-    ClientLayout.Spec(F::Cliente),     ClientLayout.Spec(F::ComuneRes),   ClientLayout.Spec(F::PartitaIva),
-    ClientLayout.Spec(F::CodFisc),     ClientLayout.Spec(F::Documento),   ClientLayout.Spec(F::Occupazione),
-    ClientLayout.Spec(F::Prodotti),    ClientLayout.Spec(F::Zona),        ClientLayout.Spec(F::Questioni),
-    ClientLayout.Spec(F::Note),
+    ClientLayout.At(F::Cliente),     ClientLayout.At(F::ComuneRes),   ClientLayout.At(F::PartitaIva),
+    ClientLayout.At(F::CodFisc),     ClientLayout.At(F::Documento),   ClientLayout.At(F::Occupazione),
+    ClientLayout.At(F::Prodotti),    ClientLayout.At(F::Zona),        ClientLayout.At(F::Questioni),
+    ClientLayout.At(F::Note),
 };
 
 // The client search: ten criteria boxes over Clienti.pro, the clients found shown in SearchLine.

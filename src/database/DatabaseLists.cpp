@@ -4,7 +4,7 @@ namespace DatabaseLists {
 
 void ListFlagged(ResultLines& into)
 {
-    ListRecords(DatabaseLayout, Line, FieldIs(DatabaseLayout.Spec(F::Segnala), MarkYes), into);
+    ListRecords(DatabaseLayout, Line, FieldIs(DatabaseLayout.At(F::Segnala), MarkYes), into);
 }
 
 std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line)

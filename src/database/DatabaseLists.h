@@ -27,10 +27,10 @@ static_assert(MaxLineLength(Line) == LineLength);
 
 // The fields of the ten search criteria, in the order of the criteria boxes.
 inline constexpr std::array<FieldSpec, 10> SearchFields = {
-    DatabaseLayout.Spec(F::Campo01), DatabaseLayout.Spec(F::Campo02), DatabaseLayout.Spec(F::Campo03),
-    DatabaseLayout.Spec(F::Campo04), DatabaseLayout.Spec(F::Campo05), DatabaseLayout.Spec(F::Campo06),
-    DatabaseLayout.Spec(F::Cliente), DatabaseLayout.Spec(F::ComuneRes), DatabaseLayout.Spec(F::CodFisc),
-    DatabaseLayout.Spec(F::PartitaIva),
+    DatabaseLayout.At(F::Campo01), DatabaseLayout.At(F::Campo02), DatabaseLayout.At(F::Campo03),
+    DatabaseLayout.At(F::Campo04), DatabaseLayout.At(F::Campo05), DatabaseLayout.At(F::Campo06),
+    DatabaseLayout.At(F::Cliente), DatabaseLayout.At(F::ComuneRes), DatabaseLayout.At(F::CodFisc),
+    DatabaseLayout.At(F::PartitaIva),
 };
 
 // The database search: ten criteria boxes over Database.pro, the sheets found shown in Line.

@@ -50,7 +50,8 @@ struct NamedRecordLayout : RecordLayout {
     using Field = FieldEnum;
     FieldEnum lastField;
 
-    constexpr const FieldSpec& Spec(Field field) const { return fields[static_cast<std::size_t>(field)]; }
+    // Where a field lies in the record and how wide it is.
+    constexpr const FieldSpec& At(Field field) const { return fields[static_cast<std::size_t>(field)]; }
 };
 
 inline constexpr std::array<FieldSpec, 31> DatabaseFields = {{
@@ -117,7 +118,7 @@ public:
     static constexpr std::size_t Size = Layout.size;
 
     static std::span<const FieldSpec> Fields() { return Layout.fields; }
-    static constexpr const FieldSpec& FieldSpecOf(Field field) { return Layout.Spec(field); }
+    static constexpr const FieldSpec& FieldSpecOf(Field field) { return Layout.At(field); }
 
     // Field access straight on a record's bytes (for instance a RecordScanner's buffer).
     static Text Decode(const uint8_t* record, Field field)
