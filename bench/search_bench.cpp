@@ -123,17 +123,24 @@ struct Query {
     std::array<Text, 10> criteria; // in the order of the search's criteria boxes
 };
 
-std::vector<Query> Queries()
+// No criterion; "rossi" in the first box; "rossi", "mi" and "a" in the first box and the two
+// boxes named (indexes in the order of the search's criteria boxes).
+std::vector<Query> ThreeQueries(const std::array<const char*, 3>& names, std::size_t mi, std::size_t a)
 {
     std::vector<Query> queries(3);
-    queries[0].name = "search, no criterion";
-    queries[1].name = "search, 1 criterion";
-    queries[1].criteria[0] = u"rossi"; // Campo01
-    queries[2].name = "search, 3 criteria";
-    queries[2].criteria[0] = u"rossi"; // Campo01
-    queries[2].criteria[6] = u"mi";    // Cliente
-    queries[2].criteria[7] = u"a";     // ComuneRes
+    for (std::size_t i = 0; i < queries.size(); ++i)
+        queries[i].name = names[i];
+    queries[1].criteria[0] = u"rossi";
+    queries[2].criteria[0] = u"rossi";
+    queries[2].criteria[mi] = u"mi";
+    queries[2].criteria[a] = u"a";
     return queries;
+}
+
+// Campo01; then Cliente and ComuneRes.
+std::vector<Query> Queries()
+{
+    return ThreeQueries({"search, no criterion", "search, 1 criterion", "search, 3 criteria"}, 6, 7);
 }
 
 std::vector<std::string> Utf8Lines(const ResultLines& lines)
@@ -336,14 +343,9 @@ void ClientSection(const std::filesystem::path& folder, std::size_t count)
 #else
     (void)folder;
 #endif
-    std::vector<Query> queries(3);
-    queries[0].name = "clients, no criterion";
-    queries[1].name = "clients, 1 criterion";
-    queries[1].criteria[0] = u"rossi"; // Cliente
-    queries[2].name = "clients, 3 criteria";
-    queries[2].criteria[0] = u"rossi"; // Cliente
-    queries[2].criteria[1] = u"mi";    // ComuneRes
-    queries[2].criteria[5] = u"a";     // Occupazione
+    // Cliente; then ComuneRes and Occupazione.
+    const std::vector<Query> queries =
+        ThreeQueries({"clients, no criterion", "clients, 1 criterion", "clients, 3 criteria"}, 1, 5);
     for (const Query& query : queries) {
         std::size_t listBytes = 0;
         const Measure ours = Run([&] { return OurSearch(query, listBytes, ClientLists::Search); });
