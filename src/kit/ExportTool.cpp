@@ -8,6 +8,7 @@
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
 #include "kit/TfrmGuida.h"
+#include "kit/WaitCursor.h"
 #include "storage/RecordFile.h"
 
 #include <QApplication>
@@ -46,22 +47,6 @@ public:
         }
         return editor;
     }
-};
-
-// Shows the wait cursor while a long step runs.
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { Restore(); }
-    void Restore()
-    {
-        if (m_active)
-            QApplication::restoreOverrideCursor();
-        m_active = false;
-    }
-
-private:
-    bool m_active = true;
 };
 
 } // namespace
@@ -161,7 +146,7 @@ void ExportTool::cmdEsportaClick()
         WaitCursor wait;
         WriteSpreadsheet(m_table);
     } catch (const ExportError& error) {
-        Failures::Report(this, MessageKind::Plain, ExportFailedText, error.what());
+        Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, error.what());
         return;
     }
     if (Messages::Confirm(this, ConfirmOpenText)) {

@@ -1,6 +1,7 @@
 #include "kit/Failures.h"
 
 #include "kit/Maker.h"
+#include "storage/PosixIo.h"
 
 #include <cstdio>
 #include <string>
@@ -20,9 +21,24 @@ void Report(QWidget* parent, MessageKind kind, const QString& shownText, std::st
     Messages::Show(parent, kind, shownText);
 }
 
+void ReportWriteFailure(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason)
+{
+    switch (posix_io::CauseOf(reason)) {
+    case posix_io::Cause::Busy:
+        Report(parent, MessageKind::Warning, ArchiveBusyText, reason);
+        return;
+    case posix_io::Cause::DiskFull:
+        Report(parent, kind, shownText + DiskFullParagraph, reason);
+        return;
+    case posix_io::Cause::Other:
+        Report(parent, kind, shownText, reason);
+        return;
+    }
+}
+
 void ReportArchiveAccess(QWidget* parent, MessageKind kind, std::string_view reason)
 {
-    Report(parent, kind, ArchiveAccessText, reason);
+    ReportWriteFailure(parent, kind, ArchiveAccessText, reason);
 }
 
 void ReportError(QWidget* parent, const QString& errorText)

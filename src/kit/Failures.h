@@ -18,9 +18,19 @@ inline const QString ArchiveAccessText =
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione "
                    "del programma.");
 
+// Said, as a warning, when a save gave up because another copy of the program held the file.
+inline const QString ArchiveBusyText =
+    QStringLiteral("Attenzione: l'archivio è in uso da un'altra copia del programma.\n\r\n\r"
+                   "Attendere qualche istante e riprovare.");
+// Added to the archive-access and export-failure texts when the disk or quota is full.
+inline const QString DiskFullParagraph = QStringLiteral("\n\r\n\rIl disco è pieno: liberare spazio e riprovare.");
+
 // Shows `shownText` as a message of `kind` and writes `reason` to standard error.
 void Report(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason);
-// The archive-access text, as a message of the kind the screen uses.
+// As Report, but a reason that says another copy held the file shows the busy warning
+// instead, and one that says the disk is full adds the disk-full paragraph to `shownText`.
+void ReportWriteFailure(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason);
+// The archive-access text, as a message of the kind the screen uses (see ReportWriteFailure).
 void ReportArchiveAccess(QWidget* parent, MessageKind kind, std::string_view reason);
 // A failure the screen does not put into words (the user sees its effect, such as the
 // default picture in place of one that could not be saved): standard error only.

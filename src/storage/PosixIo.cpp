@@ -201,6 +201,15 @@ std::string ErrorText(int error)
     return std::strerror(error);
 }
 
+Cause CauseOf(std::string_view reason)
+{
+    if (reason.ends_with(BusyReason))
+        return Cause::Busy;
+    if (reason.ends_with(ErrorText(ENOSPC)) || reason.ends_with(ErrorText(EDQUOT)))
+        return Cause::DiskFull;
+    return Cause::Other;
+}
+
 std::string Failure(std::string_view operation, const std::filesystem::path& file, std::string_view reason)
 {
     return std::string(operation) + " " + file.string() + ": " + std::string(reason);

@@ -43,12 +43,23 @@ inline bool MarkedReadOnly(const struct stat& info)
 // (ENOLCK, EINVAL, EOPNOTSUPP) gives true with `held` false: the caller goes on unlocked,
 // as before locks existed.
 bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held);
+// How long a save of any of the archive's files waits for another program's save before it
+// gives up. One save holds the lock for one write and flush, far less than this; a user
+// waiting longer would think the program froze.
+inline constexpr std::chrono::milliseconds SaveLockPatience{3000};
+// The reason a failure carries when the save lock stayed with another program.
+inline constexpr std::string_view BusyReason = "in use by another copy of the program";
 void UnlockWhole(int fd);
 bool Rename(const char* from, const char* to);
 // Makes a new directory entry durable (best effort: some file systems refuse it).
 void FlushFolder(const char* folder);
 
 std::string ErrorText(int error);
+
+// What a failure's reason (as Failure builds it) says of its cause, for the words the user
+// gets: another copy holding the file, or a full disk or exhausted quota; anything else.
+enum class Cause { Other, Busy, DiskFull };
+Cause CauseOf(std::string_view reason);
 
 // Why a file operation failed, as the program reports it on standard error:
 // "<operation> <file>: <reason>", for instance "open /x/Database.pro: Permission denied".

@@ -13,10 +13,6 @@
 
 namespace {
 
-// How long a save waits for another program's save to finish before it gives up. One save
-// holds the lock for one record write and flush: far less than this even on a slow share.
-constexpr std::chrono::milliseconds SaveLockPatience(15000);
-
 // Releases the save lock however the write ends.
 class SaveLock {
 public:
@@ -28,7 +24,7 @@ public:
     }
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
-    bool Take() { return posix_io::LockWhole(fd_, SaveLockPatience, held_); }
+    bool Take() { return posix_io::LockWhole(fd_, posix_io::SaveLockPatience, held_); }
 
 private:
     int fd_;
@@ -114,7 +110,7 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
     RequireOpen("write");
     SaveLock lock(fd_);
     if (!lock.Take())
-        Fail("lock", errno == EAGAIN ? std::string("another program kept the file locked") : posix_io::ErrorText(errno));
+        Fail("lock", errno == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(errno));
     off_t length = 0;
     if (!posix_io::Size(fd_, length))
         Fail("count", errno);
