@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 #include <vector>
@@ -42,8 +43,9 @@ private:
 };
 
 // An existing copy must be writable as it is: the rename would otherwise replace a file
-// the system protects. Its rights carry over to the new copy. Sets `refusal` when it may
-// not be replaced.
+// the system protects. One with no write bit set was marked read-only by its owner and is
+// kept even from the superuser, whom the system would let write it. Its rights carry over
+// to the new copy. Sets `refusal` when it may not be replaced.
 std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::string& refusal)
 {
     const Descriptor existing(posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open));
@@ -57,8 +59,14 @@ std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::
         refusal = posix_io::Failure("replace", target, "not a regular file");
         return std::nullopt;
     }
+    if (posix_io::MarkedReadOnly(info)) {
+        refusal = posix_io::Failure("replace", target, "the file is marked read-only");
+        return std::nullopt;
+    }
     return info.st_mode & 07777;
 }
+
+constexpr std::size_t BlockSize = 1 << 20;
 
 } // namespace
 
@@ -99,49 +107,92 @@ bool Holds(std::u16string_view name)
     return path && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored));
 }
 
-FileOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name)
+CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name)
 {
     const auto target = PathOf(name);
     if (!target)
-        return FileOutcome::Failed(posix_io::Failure("copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"));
+        return CopyOutcome::Failed(CopyStep::Name,
+                                   posix_io::Failure("copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"));
     std::error_code error;
     std::filesystem::create_directories(Folder(), error);
     if (error)
-        return FileOutcome::Failed(posix_io::Failure("create folder", Folder(), error.message()));
+        return CopyOutcome::Failed(CopyStep::Folder, posix_io::Failure("create folder", Folder(), error.message()));
 
     const Descriptor input(posix_io::Open(source.c_str(), O_RDONLY | O_NONBLOCK, IoOp::Open));
     if (input.get() < 0)
-        return FileOutcome::Failed(posix_io::Failure("open", source, errno));
+        return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("open", source, errno));
     struct stat info {};
     if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return FileOutcome::Failed(posix_io::Failure("copy", source, "not a regular file"));
+        return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("copy", source, "not a regular file"));
 
     std::string refusal;
     const std::optional<mode_t> keepMode = ReplaceableMode(*target, refusal);
     if (!refusal.empty())
-        return FileOutcome::Failed(refusal);
+        return CopyOutcome::Failed(CopyStep::Existing, refusal);
 
     TemporaryFile copy(*target, keepMode);
     if (!copy.Created())
-        return FileOutcome::Failed(posix_io::Failure("create a file beside", *target, errno));
-    std::vector<char> block(1 << 20);
+        return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("create a file beside", *target, errno));
+    std::vector<char> block(BlockSize);
     off_t offset = 0;
     for (;;) {
         const ssize_t got = posix_io::ReadFully(input.get(), block.data(), block.size(), offset);
         if (got < 0)
-            return FileOutcome::Failed(posix_io::Failure("read", source, errno));
+            return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("read", source, errno));
         if (got > 0 && !copy.Append(block.data(), static_cast<std::size_t>(got)))
-            return FileOutcome::Failed(posix_io::Failure("write beside", *target, errno));
+            return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("write beside", *target, errno));
         offset += got;
         if (static_cast<std::size_t>(got) < block.size())
             break;
     }
     // A source that changed while it was read is not copied by halves.
     if (offset != info.st_size)
-        return FileOutcome::Failed(posix_io::Failure("copy", source, "the file changed while it was read"));
+        return CopyOutcome::Failed(CopyStep::Source,
+                                   posix_io::Failure("copy", source, "the file changed while it was read"));
     if (!copy.Replace(*target))
-        return FileOutcome::Failed(posix_io::Failure("put the copy in place of", *target, errno));
-    return FileOutcome::Done();
+        return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("put the copy in place of", *target, errno));
+    return CopyOutcome::Done();
+}
+
+bool HoldsSameBytes(const std::filesystem::path& source, std::u16string_view name)
+{
+    const auto kept = PathOf(name);
+    if (!kept)
+        return false;
+    struct stat sourceInfo {}, keptInfo {};
+    const Descriptor picked(posix_io::OpenRegular(source.c_str(), O_RDONLY, IoOp::Open, sourceInfo));
+    // A link in the folder is no copy the program made: never taken for the same document.
+    const Descriptor copy(posix_io::OpenRegular(kept->c_str(), O_RDONLY | O_NOFOLLOW, IoOp::Open, keptInfo));
+    if (picked.get() < 0 || copy.get() < 0 || sourceInfo.st_size != keptInfo.st_size)
+        return false;
+    std::vector<char> ours(BlockSize), theirs(BlockSize);
+    for (off_t offset = 0;;) {
+        const ssize_t got = posix_io::ReadFully(picked.get(), ours.data(), ours.size(), offset);
+        const ssize_t gotKept = posix_io::ReadFully(copy.get(), theirs.data(), theirs.size(), offset);
+        if (got < 0 || got != gotKept || !std::equal(ours.begin(), ours.begin() + got, theirs.begin()))
+            return false;
+        if (static_cast<std::size_t>(got) < ours.size())
+            return true;
+        offset += got;
+    }
+}
+
+Text NumberedName(std::u16string_view name, unsigned number)
+{
+    const std::u16string suffix = u" (" + FromUtf8(std::to_string(number)) + u")";
+    const std::size_t dot = name.rfind(u'.');
+    if (dot == std::u16string_view::npos || dot == 0)
+        return Text(name) + suffix;
+    return Text(name.substr(0, dot)) + suffix + Text(name.substr(dot));
+}
+
+Text FreeName(std::u16string_view name)
+{
+    for (unsigned number = 2;; ++number) {
+        Text candidate = NumberedName(name, number);
+        if (!Holds(candidate))
+            return candidate;
+    }
 }
 
 } // namespace attachments

@@ -1,11 +1,13 @@
 #pragma once
 // The attachments folder, Documenti_Allegati in the program folder: the copies of the files
 // attached to the sheets of both archives, each under its bare name.
-#include "storage/FileOutcome.h"
+#include "storage/Text.h"
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace attachments {
 
@@ -27,12 +29,50 @@ std::optional<std::filesystem::path> PathOf(std::u16string_view name);
 // True when the folder holds an entry of that (bare) name.
 bool Holds(std::u16string_view name);
 
+// Where a copy stopped, for the words the user gets: the name is no bare name, the folder
+// cannot be made, the picked file cannot be read, the file of that name in the folder may
+// not be replaced, the new copy cannot be written.
+enum class CopyStep { Name, Folder, Source, Existing, Write };
+
+// The outcome of a copy: done, or the step that failed and why, as standard error says it
+// ("write beside /x/Documenti_Allegati/a.pdf: No space left on device").
+class CopyOutcome {
+public:
+    static CopyOutcome Done() { return CopyOutcome(); }
+    static CopyOutcome Failed(CopyStep step, std::string reason) { return CopyOutcome(step, std::move(reason)); }
+
+    bool Succeeded() const { return !failed_; }
+    explicit operator bool() const { return Succeeded(); }
+    CopyStep Step() const { return step_; }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    CopyOutcome() = default;
+    CopyOutcome(CopyStep step, std::string reason) : failed_(true), step_(step), reason_(std::move(reason)) {}
+
+    bool failed_ = false;
+    CopyStep step_ = CopyStep::Write;
+    std::string reason_;
+};
+
 // Copies `source` into the folder under `name`, creating the folder (and any missing parent)
-// first and replacing a file of that name. The copy is written under a temporary name in the
-// folder and renamed into place, so the name never designates a half-copied file; a failure
-// leaves the folder as it was. Fails, saying why, when the name is not bare, the folder
-// cannot be made, the source cannot be read (or is no plain file), a copy already there
-// cannot be written, the disk is full.
-FileOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name);
+// first and replacing a file of that name, whose rights the new copy keeps. The copy is
+// written under a temporary name in the folder and renamed into place, so the name never
+// designates a half-copied file; a failure leaves the folder as it was. Fails, saying why,
+// when the name is not bare, the folder cannot be made, the source cannot be read (or is no
+// plain file), a copy already there cannot be written or has no write bit set (for the
+// superuser too), the disk is full.
+CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name);
+
+// True when the folder's plain file of that name holds exactly the bytes of `source`; false
+// when they differ or either cannot be read.
+bool HoldsSameBytes(const std::filesystem::path& source, std::u16string_view name);
+
+// The name with " (n)" before its last dot ("Listino (2).xls"), or at its end when it has no
+// dot ("LEGGIMI (2)") or only a leading one (".profilo (2)"): a name never begins with the
+// blank, which the sheet would trim away.
+Text NumberedName(std::u16string_view name, unsigned number);
+// The first of NumberedName(name, 2), NumberedName(name, 3), ... that the folder does not hold.
+Text FreeName(std::u16string_view name);
 
 } // namespace attachments
