@@ -130,27 +130,49 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
                                                  QStringLiteral("Tutti i file (*)"));
     if (chosen.isEmpty())
         return;
-    const QString name = QFileInfo(chosen).fileName();
-    const std::u16string bareName = name.toStdU16String();
-    if (!attachments::IsBareName(bareName)) {
+    // The copy bears the name the sheet stores, which is trimmed: "report.pdf " is copied,
+    // asked about and stored as "report.pdf".
+    Text name = ToText(TrimText(QFileInfo(chosen).fileName()));
+    if (!Accepts(name))
+        return;
+    const std::filesystem::path source(QFile::encodeName(chosen).toStdString());
+    if (attachments::Holds(name) && !Messages::Confirm(this, OverwriteQuestionText())) {
+        // The folder's file stays. It serves this sheet too only when it is the same
+        // document; another one is copied beside it under a name of its own.
+        if (attachments::HoldsSameBytes(source, name)) {
+            m_slots[slot].txtFile->setText(ToQString(name));
+            return;
+        }
+        name = attachments::FreeName(name);
+        if (!Accepts(name))
+            return;
+    }
+    // A failed copy leaves the box as it was: the sheet never names a file that is not there.
+    const attachments::CopyOutcome copied = attachments::CopyIn(source, name);
+    if (!copied) {
+        Failures::ReportWriteFailure(this, MessageKind::Warning, CopyFailedText(copied.Step()), copied.Reason());
+        return;
+    }
+    m_slots[slot].txtFile->setText(ToQString(name));
+}
+
+bool TfrmAllegaCartella::Accepts(std::u16string_view name)
+{
+    if (!attachments::IsBareName(name)) {
         Messages::Warning(this, UnusableNameText());
-        return;
+        return false;
     }
-    if (!attachments::RecordKeepsName(bareName)) {
+    if (!attachments::RecordKeepsName(name)) {
         Messages::Warning(this, UnstorableNameText());
-        return;
+        return false;
     }
-    m_slots[slot].txtFile->setText(name);
-    if (attachments::Holds(bareName)
-        && !Messages::Confirm(this, QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un "
-                                                   "file con lo stesso nome.\r\n\r\nSi vuole sovrascrivere il file "
-                                                   "esistente?")))
-        return;
-    // A copy that fails is not put into words (the name stays in the box); its reason is noted.
-    const FileOutcome copied =
-        attachments::CopyIn(std::filesystem::path(QFile::encodeName(chosen).toStdString()), bareName);
-    if (!copied)
-        Failures::Note(copied.Reason());
+    return true;
+}
+
+QString TfrmAllegaCartella::OverwriteQuestionText()
+{
+    return QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso "
+                          "nome.\r\n\r\nSi vuole sovrascrivere il file esistente?");
 }
 
 QString TfrmAllegaCartella::UnstorableNameText()
@@ -163,6 +185,35 @@ QString TfrmAllegaCartella::UnusableNameText()
 {
     return QStringLiteral("Attenzione: il nome del file non può essere usato nella cartella dei documenti "
                           "allegati.\n\r\n\rRinominare il file e allegarlo di nuovo.");
+}
+
+QString TfrmAllegaCartella::CopyFailedText(attachments::CopyStep step)
+{
+    QString why;
+    switch (step) {
+    case attachments::CopyStep::Name:
+        why = QStringLiteral("Il nome del file non può essere usato nella cartella dei documenti allegati.");
+        break;
+    case attachments::CopyStep::Folder:
+        why = QStringLiteral("Non è possibile creare la cartella dei documenti allegati: accertarsi di possedere i "
+                             "privilegi di scrittura nella cartella di installazione del programma.");
+        break;
+    case attachments::CopyStep::Source:
+        why = QStringLiteral("Il file scelto non può essere letto: accertarsi che esista ancora e di avere il "
+                             "permesso di aprirlo.");
+        break;
+    case attachments::CopyStep::Existing:
+        why = QStringLiteral("Il file con lo stesso nome presente nella cartella è protetto da scrittura e non è "
+                             "stato sostituito.");
+        break;
+    case attachments::CopyStep::Write:
+        why = QStringLiteral("Il sistema non permette di scrivere nella cartella dei documenti allegati: accertarsi "
+                             "di possedere i privilegi di scrittura.");
+        break;
+    }
+    return QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei documenti "
+                          "allegati.\n\r\n\r")
+        + why;
 }
 
 void TfrmAllegaCartella::btnApriClick(int slot)

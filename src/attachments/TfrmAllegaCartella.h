@@ -2,9 +2,11 @@
 
 #include "kit/Screens.h"
 #include "kit/SheetScreen.h"
+#include "attachments/AttachmentFolder.h"
 
 #include <QStringList>
 #include <array>
+#include <string_view>
 
 class CommandPicture;
 class QLabel;
@@ -25,10 +27,14 @@ public:
 
     static constexpr int SlotCount = 3;
 
+    // Asked when the attachments folder already holds a file of the picked name.
+    static QString OverwriteQuestionText();
     // Why a picked file is refused: its name would be stored differently from the copy's,
     // or it cannot be a name in the attachments folder.
     static QString UnstorableNameText();
     static QString UnusableNameText();
+    // The warning of a copy that failed at `step`, saying why in the user's words.
+    static QString CopyFailedText(attachments::CopyStep step);
 
     void btnSfogliaClick(int slot);
     void btnApriClick(int slot);
@@ -46,6 +52,9 @@ private:
         QPushButton* btnApri;
     };
     Slot NewSlot(int slot, int top);
+    // True when `name` can be a file of the folder that the sheet stores as it is; otherwise
+    // says why not.
+    bool Accepts(std::u16string_view name);
     // Fills the six boxes, txtFile01, txtDesc01, ... txtDesc03, from the sheet's texts.
     void ShowTexts(const AttachmentTexts& texts);
     // The six texts, trimmed, in the order the sheet screens keep them.

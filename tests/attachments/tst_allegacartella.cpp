@@ -3,16 +3,23 @@
 
 #include "app/FileDialogRecorder.h"
 #include "app/ScreenTest.h"
+#include "app/StandardErrorCapture.h"
 
 #include "kit/SheetScreen.h"
 #include "attachments/TfrmAllegaCartella.h"
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
+#include "kit/Failures.h"
 #include "storage/IoFaults.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+Q_DECLARE_METATYPE(attachments::CopyStep)
 
 namespace {
 
@@ -30,6 +37,37 @@ QByteArray Read(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
+
+void SetMode(const QString& path, mode_t mode)
+{
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+uint Mode(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? uint(info.st_mode & 07777) : 0u;
+}
+
+// A disk of 64 KiB mounted on a folder while it lives, to fill it up (we are root).
+class SmallDisk {
+public:
+    explicit SmallDisk(const QString& folder) : m_folder(QFile::encodeName(folder))
+    {
+        QDir().mkpath(folder);
+        m_mounted = ::mount("tmpfs", m_folder.constData(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~SmallDisk()
+    {
+        if (m_mounted)
+            ::umount2(m_folder.constData(), MNT_DETACH);
+    }
+    bool Mounted() const { return m_mounted; }
+
+private:
+    QByteArray m_folder;
+    bool m_mounted = false;
+};
 
 QLineEdit* Box(QWidget* tool, const char* name) { return Child<QLineEdit>(tool, name); }
 QPushButton* Button(QWidget* tool, const char* name) { return Child<QPushButton>(tool, name); }
@@ -224,47 +262,215 @@ private slots:
         QVERIFY(Entries(Attachments()).isEmpty());
     }
 
+    // The picked name is trimmed before anything: the copy bears the name the sheet stores,
+    // the question is asked about it, and "Apri" opens the picked document.
+    void thePickedNameIsTrimmedBeforeAnything_data()
+    {
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<bool>("anotherSheetsReport");
+        QTest::addColumn<QString>("attached");
+        QTest::newRow("trailing blank") << "report.pdf " << false << "report.pdf";
+        QTest::newRow("blanks and a tab around") << "\t report.pdf  " << false << "report.pdf";
+        QTest::newRow("trailing blank, another sheet's report.pdf in the folder")
+            << "report.pdf " << true << "report (2).pdf";
+    }
+    void thePickedNameIsTrimmedBeforeAnything()
+    {
+        QFETCH(QString, picked);
+        QFETCH(bool, anotherSheetsReport);
+        QFETCH(QString, attached);
+        if (anotherSheetsReport)
+            PutInFolder(QStringLiteral("report.pdf"), "la perizia di un'altra pratica");
+        MessageRecorder messages;
+        messages.answer = QMessageBox::No;
+        FileDialogRecorder dialogs;
+        dialogs.next << Outside(picked, "il rapporto di questa pratica");
+        OpenedUrls opened;
+        QString shown;
+        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+            Click(Button(tool, "btnSfoglia01"));
+            shown = Box(tool, "txtFile01")->text();
+            Click(Button(tool, "btnApri01"));
+            Click(Button(tool, "btnApplica"));
+        });
+        QCOMPARE(shown, attached);
+        QCOMPARE(database()->Attachments().ToList().at(0), attached);
+        QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(Attached(attached))});
+        QCOMPARE(Read(Attached(attached)), QByteArray("il rapporto di questa pratica"));
+        QCOMPARE(messages.shown.size(), anotherSheetsReport ? 1 : 0);
+        if (anotherSheetsReport) {
+            QCOMPARE(messages.shown.at(0).text, OverwriteQuestion);
+            QCOMPARE(Read(Attached(QStringLiteral("report.pdf"))), QByteArray("la perizia di un'altra pratica"));
+        }
+        QStringList expected{attached};
+        if (anotherSheetsReport)
+            expected << QStringLiteral("report.pdf");
+        expected.sort();
+        QCOMPARE(Entries(Attachments()), expected);
+    }
+
+    // Yes replaces the folder's copy (for every sheet that attaches that name) and keeps its
+    // rights. No keeps it: the sheet shares it when it is the same document, and otherwise
+    // gets a copy of its own under the first free numbered name.
     void aNameAlreadyInTheFolderAsksBeforeOverwriting_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("picked");
+        QTest::addColumn<QStringList>("inFolder"); // each holds "vecchio"
         QTest::addColumn<bool>("yes");
-        QTest::newRow("yes replaces the copy") << true;
-        QTest::newRow("no keeps the copy") << false;
+        QTest::addColumn<QString>("attached");
+        const QStringList listino{"Listino.xls"};
+        QTest::newRow("yes replaces the copy") << "Listino.xls" << QByteArray("nuovo") << listino << true << "Listino.xls";
+        QTest::newRow("no, the same document is shared")
+            << "Listino.xls" << QByteArray("vecchio") << listino << false << "Listino.xls";
+        QTest::newRow("no, another document gets (2)")
+            << "Listino.xls" << QByteArray("nuovo") << listino << false << "Listino (2).xls";
+        QTest::newRow("no, (2) is taken too: (3)") << "Listino.xls" << QByteArray("nuovo")
+                                                   << QStringList{"Listino.xls", "Listino (2).xls"} << false
+                                                   << "Listino (3).xls";
+        QTest::newRow("no, a name without a dot")
+            << "LEGGIMI" << QByteArray("nuovo") << QStringList{"LEGGIMI"} << false << "LEGGIMI (2)";
+        QTest::newRow("no, the number goes before the last dot")
+            << "foto.2024.jpeg" << QByteArray("nuovo") << QStringList{"foto.2024.jpeg"} << false
+            << "foto.2024 (2).jpeg";
+        QTest::newRow("no, a name with a leading dot only")
+            << ".profilo" << QByteArray("nuovo") << QStringList{".profilo"} << false << ".profilo (2)";
     }
     void aNameAlreadyInTheFolderAsksBeforeOverwriting()
     {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, picked);
+        QFETCH(QStringList, inFolder);
         QFETCH(bool, yes);
-        PutInFolder(QStringLiteral("Listino.xls"), "vecchio");
+        QFETCH(QString, attached);
+        for (const QString& kept : inFolder)
+            PutInFolder(kept, "vecchio");
+        SetMode(Attached(name), 0640);
         MessageRecorder messages;
         messages.answer = yes ? QMessageBox::Yes : QMessageBox::No;
         FileDialogRecorder dialogs;
-        dialogs.next << Outside(QStringLiteral("Listino.xls"), "nuovo");
+        dialogs.next << Outside(name, picked);
         QString shown;
-        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
+        bool apri = false;
+        Use(QStringLiteral("database"), {"", "", "", "", "prima.pdf", ""}, [&](QWidget* tool) {
             Click(Button(tool, "btnSfoglia03"));
             shown = Box(tool, "txtFile03")->text();
+            apri = Button(tool, "btnApri03")->isEnabled();
         });
         QCOMPARE(messages.shown.size(), 1);
         QCOMPARE(messages.shown.at(0).kind, MessageKind::Confirmation);
         QCOMPARE(messages.shown.at(0).text, OverwriteQuestion);
-        QCOMPARE(shown, QStringLiteral("Listino.xls"));
-        QCOMPARE(Read(Attached(QStringLiteral("Listino.xls"))), QByteArray(yes ? "nuovo" : "vecchio"));
-        QCOMPARE(Entries(Attachments()), QStringList{"Listino.xls"});
+        QCOMPARE(shown, attached);
+        QVERIFY(apri);
+        QCOMPARE(Read(Attached(attached)), picked);
+        QCOMPARE(Read(Attached(name)), yes ? picked : QByteArray("vecchio"));
+        QCOMPARE(Mode(Attached(name)), 0640u);
+        QStringList expected = inFolder;
+        if (!inFolder.contains(attached))
+            expected << attached;
+        expected.sort();
+        QCOMPARE(Entries(Attachments()), expected);
     }
 
-    void aFailedCopyIsSilentAndLeavesNoPartialFile()
+    // A copy with no write bit set is kept even from root, whom the system would let replace
+    // it: Yes is refused with a warning and the box keeps what it held.
+    void aReadOnlyCopyIsNotReplacedByYes()
     {
+        PutInFolder(QStringLiteral("Listino.xls"), "vecchio");
+        SetMode(Attached(QStringLiteral("Listino.xls")), 0444);
+        StandardErrorCapture standardError;
         MessageRecorder messages;
+        messages.answer = QMessageBox::Yes;
         FileDialogRecorder dialogs;
-        dialogs.next << Outside(QStringLiteral("video.mp4"), QByteArray(3 * 1024 * 1024, 'v'));
+        dialogs.next << Outside(QStringLiteral("Listino.xls"), "nuovo");
         QString shown;
-        Use(QStringLiteral("database"), {}, [&](QWidget* tool) {
-            IoFaults::FailNext(IoOp::Write, 1); // the disk fills up after the first block
+        Use(QStringLiteral("database"), {"prima.pdf"}, [&](QWidget* tool) {
             Click(Button(tool, "btnSfoglia01"));
             shown = Box(tool, "txtFile01")->text();
         });
-        QCOMPARE(shown, QStringLiteral("video.mp4"));
-        QVERIFY(messages.shown.isEmpty());
-        QCOMPARE(Entries(Attachments()), QStringList{});
+        QCOMPARE(shown, QStringLiteral("prima.pdf"));
+        QCOMPARE(messages.shown.size(), 2);
+        QCOMPARE(messages.shown.at(0).text, OverwriteQuestion);
+        QCOMPARE(messages.shown.at(1).kind, MessageKind::Warning);
+        QCOMPARE(messages.shown.at(1).text, TfrmAllegaCartella::CopyFailedText(attachments::CopyStep::Existing));
+        QVERIFY(messages.shown.at(1).text.startsWith(QStringLiteral("Attenzione: ")));
+        QCOMPARE(standardError.Text(), QStringLiteral("Velorbis 4.0: replace ") + Attached(QStringLiteral("Listino.xls"))
+                                           + QStringLiteral(": the file is marked read-only\n"));
+        QCOMPARE(Read(Attached(QStringLiteral("Listino.xls"))), QByteArray("vecchio"));
+        QCOMPARE(Mode(Attached(QStringLiteral("Listino.xls"))), 0444u);
+        QCOMPARE(Entries(Attachments()), QStringList{"Listino.xls"});
+    }
+
+    // A copy that fails is said, with the system's reason on standard error, and the box keeps
+    // what it held before Browse: the sheet never names a file that is not in the folder.
+    void aFailedCopyIsSaidAndTheBoxKeepsItsName_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<attachments::CopyStep>("step");
+        QTest::addColumn<bool>("diskFull");
+        QTest::addColumn<QString>("operation"); // what standard error says failed, on which file
+        QTest::addColumn<QString>("file");      // of the program folder
+        using attachments::CopyStep;
+        QTest::newRow("the folder's path is a plain file")
+            << "plain file" << CopyStep::Folder << false << "create folder" << "Documenti_Allegati";
+        QTest::newRow("the picked file is gone")
+            << "gone" << CopyStep::Source << false << "open" << "Scrivania/video.mp4";
+        QTest::newRow("a write fails halfway")
+            << "write fault" << CopyStep::Write << false << "write beside" << "Documenti_Allegati/video.mp4";
+        QTest::newRow("the disk is full")
+            << "disk full" << CopyStep::Write << true << "write beside" << "Documenti_Allegati/video.mp4";
+    }
+    void aFailedCopyIsSaidAndTheBoxKeepsItsName()
+    {
+        QFETCH(QString, failure);
+        QFETCH(attachments::CopyStep, step);
+        QFETCH(bool, diskFull);
+        QFETCH(QString, operation);
+        QFETCH(QString, file);
+        MessageRecorder messages;
+        FileDialogRecorder dialogs;
+        const QString picked = Outside(QStringLiteral("video.mp4"), QByteArray(3 * 1024 * 1024, 'v'));
+        dialogs.next << picked;
+        std::unique_ptr<SmallDisk> disk;
+        if (failure == QLatin1String("plain file"))
+            fixture->WriteFile(QStringLiteral("Documenti_Allegati"), "non una cartella");
+        if (failure == QLatin1String("gone"))
+            QVERIFY(QFile::remove(picked));
+        if (diskFull) {
+            disk = std::make_unique<SmallDisk>(Attachments());
+            if (!disk->Mounted())
+                QSKIP("a small disk cannot be mounted here");
+        }
+        StandardErrorCapture standardError;
+        QString shown;
+        bool apri = false;
+        Use(QStringLiteral("database"), {"prima.pdf", "descrizione"}, [&](QWidget* tool) {
+            if (failure == QLatin1String("write fault"))
+                IoFaults::FailNext(IoOp::Write, 1);
+            Click(Button(tool, "btnSfoglia01"));
+            shown = Box(tool, "txtFile01")->text();
+            apri = Button(tool, "btnApri01")->isEnabled();
+            Click(Button(tool, "btnApplica"));
+        });
+        QCOMPARE(shown, QStringLiteral("prima.pdf"));
+        QVERIFY(apri);
+        QCOMPARE(database()->Attachments().ToList().at(0), QStringLiteral("prima.pdf"));
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages.shown.at(0).text, TfrmAllegaCartella::CopyFailedText(step)
+                                                + (diskFull ? Failures::DiskFullParagraph : QString()));
+        QVERIFY(messages.shown.at(0).text.startsWith(QStringLiteral("Attenzione: ")));
+        const QString written = standardError.Text();
+        QVERIFY2(written.startsWith(QStringLiteral("Velorbis 4.0: ") + operation + u' ' + fixture->Path(file)
+                                    + QStringLiteral(": ")),
+                 qPrintable(written));
+        QCOMPARE(written.count(u'\n'), 1);
+        if (diskFull)
+            QVERIFY2(written.endsWith(QStringLiteral(": No space left on device\n")), qPrintable(written));
+        if (failure == QLatin1String("plain file"))
+            QCOMPARE(Read(Attachments()), QByteArray("non una cartella"));
+        else
+            QCOMPARE(Entries(Attachments()), QStringList{}); // no half-written copy is left behind
     }
 
     void apriHandsTheQuotedPathToTheShellAsAFileUrl()
