@@ -14,11 +14,14 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTableView>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 
 namespace {
@@ -75,8 +78,23 @@ int ModeOf(const QString& path)
     return int(info.st_mode & 07777);
 }
 
-// Run as an unprivileged user: shows the export over the folder given and prints the
-// messages it shows and the grid's row count.
+// The address space the process holds now, in bytes.
+qint64 AddressSpace()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+// Run as a second process (as an unprivileged user, or with a memory limit): shows the export
+// over the folder given and prints the messages it shows (each answered Yes) and the grid's
+// row count. With a second argument N, the process may hold
+// only N MB of address space more than it holds once the program is made, and the export
+// is clicked too.
 int Helper(int argc, char** argv)
 {
     if (argc < 1)
@@ -89,11 +107,19 @@ int Helper(int argc, char** argv)
     PrepareApplication(QString::fromLocal8Bit(argv[0]));
     Messages::SetHandler([](MessageKind, const QString& text) {
         std::printf("%s\n", text.toUtf8().toPercentEncoding().constData());
-        return QMessageBox::Ok;
+        return QMessageBox::Yes;
     });
     TfrmExpDatabase tool(nullptr);
+    if (argc > 1) {
+        const rlim_t limit = rlim_t(AddressSpace() + (qint64(std::atoi(argv[1])) << 20));
+        const rlimit space{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &space) != 0)
+            return 5;
+    }
     tool.show();
     std::printf("rows %d\n", tool.Model()->rowCount());
+    if (argc > 1)
+        tool.cmdEsportaClick();
     return 0;
 }
 
@@ -425,6 +451,40 @@ private slots:
         QCOMPARE(recorder.shown[0].text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
         const qint64 sheets = (qint64(100) << 30) / qint64(TSchedaDatabase::Size);
         QCOMPARE(Child<QLabel>(sheet, "lblPosizione")->text(), QString::number(sheets + 1));
+    }
+
+    // An archive whose text does not fit in the memory the process may hold: the grid stays
+    // empty with the message, the memory is given back, and the export says so again
+    // without writing.
+    void anArchiveBeyondTheMemoryIsRefusedAndTheExportSaysSo()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer needs an address space without a limit");
+#endif
+        TSchedaDatabase full;
+        for (const FieldSpec& field : TSchedaDatabase::Fields())
+            full.Set(static_cast<F>(&field - TSchedaDatabase::Fields().data()), Text(field.width, u'x'));
+        QByteArray sheets;
+        sheets.reserve(40000 * qsizetype(TSchedaDatabase::Size));
+        for (int i = 0; i < 40000; ++i) // 152 MB, nearly all of it text
+            sheets.append(reinterpret_cast<const char*>(full.data()), qsizetype(TSchedaDatabase::Size));
+        fixture->WriteFile(QStringLiteral("Database.pro"), sheets);
+        sheets.clear();
+        fixture->WriteFile(QStringLiteral("Database.xls"), "earlier export");
+
+        QProcess helper;
+        StartHelper(helper, {fixture->folder.path(), QStringLiteral("64")});
+        QVERIFY(helper.waitForFinished(120000));
+        QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(helper.exitCode(), 0);
+        QStringList lines = QString::fromUtf8(helper.readAllStandardOutput()).trimmed().split(u'\n');
+        for (QString& line : lines)
+            line = QString::fromUtf8(QByteArray::fromPercentEncoding(line.toUtf8()));
+        const QString outOfMemory = QStringLiteral(
+            "Attenzione: la memoria del computer non è sufficiente per mostrare l'intero archivio.\n\r\n\r"
+            "L'archivio non può essere esportato in Microsoft Excel.");
+        QCOMPARE(lines, (QStringList{outOfMemory, QStringLiteral("rows 0"), outOfMemory}));
+        QCOMPARE(ReadBytes(ExportPath()), QByteArray("earlier export"));
     }
 
     void anArchiveThatCannotBeReadIsReported()
