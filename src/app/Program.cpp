@@ -2,6 +2,7 @@
 
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
+#include "attachments/AttachmentFolder.h"
 #include "attachments/TfrmAllegaCartella.h"
 #include "checkers/TfrmCarta.h"
 #include "checkers/TfrmCodFisc.h"
@@ -14,10 +15,12 @@
 #include "settings/TfrmImpostaAvvio.h"
 #include "settings/TfrmImpostaCampi.h"
 #include "settings/TfrmMenuImpostazioni.h"
+#include "kit/Failures.h"
 #include "kit/Formats.h"
 #include "kit/Maker.h"
 #include "kit/SheetTools.h"
 #include "storage/ProgramFolder.h"
+#include "storage/TemporaryFile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -68,6 +71,15 @@ void InstallSheetTools()
     });
 }
 
+// A copy of the program killed while it saved a file leaves the temporary file it was
+// writing; the files of copies still running are theirs and stay.
+void RemoveLeftTemporaryFiles()
+{
+    for (const std::filesystem::path& folder : {ProgramFolder(), attachments::Folder()})
+        for (const std::string& failure : RemoveStaleTemporaryFiles(folder))
+            Failures::Note(failure);
+}
+
 } // namespace
 
 void PrepareApplication(const QString& programFolder)
@@ -87,6 +99,7 @@ void PrepareApplication(const QString& programFolder)
 
 Program::Program()
 {
+    RemoveLeftTemporaryFiles();
     InstallSheetTools();
     m_password = new TfrmPassword;
     m_avvio = new TfrmAvvio;

@@ -17,7 +17,9 @@ class TfrmImpostaAvvio;
 // The program's work screens, created once at start-up in their fixed order and alive
 // until the program ends; the screens reach one another through it as their ScreenFlow.
 // Tools are not kept here: each use makes a fresh one. The program also installs the
-// openers of the tools that one part of the program offers to the sheet screens.
+// openers of the tools that one part of the program offers to the sheet screens, and
+// removes the temporary files that a copy of the program killed while saving left in the
+// program folder and the attachments folder.
 class Program : public QObject, public ScreenFlow {
     Q_OBJECT
 public:

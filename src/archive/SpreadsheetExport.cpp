@@ -6,15 +6,11 @@
 #include "storage/RecordFile.h"
 #include "storage/TemporaryFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <limits>
-#include <optional>
+#include <new>
 
 namespace {
 
@@ -57,7 +53,7 @@ std::size_t MaxRowBytes(const ExportDescription& description)
 } // namespace
 
 ExportTable::ExportTable(const ExportDescription& description)
-    : description_(&description), columns_(description.grid.size())
+    : description_(&description), columns_(description.grid.size()), rowBytes_(MaxRowBytes(description))
 {
     for (const ExportGridColumn& column : description.grid) {
         std::size_t width = column.fields.empty() ? 0 : column.fields.size() - 1;
@@ -66,6 +62,8 @@ ExportTable::ExportTable(const ExportDescription& description)
         if (width > std::numeric_limits<uint16_t>::max())
             throw std::logic_error("export column " + column.name + " too wide");
     }
+    if (rowBytes_ > ChunkBytes)
+        throw std::logic_error("export row wider than a block of the table");
     for (const ExportFileColumn& fileColumn : description.file) {
         const auto found = std::find_if(description.grid.begin(), description.grid.end(),
                                         [&](const ExportGridColumn& c) { return c.name == fileColumn.gridColumn; });
@@ -74,44 +72,92 @@ ExportTable::ExportTable(const ExportDescription& description)
     }
 }
 
+void ExportTable::Clear()
+{
+    // Swapped with empty ones, so that the memory is given back.
+    rows_ = 0;
+    std::vector<std::unique_ptr<char[]>>().swap(chunks_);
+    chunkUsed_ = 0;
+    textBytes_ = 0;
+    std::vector<uint64_t>().swap(rowStart_);
+    std::vector<uint16_t>().swap(lengths_);
+    std::unordered_map<std::size_t, Text>().swap(edits_);
+    std::vector<bool>().swap(rowEdited_);
+}
+
 void ExportTable::Load()
 {
-    rows_ = 0;
-    text_ = std::string();
-    rowStart_ = {};
-    lengths_ = {};
-    edits_.clear();
-    rowEdited_ = {};
+    Clear();
+    fill_ = ExportFill::Partial;
+    fillFailure_ = "the archive was not read";
+    try {
+        ReadRecords();
+    } catch (const ArchiveError& error) {
+        fillFailure_ = error.what();
+        throw;
+    } catch (const ExportTooLarge& error) {
+        fill_ = error.fill;
+        fillFailure_ = error.what();
+        throw;
+    } catch (const std::bad_alloc&) {
+        Clear();
+        fill_ = ExportFill::OutOfMemory;
+        fillFailure_ = posix_io::Failure("read", ProgramFile(description_->records.fileName),
+                                         "the archive's text does not fit in memory");
+        throw ExportTooLarge(fill_, fillFailure_);
+    }
+    fill_ = ExportFill::Whole;
+    fillFailure_.clear();
+}
 
+void ExportTable::ReadRecords()
+{
     TRecordFile file(description_->records);
     file.Open();
     const std::size_t count = file.Count();
+    if (count > MaxExportRows)
+        throw ExportTooLarge(ExportFill::TooManyRecords,
+                             posix_io::Failure("export", file.Path(),
+                                               std::to_string(count) + " records, more than the "
+                                                   + std::to_string(MaxExportRows) + " rows a worksheet holds"));
     rows_ = count;
     rowStart_.assign(count, 0);
     lengths_.assign(count * columns_, 0);
     rowEdited_.assign(count, false);
-    // Reserved, not touched: only the pages the text fills are ever in memory, and the
-    // text is never copied to grow.
-    text_.reserve(count * MaxRowBytes(*description_));
 
     RecordScanner scan(file, 4 << 20);
     while (const uint8_t* record = scan.Next()) {
         const std::size_t row = scan.Index();
-        rowStart_[row] = text_.size();
+        char* const first = RowRoom(rowStart_[row]);
+        char* next = first;
         uint16_t* lengths = &lengths_[row * columns_];
         for (std::size_t column = 0; column < columns_; ++column) {
-            const std::size_t before = text_.size();
-            bool first = true;
+            char* const before = next;
+            bool firstField = true;
             for (const FieldSpec& field : description_->grid[column].fields) {
-                if (!first)
-                    text_ += ' ';
-                text_ += FieldBytes(record, field);
-                first = false;
+                if (!firstField)
+                    *next++ = ' ';
+                const std::string_view bytes = FieldBytes(record, field);
+                next = std::copy(bytes.begin(), bytes.end(), next);
+                firstField = false;
             }
-            lengths[column] = static_cast<uint16_t>(text_.size() - before);
+            lengths[column] = static_cast<uint16_t>(next - before);
         }
+        chunkUsed_ += static_cast<std::size_t>(next - first);
+        textBytes_ += static_cast<std::size_t>(next - first);
     }
     file.Close();
+}
+
+char* ExportTable::RowRoom(uint64_t& start)
+{
+    if (chunks_.empty() || ChunkBytes - chunkUsed_ < rowBytes_) {
+        // Allocated, not touched: only the pages the text fills are ever in memory.
+        chunks_.push_back(std::make_unique_for_overwrite<char[]>(ChunkBytes));
+        chunkUsed_ = 0;
+    }
+    start = (chunks_.size() - 1) * uint64_t(ChunkBytes) + chunkUsed_;
+    return chunks_.back().get() + chunkUsed_;
 }
 
 ExportTable::CellView ExportTable::View(std::size_t row, std::size_t column) const
@@ -121,10 +167,11 @@ ExportTable::CellView ExportTable::View(std::size_t row, std::size_t column) con
             return {{}, &it->second};
     }
     const uint16_t* lengths = &lengths_[row * columns_];
-    std::size_t offset = rowStart_[row];
+    const uint64_t start = rowStart_[row];
+    const char* cell = chunks_[start / ChunkBytes].get() + start % ChunkBytes;
     for (std::size_t c = 0; c < column; ++c)
-        offset += lengths[c];
-    return {std::string_view(text_).substr(offset, lengths[column]), nullptr};
+        cell += lengths[c];
+    return {std::string_view(cell, lengths[column]), nullptr};
 }
 
 Text ExportTable::Cell(std::size_t row, std::size_t column) const
@@ -146,7 +193,7 @@ void ExportTable::SetCell(std::size_t row, std::size_t column, Text text)
 
 std::size_t ExportTable::MemoryBytes() const
 {
-    std::size_t bytes = text_.size() + rowStart_.size() * sizeof(uint64_t) + lengths_.size() * sizeof(uint16_t)
+    std::size_t bytes = textBytes_ + rowStart_.size() * sizeof(uint64_t) + lengths_.size() * sizeof(uint16_t)
         + rowEdited_.size() / 8;
     for (const auto& [key, text] : edits_)
         bytes += sizeof key + text.capacity() * sizeof(char16_t);
@@ -292,24 +339,6 @@ private:
     std::string buffer_;
 };
 
-// The existing export file must be one this process may write as it is: putting the new file
-// in its place would otherwise bypass a read-only file. Returns its rights, to keep them.
-std::optional<mode_t> CheckReplaceable(const std::filesystem::path& target)
-{
-    const int fd = posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return std::nullopt;
-        throw ExportError(posix_io::Failure("replace", target, errno));
-    }
-    struct stat info {};
-    const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    ::close(fd);
-    if (!regular)
-        throw ExportError(posix_io::Failure("replace", target, "not a regular file"));
-    return info.st_mode & 07777;
-}
-
 // Indices of the grid columns the file's columns write, in the file's order.
 std::vector<std::size_t> FileColumnSources(const ExportDescription& description)
 {
@@ -327,13 +356,14 @@ std::vector<std::size_t> FileColumnSources(const ExportDescription& description)
 void WriteSpreadsheet(const ExportTable& table)
 {
     const ExportDescription& description = table.Description();
-    std::error_code ignored;
-    std::filesystem::path target = ExportFilePath(description);
-    if (std::filesystem::is_symlink(target, ignored))
-        target = std::filesystem::weakly_canonical(target, ignored); // the file it points at is replaced
-
-    const std::optional<mode_t> keepMode = CheckReplaceable(target);
-    TemporaryFile temporary(target, keepMode);
+    if (table.Fill() != ExportFill::Whole)
+        throw ExportError(posix_io::Failure("export", ExportFilePath(description),
+                                            "the table holds only part of the archive (" + table.FillFailure() + ")"));
+    const Replacement plan = PlanReplacement(ExportFilePath(description));
+    if (!plan.Allowed())
+        throw ExportError(plan.Refusal());
+    const std::filesystem::path& target = plan.target;
+    TemporaryFile temporary(plan);
     if (!temporary.Created())
         throw ExportError(posix_io::Failure("create a file beside", target, errno));
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,11 +54,31 @@ struct ExportDescription {
     std::vector<ExportFileColumn> file;
 };
 
-// The export failed: the file could not be created, written or put in place. The file of
-// an earlier export is then left as it was.
+// The export failed: the file could not be created, written or put in place, or the table
+// does not hold the whole archive. The file of an earlier export is then left as it was.
 class ExportError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// The most records an export holds: a worksheet has 1,048,576 rows, and the first holds the
+// titles.
+inline constexpr std::size_t MaxExportRows = 1048575;
+
+// How much of the archive the table holds after Load.
+enum class ExportFill {
+    Whole,          // every record
+    Partial,        // reading stopped at a failure (ArchiveError): the rows read before it
+    TooManyRecords, // more records than MaxExportRows: nothing read
+    OutOfMemory,    // the records do not fit in memory: nothing kept
+};
+
+// Load refused the archive as a whole (ExportFill TooManyRecords or OutOfMemory); the table
+// is then empty.
+class ExportTooLarge : public std::runtime_error {
+public:
+    ExportTooLarge(ExportFill fill, const std::string& reason) : std::runtime_error(reason), fill(fill) {}
+    ExportFill fill;
 };
 
 // The grid's data: one row per record, one cell per grid column (without the row number).
@@ -72,8 +93,14 @@ public:
     // Reads the record file (creating it empty when missing) into the table, replacing its
     // contents and edits. The table has one row per record counted when the file was opened;
     // on an ArchiveError the rows read before the failure keep their cells and the others stay
-    // empty.
+    // empty. An archive of more than MaxExportRows records is not read at all, and one whose
+    // text does not fit in memory is not kept: ExportTooLarge, and the table is empty. The
+    // memory held grows with the text read, never with the size the file claims.
     void Load();
+
+    // What the last Load read (Partial also before the first); and why it is not Whole.
+    ExportFill Fill() const { return fill_; }
+    const std::string& FillFailure() const { return fillFailure_; }
 
     std::size_t RowCount() const { return rows_; }
     std::size_t ColumnCount() const { return columns_; }
@@ -96,12 +123,25 @@ public:
 
 private:
     std::size_t Key(std::size_t row, std::size_t column) const { return row * columns_ + column; }
+    void Clear();
+    void ReadRecords();
+    // Room for one more row of at most rowBytes_ bytes; returns where it starts.
+    char* RowRoom(uint64_t& start);
+
+    // The cells' bytes lie in blocks of ChunkBytes, a row never across two, so that the text
+    // grows without ever being copied and without a reservation sized by the file.
+    static constexpr std::size_t ChunkBytes = 4 << 20;
 
     const ExportDescription* description_;
     std::size_t columns_;
+    std::size_t rowBytes_;             // the most bytes a row's cells can take
     std::size_t rows_ = 0;
-    std::string text_;                 // every stored cell's bytes, row after row
-    std::vector<uint64_t> rowStart_;   // offset in text_ of each row's first cell
+    ExportFill fill_ = ExportFill::Partial;
+    std::string fillFailure_ = "the archive was not read";
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::size_t chunkUsed_ = 0;        // bytes used in the last chunk
+    std::size_t textBytes_ = 0;        // bytes used in all chunks
+    std::vector<uint64_t> rowStart_;   // of each row's first cell: chunk * ChunkBytes + offset in it
     std::vector<uint16_t> lengths_;    // byte length of each cell, row after row
     std::unordered_map<std::size_t, Text> edits_;
     std::vector<bool> rowEdited_;      // rows with at least one edit, so that reading stays cheap
@@ -113,7 +153,9 @@ std::filesystem::path ExportFilePath(const ExportDescription& description);
 // Writes the table into its export file, replacing any file of that name. The file is
 // written beside it under another name and put in its place only when complete, so a failed
 // export leaves the earlier file untouched; an existing file that this process may not write
-// (read-only, or not a regular file) is not replaced. Throws ExportError.
+// (write bits off, also for the superuser, or not a regular file) is not replaced, and a
+// replaced file keeps its rights. A table that does not hold the whole archive (Fill() not
+// Whole) writes nothing. Throws ExportError.
 //
 // Cells are written trimmed, each data cell marked as text (sdnum="1040;0;@") so that no
 // spreadsheet program turns a tax number into a number or archive text into a formula. Unlike the table's raw text, the characters <, > and & are

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -26,6 +27,14 @@ const QString ExportTool::ConfirmOpenText = QStringLiteral(
 const QString ExportTool::ExportFailedText = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
+const QString ExportTool::TooManySheetsText =
+    QStringLiteral("Attenzione: l'archivio contiene più schede di quante un foglio di lavoro di Microsoft Excel ne "
+                   "possa contenere (al massimo %1).\n\r\n\rL'archivio non può essere mostrato né esportato in "
+                   "Microsoft Excel.")
+        .arg(QLocale(QLocale::Italian).toString(qulonglong(MaxExportRows)));
+const QString ExportTool::OutOfMemoryText = QStringLiteral(
+    "Attenzione: la memoria del computer non è sufficiente per mostrare l'intero archivio.\n\r\n\rL'archivio non "
+    "può essere esportato in Microsoft Excel.");
 
 namespace {
 
@@ -135,11 +144,38 @@ void ExportTool::FormShow()
         // The grid keeps what was read; the user must know it is not the whole archive.
         wait.Restore();
         Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
+    } catch (const ExportTooLarge&) {
+        // Refused whole, before anything was read: the grid stays empty.
+        wait.Restore();
+        ReportIncompleteGrid();
     }
+}
+
+void ExportTool::ReportIncompleteGrid()
+{
+    const std::string reason = "export " + ExportFilePath(m_table.Description()).string()
+        + ": not written, the grid holds only part of the archive (" + m_table.FillFailure() + ")";
+    switch (m_table.Fill()) {
+    case ExportFill::TooManyRecords:
+        Failures::Report(this, MessageKind::Warning, TooManySheetsText, m_table.FillFailure());
+        return;
+    case ExportFill::OutOfMemory:
+        Failures::Report(this, MessageKind::Warning, OutOfMemoryText, m_table.FillFailure());
+        return;
+    case ExportFill::Partial:
+    case ExportFill::Whole:
+        break;
+    }
+    Failures::Report(this, MessageKind::Plain, ExportFailedText, reason);
 }
 
 void ExportTool::cmdEsportaClick()
 {
+    // A grid without the whole archive would replace the earlier export with part of it.
+    if (m_table.Fill() != ExportFill::Whole) {
+        ReportIncompleteGrid();
+        return;
+    }
     if (!Messages::Confirm(this, ConfirmExportText))
         return;
     try {

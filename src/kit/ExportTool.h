@@ -27,7 +27,9 @@ class ExportTool : public ToolDialog {
 public:
     static const QString ConfirmExportText;  // asked before writing
     static const QString ConfirmOpenText;    // asked after writing
-    static const QString ExportFailedText;   // the file could not be written
+    static const QString ExportFailedText;   // the file could not be written, or the grid is not the whole archive
+    static const QString TooManySheetsText;  // more sheets than a worksheet has rows
+    static const QString OutOfMemoryText;    // the archive does not fit in memory
 
     ExportTool(QWidget* opener, const ExportToolSettings& settings);
 
@@ -42,6 +44,9 @@ protected:
     void FormShow() override;
 
 private:
+    // The message that says why a grid without the whole archive is not exported.
+    void ReportIncompleteGrid();
+
     ExportToolSettings m_settings;
     ExportTable m_table;
     ExportModel* m_model;

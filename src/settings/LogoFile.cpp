@@ -2,18 +2,20 @@
 
 #include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
+#include "storage/TemporaryFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <new>
 
+#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace LogoFile {
 
@@ -77,18 +79,24 @@ FileOutcome Save(const QImage& picture)
         QPainter painter(&opaque);
         painter.drawImage(0, 0, picture);
     }
-    // QSaveFile writes a temporary file in the program folder and renames it over Logo.bmp.
-    QSaveFile file(Path());
-    if (!file.open(QIODevice::WriteOnly))
-        return failed("create a file beside", file.errorString());
-    QImageWriter writer(&file, "bmp");
-    if (!writer.write(opaque)) {
-        const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return failed("write", reason);
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QImageWriter writer(&buffer, "bmp");
+        if (!writer.write(opaque))
+            return failed("write", writer.errorString());
     }
-    if (!file.commit())
-        return failed("put in place", file.errorString());
+    // Written beside Logo.bmp under the program's temporary name and renamed over it.
+    const Replacement plan = PlanReplacement(ProgramFile("Logo.bmp"));
+    if (!plan.Allowed())
+        return FileOutcome::Failed(plan.Refusal());
+    TemporaryFile temporary(plan);
+    if (!temporary.Created())
+        return FileOutcome::Failed(posix_io::Failure("create a file beside", plan.target, errno));
+    if (!temporary.WriteAndReplace(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                   plan.target))
+        return FileOutcome::Failed(posix_io::Failure("write", plan.target, errno));
     return FileOutcome::Done();
 }
 

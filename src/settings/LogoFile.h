@@ -28,8 +28,9 @@ QImage Load();
 QImage LoadPicture(const QString& path);
 
 // Writes the picture as a Windows bitmap at its own pixel size (transparent parts on
-// white), replacing Logo.bmp only once the new file is complete. When it could not be
-// written, Logo.bmp is as it was and the outcome says why.
+// white), replacing Logo.bmp only once the new file is complete. A Logo.bmp whose write
+// bits are off is not replaced, for the superuser neither; a replaced one keeps its rights.
+// When it could not be written, Logo.bmp is as it was and the outcome says why.
 FileOutcome Save(const QImage& picture);
 
 } // namespace LogoFile

@@ -19,6 +19,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
+#include <sys/stat.h>
+
 Q_DECLARE_METATYPE(Archive)
 
 namespace {
@@ -521,6 +523,48 @@ private slots:
         QVERIFY(QFileInfo(fixture->Path(QStringLiteral("Cliente.pdf"))).size() > 0);
         QCOMPARE(messages->shown.size(), 1);
         QCOMPARE(messages->shown.first().kind, MessageKind::Confirmation);
+    }
+
+    // As the tests' superuser: a Cliente.pdf whose write bits are off stays as it is and the
+    // error is shown, with nothing asked; a replaced one keeps its rights.
+    void aReadOnlyPdfIsNotReplacedAndAReplacedOneKeepsItsRights_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("0444") << 0444 << false;
+        QTest::newRow("0400") << 0400 << false;
+        QTest::newRow("0600") << 0600 << true;
+        QTest::newRow("0640") << 0640 << true;
+    }
+    void aReadOnlyPdfIsNotReplacedAndAReplacedOneKeepsItsRights()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        const QString path = fixture->Path(QStringLiteral("Cliente.pdf"));
+        fixture->WriteFile(QStringLiteral("Cliente.pdf"), "earlier PDF");
+        QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+        Open();
+        Child<QLineEdit>(screen(), "txtCliente")->setText(QStringLiteral("Rossi Anna"));
+        messages->answer = QMessageBox::No;
+        Click(Child(screen(), "cmdPDF"));
+        QCOMPARE(messages->shown.size(), 1);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        if (replaced) {
+            QCOMPARE(messages->shown.first().kind, MessageKind::Confirmation);
+            QVERIFY(file.readAll().startsWith("%PDF"));
+        } else {
+            QCOMPARE(messages->shown.first().kind, MessageKind::Error);
+            QCOMPARE(messages->shown.first().text, QStringLiteral("Attenzione: impossibile scrivere il file PDF\n%1"
+                                                                  "\n\nthe file is marked read-only")
+                                                       .arg(QDir::toNativeSeparators(path)));
+            QCOMPARE(file.readAll(), QByteArray("earlier PDF"));
+        }
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QCOMPARE(QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")),
+                 QStringList());
     }
 
     void guideHasNineParagraphs()

@@ -370,6 +370,115 @@ private slots:
         QCOMPARE(Q(table.Cell(firstBlock - 1, 0)), QStringLiteral("Scheda %1").arg(firstBlock));
         QCOMPARE(Q(table.Cell(firstBlock, 0)), QString());
         QCOMPARE(Q(table.Cell(count - 1, 0)), QString());
+
+        // A table that is not the whole archive never replaces an earlier export.
+        QCOMPARE(table.Fill(), ExportFill::Partial);
+        const QByteArray earlier("earlier export");
+        WriteBytes(ExportPath(), earlier);
+        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QCOMPARE(ReadBytes(ExportPath()), earlier);
+        QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
+        table.Load();
+        QCOMPARE(table.Fill(), ExportFill::Whole);
+    }
+
+    // Archives beyond a worksheet's rows, sparse so that they cost no disk space: refused
+    // before anything is read or reserved, the table left empty and no export written.
+    void anArchiveOfMoreRecordsThanAWorksheetHoldsIsNotRead_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("one record too many") << qint64(MaxExportRows + 1) * qint64(TSchedaDatabase::Size);
+        QTest::newRow("100 GB") << (qint64(100) << 30);
+    }
+    void anArchiveOfMoreRecordsThanAWorksheetHoldsIsNotRead()
+    {
+        QFETCH(qint64, size);
+        QFile archive(folder->Path(QStringLiteral("Database.pro")));
+        if (!archive.open(QIODevice::WriteOnly) || !archive.resize(size))
+            QSKIP("the file system does not hold a sparse file this large");
+        archive.close();
+        const QByteArray earlier("earlier export");
+        WriteBytes(ExportPath(), earlier);
+
+        ExportTable table(DatabaseExport());
+        try {
+            table.Load();
+            QFAIL("the archive was read");
+        } catch (const ExportTooLarge& error) {
+            QCOMPARE(error.fill, ExportFill::TooManyRecords);
+            QVERIFY2(QString::fromStdString(error.what()).contains(QString::number(size / TSchedaDatabase::Size)),
+                     error.what());
+        }
+        QCOMPARE(table.RowCount(), std::size_t(0));
+        QCOMPARE(table.Fill(), ExportFill::TooManyRecords);
+        QVERIFY(table.MemoryBytes() < 1024);
+        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QCOMPARE(ReadBytes(ExportPath()), earlier);
+        QCOMPARE(QFileInfo(archive).size(), size);
+    }
+
+    void theLargestArchiveAWorksheetHoldsIsRead()
+    {
+        QFile archive(folder->Path(QStringLiteral("Database.pro")));
+        if (!archive.open(QIODevice::WriteOnly)
+            || !archive.resize(qint64(MaxExportRows - 1) * qint64(TSchedaDatabase::Size)))
+            QSKIP("the file system does not hold a sparse file this large");
+        TSchedaDatabase last;
+        last.Set(F::Campo01, u"Ultima");
+        QVERIFY(archive.seek(archive.size()));
+        QCOMPARE(archive.write(reinterpret_cast<const char*>(last.data()), qint64(TSchedaDatabase::Size)),
+                 qint64(TSchedaDatabase::Size));
+        archive.close();
+
+        ExportTable table(DatabaseExport());
+        table.Load();
+        QCOMPARE(table.Fill(), ExportFill::Whole);
+        QCOMPARE(table.RowCount(), MaxExportRows);
+        QCOMPARE(Q(table.Cell(MaxExportRows - 1, GridColumn("colCampo01"))), QStringLiteral("Ultima"));
+        QCOMPARE(Q(table.Cell(0, GridColumn("colCampo01"))), QString());
+        // Empty sheets cost their cell lengths, not the size of a full row each.
+        QVERIFY(table.MemoryBytes() < MaxExportRows * 64);
+    }
+
+    // The rights of the file an export replaces carry over; a file whose write bits are all
+    // off is not replaced, also for the superuser the tests run as.
+    void aReplacedExportKeepsItsRightsAndAReadOnlyOneStays_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("0600") << 0600 << true;
+        QTest::newRow("0640") << 0640 << true;
+        QTest::newRow("0200: write only") << 0200 << true;
+        QTest::newRow("0444") << 0444 << false;
+        QTest::newRow("0400") << 0400 << false;
+        QTest::newRow("0000") << 0000 << false;
+    }
+    void aReplacedExportKeepsItsRightsAndAReadOnlyOneStays()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        WriteArchive(ThreeSheets());
+        const QByteArray earlier("earlier export");
+        WriteBytes(ExportPath(), earlier);
+        SetMode(ExportPath(), mode_t(mode));
+        ExportTable table(DatabaseExport());
+        table.Load();
+        if (replaced) {
+            WriteSpreadsheet(table);
+        } else {
+            try {
+                WriteSpreadsheet(table);
+                QFAIL("a read-only export file was replaced");
+            } catch (const ExportError& error) {
+                QCOMPARE(QString::fromStdString(error.what()),
+                         QStringLiteral("replace %1: the file is marked read-only").arg(ExportPath()));
+            }
+        }
+        QCOMPARE(ReadBytes(ExportPath()), replaced ? ExpectedThreeSheets() : earlier);
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(ExportPath()).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
     }
 
     void anArchiveThatCannotBeOpenedGivesNoRows()

@@ -4,17 +4,24 @@
 #include "app/ScreenTest.h"
 #include "storage/StorageTestSupport.h"
 
+#include "clients/TfrmExpClienti.h"
 #include "kit/ExportModel.h"
 #include "kit/Widgets.h"
+#include "database/TfrmDatabase.h"
 #include "database/TfrmExpDatabase.h"
 #include "storage/Records.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QTableView>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <deque>
 
 namespace {
@@ -60,8 +67,34 @@ private:
 
 const int PartitaIvaColumn = 22; // in the grid, after "N."
 
-// Run as an unprivileged user: shows the export over the folder given and prints the
-// messages it shows and the grid's row count.
+const QString ExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati."
+                                            "\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
+
+int ModeOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return int(info.st_mode & 07777);
+}
+
+// The address space the process holds now, in bytes.
+qint64 AddressSpace()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLongLong() * 1024;
+    return -1;
+}
+
+// Run as a second process (as an unprivileged user, or with a memory limit): shows the export
+// over the folder given and prints the messages it shows (each answered Yes) and the grid's
+// row count. With a second argument N, the process may hold
+// only N MB of address space more than it holds once the program is made, and the export
+// is clicked too.
 int Helper(int argc, char** argv)
 {
     if (argc < 1)
@@ -74,11 +107,19 @@ int Helper(int argc, char** argv)
     PrepareApplication(QString::fromLocal8Bit(argv[0]));
     Messages::SetHandler([](MessageKind, const QString& text) {
         std::printf("%s\n", text.toUtf8().toPercentEncoding().constData());
-        return QMessageBox::Ok;
+        return QMessageBox::Yes;
     });
     TfrmExpDatabase tool(nullptr);
+    if (argc > 1) {
+        const rlim_t limit = rlim_t(AddressSpace() + (qint64(std::atoi(argv[1])) << 20));
+        const rlimit space{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &space) != 0)
+            return 5;
+    }
     tool.show();
     std::printf("rows %d\n", tool.Model()->rowCount());
+    if (argc > 1)
+        tool.cmdEsportaClick();
     return 0;
 }
 
@@ -276,6 +317,174 @@ private slots:
         Click(Child(tool.get(), "cmdEsporta"));
         QCOMPARE(again.shown.size(), 2);
         QVERIFY(ReadBytes(ExportPath()).startsWith("<html"));
+    }
+
+    // As the tests' superuser: an export file whose write bits are off stays as it is and the
+    // failure message is shown; a replaced one keeps its rights. Both export screens.
+    void aReadOnlyExportIsNotReplacedAndAReplacedOneKeepsItsRights_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        for (const char* file : {"Database.xls", "Clienti.xls"}) {
+            QTest::addRow("%s 0444", file) << file << 0444 << false;
+            QTest::addRow("%s 0400", file) << file << 0400 << false;
+            QTest::addRow("%s 0600", file) << file << 0600 << true;
+            QTest::addRow("%s 0664", file) << file << 0664 << true;
+        }
+    }
+    void aReadOnlyExportIsNotReplacedAndAReplacedOneKeepsItsRights()
+    {
+        QFETCH(QString, file);
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        const QString path = fixture->Path(file);
+        fixture->WriteFile(file, "earlier export");
+        SetMode(path, mode_t(mode));
+        const bool clients = file == QStringLiteral("Clienti.xls");
+        const WorkScreenId id = clients ? WorkScreenId::ClientSheet : WorkScreenId::DatabaseSheet;
+        fixture->program->ShowScreen(id);
+        QWidget* screen = fixture->program->Screen(id);
+        ScriptedAnswers answers({QMessageBox::Yes, QMessageBox::No});
+        WhenModal([&](QWidget* modal) {
+            QCOMPARE(modal->metaObject()->className(), clients ? "TfrmExpClienti" : "TfrmExpDatabase");
+            Click(Child(modal, "cmdEsporta"));
+            Click(Child(modal, "cmdEsci"));
+        });
+        Click(Child(screen, "cmdEsporta")); // from the sheet screen, as the user opens it
+        QCOMPARE(answers.shown.size(), 2);
+        if (replaced) {
+            QCOMPARE(answers.shown[1].kind, MessageKind::Confirmation);
+            QVERIFY(ReadBytes(path).startsWith("<html"));
+        } else {
+            QCOMPARE(answers.shown[1].kind, MessageKind::Plain);
+            QCOMPARE(answers.shown[1].text, ExportFailed);
+            QCOMPARE(ReadBytes(path), QByteArray("earlier export"));
+        }
+        QCOMPARE(ModeOf(path), mode);
+        const QStringList files = QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY2(files.filter(QStringLiteral(".tmp")).isEmpty(), qPrintable(files.join(u' ')));
+    }
+
+    // A grid that could not be filled (the archive failed to open, or a later read failed)
+    // does not replace the earlier export with part of the archive: the failure is said at
+    // once, nothing is asked, and the earlier file stays.
+    void anExportAfterAFailedFillKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<int>("skippedReads");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("the archive could not be opened") << -1 << 0;
+        QTest::newRow("the second block could not be read") << 1 << 1200;
+    }
+    void anExportAfterAFailedFillKeepsTheEarlierFile()
+    {
+        QFETCH(int, skippedReads);
+        QFETCH(int, rows);
+        fixture->WriteFile(QStringLiteral("Database.pro"), Sheets(1200)); // more than one block of 4 MB
+        fixture->WriteFile(QStringLiteral("Database.xls"), "earlier export");
+        MessageRecorder recorder;
+        if (skippedReads < 0)
+            IoFaults::FailNext(IoOp::Open);
+        else
+            IoFaults::FailNext(IoOp::Read, unsigned(skippedReads));
+        ShowTool();
+        IoFaults::Reset();
+        QCOMPARE(Grid()->model()->rowCount(), rows);
+        QCOMPARE(recorder.shown.size(), 1); // the archive-access message
+
+        recorder.answer = QMessageBox::Yes;
+        OpenedUrls opened;
+        Click(Child(tool.get(), "cmdEsporta"));
+        QCOMPARE(recorder.shown.size(), 2);
+        QCOMPARE(recorder.shown[1].kind, MessageKind::Plain);
+        QCOMPARE(recorder.shown[1].text, ExportFailed);
+        QCOMPARE(ReadBytes(ExportPath()), QByteArray("earlier export"));
+        QVERIFY(opened.urls.isEmpty());
+        QVERIFY(tool->isVisible());
+    }
+
+    // A sparse archive of 100 GB (28 million sheets): the screen comes up empty with the
+    // message at once, without reading or reserving anything by the file's size; the export
+    // says so again and writes nothing; the program goes on as before.
+    void aHugeArchiveIsRefusedAtOnceAndTheProgramStaysUsable()
+    {
+        QFile archive(fixture->Path(QStringLiteral("Database.pro")));
+        if (!archive.open(QIODevice::WriteOnly) || !archive.resize(qint64(100) << 30))
+            QSKIP("the file system does not hold a sparse file of 100 GB");
+        archive.close();
+        fixture->WriteFile(QStringLiteral("Database.xls"), "earlier export");
+        const QString tooMany = QStringLiteral(
+            "Attenzione: l'archivio contiene più schede di quante un foglio di lavoro di Microsoft Excel ne possa "
+            "contenere (al massimo 1.048.575).\n\r\n\rL'archivio non può essere mostrato né esportato in "
+            "Microsoft Excel.");
+
+        fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
+        MessageRecorder recorder;
+        recorder.answer = QMessageBox::Yes;
+        int opened = 0;
+        for (int time = 0; time < 2; ++time) { // and once more: nothing was left broken
+            WhenModal([&](QWidget* modal) {
+                ++opened;
+                auto* model = qobject_cast<ExportModel*>(Child<QTableView>(modal, "grdRecords")->model());
+                QCOMPARE(model->rowCount(), 0);
+                QCOMPARE(recorder.shown.size(), 1);
+                QCOMPARE(recorder.shown[0].kind, MessageKind::Warning);
+                QCOMPARE(recorder.shown[0].text, tooMany);
+                Click(Child(modal, "cmdEsporta"));
+                QCOMPARE(recorder.shown.size(), 2);
+                QCOMPARE(recorder.shown[1].text, tooMany);
+                recorder.shown.clear();
+                Click(Child(modal, "cmdEsci"));
+            });
+            Click(Child(fixture->program->Database(), "cmdEsporta"));
+        }
+        QCOMPARE(opened, 2);
+        QCOMPARE(ReadBytes(ExportPath()), QByteArray("earlier export"));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmDatabase")});
+        // The sheet screen still works on the archive: a new sheet goes after the 28 million
+        // empty ones.
+        QWidget* sheet = fixture->program->Database();
+        Child<QLineEdit>(sheet, "txtCampo01")->setText(QStringLiteral("Titolo"));
+        Child<QLineEdit>(sheet, "txtCliente")->setText(QStringLiteral("Rossi"));
+        Click(Child(sheet, "cmdSalva"));
+        QCOMPARE(recorder.shown.size(), 1);
+        QCOMPARE(recorder.shown[0].text, QStringLiteral("La scheda corrente è stata inserita in archivio."));
+        const qint64 sheets = (qint64(100) << 30) / qint64(TSchedaDatabase::Size);
+        QCOMPARE(Child<QLabel>(sheet, "lblPosizione")->text(), QString::number(sheets + 1));
+    }
+
+    // An archive whose text does not fit in the memory the process may hold: the grid stays
+    // empty with the message, the memory is given back, and the export says so again
+    // without writing.
+    void anArchiveBeyondTheMemoryIsRefusedAndTheExportSaysSo()
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        QSKIP("the address sanitizer needs an address space without a limit");
+#endif
+        TSchedaDatabase full;
+        for (const FieldSpec& field : TSchedaDatabase::Fields())
+            full.Set(static_cast<F>(&field - TSchedaDatabase::Fields().data()), Text(field.width, u'x'));
+        QByteArray sheets;
+        sheets.reserve(40000 * qsizetype(TSchedaDatabase::Size));
+        for (int i = 0; i < 40000; ++i) // 152 MB, nearly all of it text
+            sheets.append(reinterpret_cast<const char*>(full.data()), qsizetype(TSchedaDatabase::Size));
+        fixture->WriteFile(QStringLiteral("Database.pro"), sheets);
+        sheets.clear();
+        fixture->WriteFile(QStringLiteral("Database.xls"), "earlier export");
+
+        QProcess helper;
+        StartHelper(helper, {fixture->folder.path(), QStringLiteral("64")});
+        QVERIFY(helper.waitForFinished(120000));
+        QCOMPARE(helper.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(helper.exitCode(), 0);
+        QStringList lines = QString::fromUtf8(helper.readAllStandardOutput()).trimmed().split(u'\n');
+        for (QString& line : lines)
+            line = QString::fromUtf8(QByteArray::fromPercentEncoding(line.toUtf8()));
+        const QString outOfMemory = QStringLiteral(
+            "Attenzione: la memoria del computer non è sufficiente per mostrare l'intero archivio.\n\r\n\r"
+            "L'archivio non può essere esportato in Microsoft Excel.");
+        QCOMPARE(lines, (QStringList{outOfMemory, QStringLiteral("rows 0"), outOfMemory}));
+        QCOMPARE(ReadBytes(ExportPath()), QByteArray("earlier export"));
     }
 
     void anArchiveThatCannotBeReadIsReported()

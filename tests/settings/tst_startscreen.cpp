@@ -4,6 +4,7 @@
 #include "settings/SettingsTestSupport.h"
 
 #include "app/FileDialogRecorder.h"
+#include "app/StandardErrorCapture.h"
 #include "kit/TextRules.h"
 #include "app/TfrmAvvio.h"
 #include "settings/LogoFile.h"
@@ -17,6 +18,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -277,6 +280,51 @@ private slots:
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
         const QStringList leftovers = QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden);
         QCOMPARE(leftovers, QStringList{QStringLiteral("Archivio.ini")});
+    }
+
+    // As the tests' superuser: a Logo.bmp whose write bits are off is not replaced; the screen
+    // does what it does with any picture it cannot save (the default picture in the preview,
+    // no message, the reason on standard error) and leaves no temporary file. A replaced one
+    // keeps its rights.
+    void aReadOnlyLogoIsNotReplacedAndAReplacedOneKeepsItsRights_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("0444") << 0444 << false;
+        QTest::newRow("0400") << 0400 << false;
+        QTest::newRow("0600") << 0600 << true;
+        QTest::newRow("0660") << 0660 << true;
+    }
+    void aReadOnlyLogoIsNotReplacedAndAReplacedOneKeepsItsRights()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, replaced);
+        QVERIFY(Filled(QSize(40, 30), Qt::darkGreen).save(Path("Logo.bmp"), "BMP"));
+        const QByteArray earlier = Bytes("Logo.bmp");
+        QCOMPARE(::chmod(QFile::encodeName(Path("Logo.bmp")).constData(), mode_t(mode)), 0);
+        Show();
+        name()->setText(QStringLiteral("Studio Rossi"));
+        Click(Child(screen(), "btnCancLogo"));
+        StandardErrorCapture standardError;
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        QImage stored;
+        QVERIFY(stored.loadFromData(Bytes("Logo.bmp"), "BMP"));
+        if (replaced) {
+            QCOMPARE(stored.size(), QSize(2, 2));
+            QVERIFY(standardError.Text().isEmpty());
+        } else {
+            QCOMPARE(Bytes("Logo.bmp"), earlier);
+            QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
+            QCOMPARE(standardError.Text(), QStringLiteral("Velorbis 4.0: replace %1: the file is marked read-only\n")
+                                               .arg(Path("Logo.bmp")));
+        }
+        struct stat info {};
+        QCOMPARE(::stat(QFile::encodeName(Path("Logo.bmp")).constData(), &info), 0);
+        QCOMPARE(int(info.st_mode & 07777), mode);
+        QCOMPARE(QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QStringLiteral("Archivio.ini"), QStringLiteral("Logo.bmp")}));
     }
 
     // A pipe, a folder or a damaged giant in place of the settings and the picture file:
