@@ -67,7 +67,7 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
     SaveResult result;
     try {
         TRecordFile file(layout_);
-        file.Open();
+        file.OpenForWriting();
         const bool append = at == NewSheet || at - 1 >= file.Count();
         // Append counts under the file's save lock, so another program saving at the same
         // moment cannot take the same place.
@@ -91,7 +91,7 @@ FileOutcome SheetArchive::Touch() const
 {
     try {
         TRecordFile file(layout_);
-        file.Open();
+        file.OpenForWriting();
         file.Close();
         return FileOutcome::Done();
     } catch (const ArchiveError& error) {

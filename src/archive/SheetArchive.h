@@ -1,7 +1,9 @@
 #pragma once
 // The archive side of a sheet screen: the four navigation moves, saving and the open/close
 // of duplicating, each one user action on a record file (Open, the reads and writes it
-// needs, Close). Works on the raw records of any layout, so the database and the client
+// needs, Close). Moving only reads: a read-only archive can be browsed, and a missing one
+// is an empty archive that moving does not create. Saving and duplicating open the file
+// for writing. Works on the raw records of any layout, so the database and the client
 // sheet screens share it. Nothing here throws: every outcome, failures included, is a
 // value the screen turns into what the user sees.
 #include "storage/FileOutcome.h"
@@ -60,7 +62,8 @@ public:
     // the result says so.
     SaveResult Save(const uint8_t* record, SheetPosition at) const;
 
-    // Opens the file (creating it empty if missing) and closes it again.
+    // Opens the file for writing (creating it empty if missing) and closes it again: a
+    // duplicate is refused at once where its save would be.
     FileOutcome Touch() const;
 
     const RecordLayout& Layout() const { return layout_; }

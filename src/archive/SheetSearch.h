@@ -70,10 +70,10 @@ struct EveryRecord {
     bool operator()(const uint8_t*) const { return true; }
 };
 
-// Reads every record of the archive's file in the program folder (created empty when
-// missing) and adds to `into` the line of each record `keep` accepts, then sorts the lines
-// into the list order. A line is built only for a record `keep` accepts. Throws ArchiveError;
-// `into` then holds the lines added so far, unsorted.
+// Reads every record of the archive's file in the program folder (opened for reading only; a
+// missing file has no records and stays missing) and adds to `into` the line of each record
+// `keep` accepts, then sorts the lines into the list order. A line is built only for a record
+// `keep` accepts. Throws ArchiveError; `into` then holds the lines added so far, unsorted.
 template <class Keep>
 void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into)
 {

@@ -6,6 +6,7 @@
 #include "kit/StatusLine.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
+#include "kit/WaitCursor.h"
 #include "kit/Widgets.h"
 
 #include <QCheckBox>
@@ -176,7 +177,9 @@ void SheetScreen::cmdSalvaClick()
         }
     }
     const std::vector<uint8_t> record = BuildRecord();
+    WaitCursor waiting; // while another copy of the program saves, this save waits its turn
     const SaveResult saved = m_archive.Save(record.data(), Position());
+    waiting.Restore();
     if (saved.written)
         SetPosition(saved.position);
     switch (saved.outcome) {
@@ -203,7 +206,9 @@ void SheetScreen::cmdDuplicaClick()
     for (QLabel* label : m_attachmentLabels)
         label->clear();
     SetPosition(NewSheet);
+    WaitCursor waiting; // opening for writing may be slow, as on a network share
     const FileOutcome touched = m_archive.Touch();
+    waiting.Restore();
     if (m_firstBox)
         m_firstBox->setFocus(Qt::OtherFocusReason);
     if (!touched) {

@@ -48,8 +48,19 @@ TRecordFile::~TRecordFile()
 
 void TRecordFile::Open()
 {
-    if (fd_ >= 0)
-        Close();
+    Close();
+    const std::string path = path_.string();
+    struct stat info {};
+    const int fd = posix_io::OpenRegular(path.c_str(), O_RDONLY, IoOp::Open, info);
+    if (fd < 0 && errno != ENOENT)
+        Fail("open", errno);
+    fd_ = fd;
+    access_ = Access::Reading;
+}
+
+void TRecordFile::OpenForWriting()
+{
+    Close();
     const std::string path = path_.string();
     struct stat info {};
     int fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
@@ -68,11 +79,14 @@ void TRecordFile::Open()
     if (fd < 0)
         Fail("open", errno);
     fd_ = fd;
+    access_ = Access::Writing;
 }
 
 std::size_t TRecordFile::Count()
 {
     RequireOpen("count");
+    if (fd_ < 0)
+        return 0;
     off_t size = 0;
     if (!posix_io::Size(fd_, size))
         Fail("count", errno);
@@ -88,6 +102,10 @@ void TRecordFile::ReadRecords(std::size_t first, std::size_t count, uint8_t* buf
 {
     RequireOpen("read");
     const std::size_t bytes = count * recordSize_;
+    if (bytes == 0)
+        return;
+    if (fd_ < 0)
+        Fail("read", "short read of record " + std::to_string(first));
     const ssize_t got = posix_io::ReadFully(fd_, buffer, bytes, static_cast<off_t>(first * recordSize_));
     if (got < 0)
         Fail("read", errno);
@@ -108,6 +126,8 @@ std::size_t TRecordFile::Append(const uint8_t* record)
 std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const uint8_t* record)
 {
     RequireOpen("write");
+    if (access_ != Access::Writing)
+        Fail("write", "the file is open for reading only");
     SaveLock lock(fd_);
     if (!lock.Take())
         Fail("lock", errno == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(errno));
@@ -136,6 +156,7 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
 
 void TRecordFile::Close()
 {
+    access_ = Access::Closed;
     if (fd_ < 0)
         return;
     const int fd = fd_;
@@ -146,7 +167,7 @@ void TRecordFile::Close()
 
 void TRecordFile::RequireOpen(const char* operation) const
 {
-    if (fd_ < 0)
+    if (access_ == Access::Closed)
         Fail(operation, "file not open");
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A record file in the program folder: fixed-size records back to back, no header.
-// Opened anew for each user action: Open, the Count / ReadAt / WriteAt calls it needs, Close.
+// Opened anew for each user action: Open (an action that only reads) or OpenForWriting (a
+// save), the Count / ReadAt / WriteAt calls it needs, Close.
 #include "storage/Records.h"
 
 #include <cstddef>
@@ -25,15 +26,21 @@ public:
     TRecordFile(const TRecordFile&) = delete;
     TRecordFile& operator=(const TRecordFile&) = delete;
 
+    // Opens the file for reading only, so that an archive on a read-only medium, marked
+    // read-only or owned by another user can still be browsed, searched and exported. A
+    // missing file reads as an empty archive and is not created. Anything but a regular file
+    // is refused.
+    void Open();
     // Opens the file for reading and writing; creates it empty only when it is missing.
     // An existing file is never emptied. A file whose write bits are all clear is refused
     // for every user, the superuser included, and so is anything but a regular file.
-    void Open();
+    void OpenForWriting();
     // File length div record size; a shorter tail is not a record.
     std::size_t Count();
     // Reads record index (0 <= index < Count()) into record (RecordSize() bytes).
     void ReadAt(std::size_t index, uint8_t* record);
-    // index < Count(): overwrites; index == Count(): appends; beyond: fails.
+    // index < Count(): overwrites; index == Count(): appends; beyond: fails. WriteAt and
+    // Append fail on a file opened with Open.
     // The record is on disk when WriteAt returns. The count and the write happen under the
     // file's save lock (see Append); a failed append leaves the file at its former length.
     void WriteAt(std::size_t index, const uint8_t* record);
@@ -45,7 +52,7 @@ public:
     std::size_t Append(const uint8_t* record);
     void Close();
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return access_ != Access::Closed; }
     const RecordLayout& Layout() const { return layout_; }
     std::size_t RecordSize() const { return layout_.size; }
     const std::filesystem::path& Path() const { return path_; }
@@ -55,6 +62,8 @@ public:
     void ReadRecords(std::size_t first, std::size_t count, uint8_t* buffer);
 
 private:
+    enum class Access { Closed, Reading, Writing };
+
     [[noreturn]] void Fail(const char* operation, int error) const;
     [[noreturn]] void Fail(const char* operation, const std::string& reason) const;
     void RequireOpen(const char* operation) const;
@@ -64,7 +73,8 @@ private:
     RecordLayout layout_;
     std::filesystem::path path_;
     std::size_t recordSize_;
-    int fd_ = -1;
+    Access access_ = Access::Closed;
+    int fd_ = -1; // also -1 while a missing file is open for reading: it has no records
 };
 
 // Reads a whole record file from the first record to the last in large blocks.

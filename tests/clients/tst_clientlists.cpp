@@ -216,7 +216,7 @@ private slots:
         QCOMPARE(messages->shown.size(), 1);
         QCOMPARE(messages->shown.at(0).text,
                  QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
-        QVERIFY(QFile::exists(fixture->Path(QStringLiteral("Clienti.pro"))));
+        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Clienti.pro")))); // a list only reads
     }
 };
 

@@ -88,7 +88,7 @@ private slots:
     {
         MessageRecorder messages;
         Open();
-        QVERIFY(QFile::exists(fixture->Path(QStringLiteral("Database.pro"))));
+        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a list only reads
         QCOMPARE(List()->model()->rowCount(), 0);
         QTest::keyClicks(FindBox(), QStringLiteral("x"));
         QTest::keyClick(FindBox(), Qt::Key_Return);

@@ -157,7 +157,7 @@ private slots:
         MessageRecorder messages;
         Open();
         Search();
-        QVERIFY(QFile::exists(fixture->Path(QStringLiteral("Database.pro"))));
+        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a search only reads
         QCOMPARE(List()->model()->rowCount(), 0);
         QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
         QVERIFY(messages.shown.isEmpty());

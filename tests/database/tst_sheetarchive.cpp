@@ -42,12 +42,15 @@ QByteArray Archive(int count, int tail = 0)
 
 SheetArchive Database() { return SheetArchive(DatabaseLayout); }
 
-// Runs as the unprivileged user: saves a new sheet into the archive of the given folder.
+// Runs as the unprivileged user: moves to the last sheet of the archive of the given folder
+// and prints the position shown (0 for none), then saves a new sheet there.
 int Helper(int argc, char** argv)
 {
     if (argc != 1)
         return 2;
     SetProgramFolder(argv[0]);
+    const MoveResult moved = Database().Move(SheetMove::Last, NewSheet);
+    std::printf("last %zu\n", moved.outcome == MoveResult::Outcome::Show ? moved.position : 0);
     const SaveResult saved = Database().Save(Sheet(9).data(), NewSheet);
     if (saved.outcome != SaveResult::Outcome::Failed)
         return 0;
@@ -112,9 +115,9 @@ private slots:
             QCOMPARE(moved.position, SheetPosition(shown));
             QCOMPARE(Bytes(moved.record.data(), moved.record.size()), Bytes(Sheet(shown).data(), S));
         }
-        // Every move leaves the archive file behind, and never changes it.
+        // A move only reads: it never changes the archive file, nor creates a missing one.
         QCOMPARE(ReadBytes(folder.Path("Database.pro")), sheets > 0 ? Archive(sheets, 100) : QByteArray());
-        QVERIFY(QFile::exists(folder.Path("Database.pro")));
+        QCOMPARE(QFile::exists(folder.Path("Database.pro")), sheets > 0);
     }
 
     void saves_data()
@@ -206,6 +209,27 @@ private slots:
         QCOMPARE(after.size(), qsizetype((written ? 4 : 3) * S));
     }
 
+    // The superuser may write any file, but a file its owner marked read-only is browsed
+    // and not written, by the save and by the open of duplicating alike.
+    void readOnlyArchiveIsBrowsedAndNotWritten()
+    {
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Database.pro");
+        WriteBytes(path, Archive(3));
+        SetMode(path, 0444);
+        const MoveResult moved = Database().Move(SheetMove::Last, NewSheet);
+        QCOMPARE(moved.outcome, MoveResult::Outcome::Show);
+        QCOMPARE(moved.position, SheetPosition(3));
+        for (const SheetPosition at : {NewSheet, SheetPosition(2)}) {
+            const SaveResult saved = Database().Save(Sheet(50).data(), at);
+            QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
+            QVERIFY(!saved.written);
+            QVERIFY2(saved.failure.ends_with("marked read-only"), saved.failure.c_str());
+        }
+        QVERIFY(!Database().Touch());
+        QCOMPARE(ReadBytes(path), Archive(3));
+    }
+
     void touchCreatesAMissingArchiveEmpty()
     {
         ProgramFolderFixture folder;
@@ -214,6 +238,7 @@ private slots:
         QCOMPARE(QFileInfo(folder.Path("Database.pro")).size(), 0);
     }
 
+    // What the system lets an unprivileged user read is browsed; the save is refused.
     void refusedByTheSystem_data()
     {
         QTest::addColumn<bool>("archiveExists");
@@ -234,7 +259,8 @@ private slots:
         }
         const HelperResult result = RunUnprivileged({folder.Folder()});
         QCOMPARE(result.exitCode, HelperRefused);
-        QCOMPARE(result.output, QStringLiteral("nothing written"));
+        QCOMPARE(result.output, archiveExists ? QStringLiteral("last 2\nnothing written")
+                                              : QStringLiteral("last 0\nnothing written"));
         QCOMPARE(QFile::exists(path), archiveExists);
         if (archiveExists)
             QCOMPARE(ReadBytes(path), Archive(2));

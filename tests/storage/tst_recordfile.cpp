@@ -74,17 +74,21 @@ int AppendingProgram(char** argv)
     return 0;
 }
 
-// Runs as the unprivileged user: opens the record file and counts it.
+// Runs as the unprivileged user: opens the record file ("read": as an action that only
+// reads, "write": as a save) and counts it.
 int Helper(int argc, char** argv)
 {
     if (argc == 5 && std::string_view(argv[0]) == "append")
         return AppendingProgram(argv + 1);
-    if (argc != 2)
+    if (argc != 3)
         return 2;
     SetProgramFolder(argv[0]);
     try {
         TRecordFile file(RecordLayout{argv[1], S, {}});
-        file.Open();
+        if (std::string_view(argv[2]) == "write")
+            file.OpenForWriting();
+        else
+            file.Open();
         file.Count();
         file.Close();
         return 0;
@@ -98,15 +102,54 @@ int Helper(int argc, char** argv)
 class TstRecordFile : public QObject {
     Q_OBJECT
 private slots:
-    void missingFileIsCreatedEmpty()
+    void missingFileIsCreatedEmptyForWriting()
     {
         ProgramFolderFixture folder;
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         QCOMPARE(file.Count(), std::size_t(0));
         file.Close();
         QVERIFY(QFile::exists(folder.Path(FileName)));
         QCOMPARE(QFileInfo(folder.Path(FileName)).size(), 0);
+    }
+
+    // An action that only reads finds a missing archive empty and leaves no file behind.
+    void missingFileReadsAsEmptyAndStaysMissing()
+    {
+        ProgramFolderFixture folder;
+        TRecordFile file(DatabaseLayout);
+        file.Open();
+        QVERIFY(file.IsOpen());
+        QCOMPARE(file.Count(), std::size_t(0));
+        RecordScanner scanner(file);
+        QVERIFY(scanner.Next() == nullptr);
+        std::vector<uint8_t> read(S);
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(0, Record(1).data()));
+        file.Close();
+        QVERIFY(!file.IsOpen());
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
+        QVERIFY(!QFile::exists(folder.Path(FileName)));
+    }
+
+    // A file opened for reading refuses every write, and the file stays as it was.
+    void fileOpenForReadingRefusesWrites()
+    {
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path(FileName), Records(2));
+        TRecordFile file(DatabaseLayout);
+        file.Open();
+        QCOMPARE(file.Count(), std::size_t(2));
+        try {
+            file.WriteAt(0, Record(9).data());
+            QFAIL("WriteAt succeeded");
+        } catch (const ArchiveError& error) {
+            QVERIFY2(QString(error.what()).startsWith("write ") && QString(error.what()).endsWith("reading only"),
+                     error.what());
+        }
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Append(Record(9).data()));
+        file.Close();
+        QCOMPARE(ReadBytes(folder.Path(FileName)), Records(2));
     }
 
     void tailIsNotARecordAndAppendGoesAtCount()
@@ -114,7 +157,7 @@ private slots:
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3, 100));
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         QCOMPARE(file.Count(), std::size_t(3));
         const auto appended = Record(42);
         file.WriteAt(3, appended.data());
@@ -130,7 +173,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         for (int i = 0; i < 3; ++i)
             file.WriteAt(std::size_t(i), Record(i).data());
         const auto replacement = Record(99);
@@ -150,7 +193,7 @@ private slots:
         ProgramFolderFixture folder;
         {
             TRecordFile file(DatabaseLayout);
-            file.Open();
+            file.OpenForWriting();
             file.WriteAt(0, Record(5).data());
         } // the destructor closes
         TRecordFile file(DatabaseLayout);
@@ -168,7 +211,7 @@ private slots:
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(2));
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(3, Record(9).data()));
         file.Close();
         QCOMPARE(ReadBytes(folder.Path(FileName)), Records(2));
@@ -227,31 +270,36 @@ private slots:
         QTest::addColumn<int>("op");
         QTest::addColumn<QString>("action");
         QTest::addColumn<bool>("fileExists");
-        QTest::newRow("open existing") << int(IoOp::Open) << "open" << true;
-        QTest::newRow("create missing") << int(IoOp::Create) << "open" << false;
-        QTest::newRow("count") << int(IoOp::Stat) << "count" << true;
-        QTest::newRow("read") << int(IoOp::Read) << "read" << true;
-        QTest::newRow("short read") << int(IoOp::ShortRead) << "read" << true;
-        QTest::newRow("overwrite") << int(IoOp::Write) << "overwrite" << true;
-        QTest::newRow("append") << int(IoOp::Write) << "append" << true;
-        QTest::newRow("close") << int(IoOp::Close) << "close" << true;
+        QTest::addColumn<bool>("forWriting");
+        QTest::newRow("open existing") << int(IoOp::Open) << "open" << true << false;
+        QTest::newRow("open existing for writing") << int(IoOp::Open) << "open" << true << true;
+        QTest::newRow("create missing") << int(IoOp::Create) << "open" << false << true;
+        QTest::newRow("count") << int(IoOp::Stat) << "count" << true << false;
+        QTest::newRow("read") << int(IoOp::Read) << "read" << true << false;
+        QTest::newRow("short read") << int(IoOp::ShortRead) << "read" << true << false;
+        QTest::newRow("overwrite") << int(IoOp::Write) << "overwrite" << true << true;
+        QTest::newRow("append") << int(IoOp::Write) << "append" << true << true;
+        QTest::newRow("close after reading") << int(IoOp::Close) << "close" << true << false;
+        QTest::newRow("close after writing") << int(IoOp::Close) << "close" << true << true;
     }
     void injectedFault()
     {
         QFETCH(int, op);
         QFETCH(QString, action);
         QFETCH(bool, fileExists);
+        QFETCH(bool, forWriting);
         ProgramFolderFixture folder;
         const QByteArray original = Records(3, 10);
         if (fileExists)
             WriteBytes(folder.Path(FileName), original);
         std::optional<TRecordFile> file(std::in_place, DatabaseLayout);
+        auto open = [&] { forWriting ? file->OpenForWriting() : file->Open(); };
         if (action != "open")
-            file->Open();
+            open();
         IoFaults::FailNext(static_cast<IoOp>(op));
         std::vector<uint8_t> record = Record(77);
         if (action == "open")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Open());
+            QVERIFY_THROWS_EXCEPTION(ArchiveError, open());
         else if (action == "count")
             QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Count());
         else if (action == "read")
@@ -277,7 +325,7 @@ private slots:
         ProgramFolderFixture folder;
         WriteBytes(folder.Path(FileName), Records(3));
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         IoFaults::FailNext(IoOp::Flush);
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(1, Record(50).data()));
         file.Close();
@@ -291,7 +339,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         IoFaults::FailNext(IoOp::Write, 2);
         file.WriteAt(0, Record(0).data());
         file.WriteAt(1, Record(1).data());
@@ -348,8 +396,8 @@ private slots:
     {
         ProgramFolderFixture folder;
         TRecordFile first(RecordLayout{FileName, S, {}}), second(RecordLayout{FileName, S, {}});
-        first.Open();
-        second.Open();
+        first.OpenForWriting();
+        second.OpenForWriting();
         QCOMPARE(first.Append(Record(1).data()), std::size_t(0));
         QCOMPARE(second.Append(Record(2).data()), std::size_t(1));
         QCOMPARE(first.Append(Record(3).data()), std::size_t(2));
@@ -404,16 +452,28 @@ private slots:
         QCOMPARE(ReadBytes(folder.Path(FileName)), Records(3) + AsBytes(Record(10)));
     }
 
-    // A file marked read-only is refused for the superuser too, exactly as the system
-    // refuses it to any other user (see unprivilegedOpen), and it stays as it was.
-    void readOnlyFileRefusedForThisUser()
+    // A file marked read-only is read as any other, and refused for writing to the superuser
+    // too, exactly as the system refuses it to any other user (see unprivilegedOpen); it
+    // stays as it was.
+    void readOnlyFileIsReadButRefusedForWriting()
     {
         ProgramFolderFixture folder;
         const QByteArray original = Records(2, 5);
         WriteBytes(folder.Path(FileName), original);
         SetMode(folder.Path(FileName), 0444);
         TRecordFile file(RecordLayout{FileName, S, {}});
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
+        file.Open();
+        QCOMPARE(file.Count(), std::size_t(2));
+        std::vector<uint8_t> read(S);
+        file.ReadAt(1, read.data());
+        QVERIFY(read == Record(1));
+        file.Close();
+        try {
+            file.OpenForWriting();
+            QFAIL("a read-only file was opened for writing");
+        } catch (const ArchiveError& error) {
+            QVERIFY2(QString(error.what()).endsWith("marked read-only"), error.what());
+        }
         const SaveResult saved = SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(7).data(), NewSheet);
         QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
         QVERIFY(!saved.written);
@@ -437,30 +497,41 @@ private slots:
         MakeUnusableFile(folder.Path(FileName), kind);
         TRecordFile file(RecordLayout{FileName, S, {}});
         QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
+        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.OpenForWriting());
         QCOMPARE(SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(1).data(), NewSheet).outcome, SaveResult::Outcome::Failed);
         QVERIFY(StillUnusable(folder.Path(FileName), kind));
     }
 
-    // The operating system's own refusals, seen by an unprivileged user.
+    // The operating system's own refusals, seen by an unprivileged user: reading needs only
+    // the right to read; writing, the right to write the file (or to create it).
     void unprivilegedOpen_data()
     {
         QTest::addColumn<uint>("folderMode");
         QTest::addColumn<bool>("fileExists");
         QTest::addColumn<uint>("fileMode");
+        QTest::addColumn<QString>("access");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("writable file") << 0777u << true << 0666u << true;
-        QTest::newRow("missing file, writable folder") << 0777u << false << 0u << true;
-        QTest::newRow("read-only file") << 0777u << true << 0444u << false;
-        QTest::newRow("file of another user") << 0777u << true << 0644u << false;
-        QTest::newRow("missing file, read-only folder") << 0555u << false << 0u << false;
+        QTest::addColumn<bool>("created");
+        QTest::newRow("writable file") << 0777u << true << 0666u << "write" << true << false;
+        QTest::newRow("missing file, writable folder") << 0777u << false << 0u << "write" << true << true;
+        QTest::newRow("missing file, writable folder, reading") << 0777u << false << 0u << "read" << true << false;
+        QTest::newRow("read-only file") << 0777u << true << 0444u << "write" << false << false;
+        QTest::newRow("read-only file, reading") << 0777u << true << 0444u << "read" << true << false;
+        QTest::newRow("file of another user") << 0777u << true << 0644u << "write" << false << false;
+        QTest::newRow("file of another user, reading") << 0755u << true << 0644u << "read" << true << false;
+        QTest::newRow("unreadable file of another user") << 0755u << true << 0600u << "read" << false << false;
+        QTest::newRow("missing file, read-only folder") << 0555u << false << 0u << "write" << false << false;
+        QTest::newRow("missing file, read-only folder, reading") << 0555u << false << 0u << "read" << true << false;
     }
     void unprivilegedOpen()
     {
         QFETCH(uint, folderMode);
         QFETCH(bool, fileExists);
         QFETCH(uint, fileMode);
+        QFETCH(QString, access);
         QFETCH(bool, opens);
-        if (::geteuid() != 0 && QByteArray(QTest::currentDataTag()) == "file of another user")
+        QFETCH(bool, created);
+        if (::geteuid() != 0 && QByteArray(QTest::currentDataTag()).contains("of another user"))
             QSKIP("needs root to hand the file to another user");
         ProgramFolderFixture folder;
         const QByteArray original = Records(2, 5);
@@ -469,12 +540,12 @@ private slots:
             SetMode(folder.Path(FileName), fileMode);
         }
         SetMode(folder.Folder(), folderMode);
-        const HelperResult result = RunUnprivileged({folder.Folder(), FileName});
+        const HelperResult result = RunUnprivileged({folder.Folder(), FileName, access});
         QCOMPARE(result.exitCode, opens ? 0 : HelperRefused);
         if (fileExists)
             QCOMPARE(ReadBytes(folder.Path(FileName)), original);
         else
-            QCOMPARE(QFile::exists(folder.Path(FileName)), opens);
+            QCOMPARE(QFile::exists(folder.Path(FileName)), created);
     }
 
     void scannerReturnsEveryRecordInOrder_data()
@@ -528,7 +599,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         TRecordFile file(DatabaseLayout);
-        file.Open();
+        file.OpenForWriting();
         for (int i = 0; i < 5; ++i) {
             TSchedaDatabase sheet;
             sheet.Set(DatabaseField::Cliente, (u"Cliente " + std::u16string(1, char16_t(u'A' + i))));
