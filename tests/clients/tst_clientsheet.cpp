@@ -420,6 +420,45 @@ private slots:
         }
     }
 
+    // Hovering decides the status line: field titles, boxes and section pictures leave it; the
+    // sections, their white picture boxes, the command column, the strips empty it.
+    void statusLineOverTheScreen_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("empties");
+        QTest::newRow("field title") << "titCliente" << QPoint(4, 4) << false;
+        QTest::newRow("box") << "txtCliente" << QPoint(4, 4) << false;
+        QTest::newRow("section picture") << "icoSezione01" << QPoint(26, 26) << false;
+        QTest::newRow("white picture box") << "shpIconaSez01" << QPoint(3, 3) << true;
+        QTest::newRow("section") << "shpSezione01" << QPoint(84, 4) << true;
+        QTest::newRow("command column") << "shpComandi" << QPoint(4, 480) << true;
+        QTest::newRow("status text") << "panInfo" << QPoint(300, 16) << true;
+        QTest::newRow("status strip") << "shpInfo" << QPoint(3, 16) << true;
+        QTest::newRow("navigation strip") << "shpNavigazione" << QPoint(2, 2) << true;
+        QTest::newRow("position") << "lblPosizione" << QPoint(4, 4) << true;
+        QTest::newRow("decoration") << "imgDecoro" << QPoint(10, 10) << true;
+    }
+    void statusLineOverTheScreen()
+    {
+        QFETCH(QString, control);
+        QFETCH(QPoint, at);
+        QFETCH(bool, empties);
+        Open();
+        screen()->showNormal(); // the whole design on the test's small screen
+        screen()->resize(1040, 740);
+        QVERIFY(QTest::qWaitForWindowExposed(screen()));
+        auto* line = Child<QLabel>(screen(), "panInfo");
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(Child(screen(), "cmdNuovo"), &enter);
+        const QString hover = line->text();
+        QVERIFY(!hover.isEmpty());
+        QWidget* target = Child(screen(), control.toLatin1().constData());
+        QCOMPARE(screen()->childAt(target->mapTo(screen(), at)), target); // nothing covers that point
+        QTest::mouseMove(target, at);
+        QCOMPARE(line->text(), empties ? QString() : hover);
+    }
+
     void longValuesShowTheirBeginning_data()
     {
         QTest::addColumn<Archive>("archive");
