@@ -7,6 +7,7 @@
 #include "settings/LogoFile.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
+#include "kit/FittedTitle.h"
 #include "kit/TMisc.h"
 #include "kit/Widgets.h"
 #include "storage/IniFile.h"
@@ -203,6 +204,52 @@ private slots:
         const QString written = standardError.Text();
         QVERIFY2(written.startsWith(reason) && written.contains(QStringLiteral(": the desktop has no program that opens it\n")),
                  qPrintable(written));
+    }
+
+    // A name too wide for the title band is drawn smaller, down to a floor, then cut with "…";
+    // the label keeps the whole name.
+    void aLongArchiveNameShrinksThenIsCut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shrinks"); // "no", "yes", "to the floor and cut"
+        QTest::newRow("short") << "Studio Rossi" << "no";
+        QTest::newRow("a little long") << "Studio Tecnico Associato Rossi, Bianchi, Verdi & Neri" << "yes";
+        QTest::newRow("far too long")
+            << "Archivio storico delle pratiche dello Studio Tecnico Associato Rossi, Bianchi, Verdi e Neri di "
+               "Reggio Emilia"
+            << "to the floor and cut";
+    }
+    void aLongArchiveNameShrinksThenIsCut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shrinks);
+        IniFile settings(fixture->Path(QStringLiteral("Archivio.ini")).toStdString());
+        settings.Write(u"Database", u"Nome Archivio", name.toStdU16String());
+        menu()->ShowScreen();
+        auto* band = Child<FittedTitle>(menu(), "titNomeArchivio");
+        QVERIFY(band);
+        QCOMPARE(band->text(), name);
+        const int design = band->font().pointSize();
+        QCOMPARE(design, 28);
+        QCOMPARE(band->FloorPointSize(), 18);
+        const int shown = band->ShownFont().pointSize();
+        const QFontMetrics metrics(band->ShownFont());
+        QVERIFY(metrics.horizontalAdvance(band->ShownText()) <= band->contentsRect().width());
+        if (shrinks == QLatin1String("no")) {
+            QCOMPARE(shown, design);
+            QCOMPARE(band->ShownText(), name);
+        } else if (shrinks == QLatin1String("yes")) {
+            QVERIFY2(shown < design && shown > band->FloorPointSize(), qPrintable(QString::number(shown)));
+            QCOMPARE(band->ShownText(), name);
+            // one point larger would not fit
+            QFont larger = band->ShownFont();
+            larger.setPointSize(shown + 1);
+            QVERIFY(QFontMetrics(larger).horizontalAdvance(name) > band->contentsRect().width());
+        } else {
+            QCOMPARE(shown, band->FloorPointSize());
+            QVERIFY(band->ShownText().endsWith(u'…'));
+            QVERIFY(name.startsWith(band->ShownText().chopped(1)));
+        }
     }
 
     void copyrightScreenCaptionNamesTheProgramAndTheNotice()
