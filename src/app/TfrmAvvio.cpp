@@ -1,5 +1,6 @@
 #include "app/TfrmAvvio.h"
 
+#include "kit/FittedTitle.h"
 #include "kit/HelpTexts.h"
 #include "kit/Maker.h"
 #include "kit/ScreenFlow.h"
@@ -27,7 +28,8 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, pa
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(80, 8, 856, 62),
         QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
                        " border-radius: 8px;"));
-    m_titNomeArchivio = Widgets::NewLabel(bkgTitolo, QStringLiteral("titNomeArchivio"), QStringLiteral("VELORBIS 4.0"));
+    m_titNomeArchivio = new FittedTitle(bkgTitolo, QStringLiteral("titNomeArchivio"));
+    m_titNomeArchivio->setText(QStringLiteral("VELORBIS 4.0"));
     m_titNomeArchivio->setGeometry(8, 0, 840, 62);
     m_titNomeArchivio->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 28, true));
     m_titNomeArchivio->setStyleSheet(QStringLiteral("color: #FFF5EE;"));

@@ -70,7 +70,6 @@ void TfrmClienti::Place(ClientField field, QWidget* box, const QString& title, c
     titleLabel->setGeometry(geometry.left(), geometry.top() - 18, geometry.width() + 40, 18);
     titleLabel->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 9));
     titleLabel->setStyleSheet(QStringLiteral("color: #1C2B4A;"));
-    Status()->AddBackground(titleLabel);
     box->setGeometry(geometry);
     box->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 12, true));
     TextBoxes::AttachHighlightFrame(box);
@@ -101,12 +100,15 @@ void TfrmClienti::BuildSection(int number, int top, int height, Symbol symbol)
     const QString suffix = QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
     Status()->AddBackground(Widgets::NewShape(design, QStringLiteral("shpSezione") + suffix,
                                               QRect(4, top, 842, height), SectionStyle));
-    Status()->AddBackground(Widgets::NewShape(design, QStringLiteral("shpIconaSez") + suffix,
-                                              QRect(12, top + 10, 70, height - 20), WhiteBoxStyle));
+    const QRect whiteBox(12, top + 10, 70, height - 20);
+    Status()->AddBackground(Widgets::NewShape(design, QStringLiteral("shpIconaSez") + suffix, whiteBox, WhiteBoxStyle));
+    // The picture covers only itself: the white box around it is background too.
     QLabel* picture = Widgets::NewLabel(design, QStringLiteral("icoSezione") + suffix);
     picture->setPixmap(CommandFaces::Symbolic(52, symbol));
     picture->setAlignment(Qt::AlignCenter);
-    picture->setGeometry(12, top + 10, 70, height - 20);
+    QRect pictureArea(0, 0, 52, 52);
+    pictureArea.moveCenter(whiteBox.center());
+    picture->setGeometry(pictureArea);
 }
 
 void TfrmClienti::BuildPersonalData()

@@ -2,22 +2,25 @@
 
 #include "kit/Printing.h"
 #include "kit/SheetScreen.h"
+#include "kit/TextBoxes.h"
 #include "kit/Widgets.h"
 #include "kit/CommandFaces.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-QString ShownText(const QWidget& sheet, const QString& name)
+QString TitleText(const QWidget& sheet, const QString& name)
 {
-    if (const auto* box = sheet.findChild<QLineEdit*>(name))
-        return box->text();
-    if (const auto* label = sheet.findChild<QLabel*>(name))
-        return label->text();
-    return {};
+    const auto* title = sheet.findChild<QLabel*>(name);
+    return title ? title->text() : QString();
+}
+
+// A line edit or a province box, read as saving and the client page read them.
+QString BoxText(const QWidget& sheet, const QString& name)
+{
+    return TextBoxes::TextOf(sheet.findChild<QWidget*>(name));
 }
 
 } // namespace
@@ -29,11 +32,11 @@ report::DatabaseSheetTexts ShownDatabaseSheet(const QWidget& sheet)
     report::DatabaseSheetTexts texts;
     for (std::size_t i = 0; i < texts.titles.size(); ++i) {
         const QString number = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        texts.titles[i] = ShownText(sheet, QStringLiteral("titCampo") + number).toStdU16String();
-        texts.values[i] = ShownText(sheet, QStringLiteral("txtCampo") + number).toStdU16String();
+        texts.titles[i] = TitleText(sheet, QStringLiteral("titCampo") + number).toStdU16String();
+        texts.values[i] = BoxText(sheet, QStringLiteral("txtCampo") + number).toStdU16String();
     }
     for (std::size_t i = 0; i < std::size(Contacts); ++i)
-        texts.values[14 + i] = ShownText(sheet, QString::fromLatin1(Contacts[i])).toStdU16String();
+        texts.values[14 + i] = BoxText(sheet, QString::fromLatin1(Contacts[i])).toStdU16String();
     return texts;
 }
 

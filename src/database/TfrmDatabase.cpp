@@ -1,6 +1,7 @@
 #include "database/TfrmDatabase.h"
 
 #include "kit/CommandBar.h"
+#include "kit/FittedTitle.h"
 #include "kit/GenericFieldLayout.h"
 #include "kit/Maker.h"
 
@@ -141,7 +142,7 @@ void TfrmDatabase::BuildCommandBar()
         QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
                        " border-radius: 8px;"));
     status->AddBackground(bkgTitolo);
-    m_titNomeArchivio = Widgets::NewLabel(bkgTitolo, QStringLiteral("titNomeArchivio"));
+    m_titNomeArchivio = new FittedTitle(bkgTitolo, QStringLiteral("titNomeArchivio"));
     m_titNomeArchivio->setGeometry(8, 0, 992, 42);
     m_titNomeArchivio->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 22, true));
     m_titNomeArchivio->setStyleSheet(QStringLiteral("color: white;"));

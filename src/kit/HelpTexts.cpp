@@ -9,7 +9,7 @@ QString HelpParagraphSeparator()
 
 QString OverviewHelpTitle()
 {
-    return QStringLiteral("Uno sguardo ad Velorbis 4.0.");
+    return QStringLiteral("Uno sguardo a Velorbis 4.0.");
 }
 
 QString OverviewHelpText()

@@ -54,7 +54,7 @@ SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& sta
 
 void SheetScreen::BindBoxAt(std::size_t field, QWidget* box, const QString& initialText)
 {
-    TextBoxes::SetMaxLength(box, m_fields[field].width);
+    TextBoxes::SetFieldWidth(box, int(m_fields[field].width));
     m_boxes.append({field, box, initialText});
 }
 

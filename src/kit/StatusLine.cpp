@@ -31,7 +31,9 @@ StatusLine::StatusLine(QWidget* screen, QWidget* area, const QRect& geometry, co
 
     AddBackground(screen);
     AddBackground(area);
+    // The whole strip is background, the line of text that covers most of it included.
     AddBackground(m_shape);
+    AddBackground(m_label);
 }
 
 void StatusLine::SetHoverText(QWidget* command, const QString& text)

@@ -1,5 +1,8 @@
 #include "kit/TMisc.h"
 
+#include "kit/Failures.h"
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QRegularExpression>
@@ -33,9 +36,30 @@ QUrl TMisc::UrlFor(const QString& command)
     return QUrl(text, QUrl::TolerantMode);
 }
 
-void TMisc::Open(const QString& command)
+QString TMisc::NotOpenedText(const QUrl& url)
+{
+    if (url.isLocalFile())
+        return QStringLiteral("Attenzione: il sistema non è riuscito ad aprire il file.\n\r\n\r"
+                              "Accertarsi che nel computer sia installato un programma in grado di aprire i file "
+                              "di questo tipo.");
+    if (url.scheme() == QStringLiteral("mailto"))
+        return QStringLiteral("Attenzione: il sistema non è riuscito ad aprire il programma di posta elettronica."
+                              "\n\r\n\rAccertarsi che nel computer sia installato e configurato un programma di "
+                              "posta elettronica.");
+    return QStringLiteral("Attenzione: il sistema non è riuscito ad aprire la pagina Internet.\n\r\n\r"
+                          "Accertarsi che nel computer sia installato un browser.");
+}
+
+void TMisc::Open(const QString& command, QWidget* parent)
 {
     const QUrl url = UrlFor(command);
-    if (url.isValid() && !url.isEmpty())
-        QDesktopServices::openUrl(url);
+    if (!url.isValid() || url.isEmpty())
+        return;
+    if (QDesktopServices::openUrl(url))
+        return;
+    if (!parent)
+        parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
+    Failures::Report(parent, MessageKind::Warning, NotOpenedText(url),
+                     "open " + target.toStdString() + ": the desktop has no program that opens it");
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,22 +25,55 @@ bool IsEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
 
 bool IsCode(BoxKind kind) { return kind == BoxKind::Code || kind == BoxKind::CodeAlsoOnKeyRelease; }
 bool IsEmail(BoxKind kind) { return kind == BoxKind::Email || kind == BoxKind::EmailOnKeyRelease; }
+bool Trims(BoxKind kind) { return IsCode(kind) || IsEmail(kind); }
 
-// Replaces the text of a box with its tidied form, keeping the cursor where the user
-// was typing as far as the text allows.
+// Puts `after` into the box with the cursor at `cursor`, unless the text is already that.
+void Replace(QLineEdit* edit, const QString& after, int cursor)
+{
+    if (after == edit->text())
+        return;
+    edit->setText(after);
+    edit->setCursorPosition(qBound(0, cursor, int(after.size())));
+}
+
+// Replaces the text of a box with its tidied form, keeping the cursor where the user was
+// typing: only trimming takes characters away before it (the leading blanks).
 void Retidy(QLineEdit* edit, BoxKind kind)
 {
     const QString before = edit->text();
-    const QString after = TextBoxes::Tidy(kind, before);
-    if (after == before)
-        return;
     int cursor = edit->cursorPosition();
-    int leading = 0;
-    while (leading < before.size() && before.at(leading).unicode() <= 32)
-        ++leading;
-    cursor = qBound(0, cursor - qMin(cursor, leading), int(after.size()));
-    edit->setText(after);
-    edit->setCursorPosition(cursor);
+    if (Trims(kind)) {
+        int leading = 0;
+        while (leading < cursor && IsTrimmedAway(before.at(leading).unicode()))
+            ++leading;
+        cursor -= leading;
+    }
+    Replace(edit, TextBoxes::Tidy(kind, before), cursor);
+}
+
+// Replaces what the archive cannot hold with what saving would store. Each character stays
+// one character, so the cursor stays behind the same one.
+void MakeStorable(QLineEdit* edit)
+{
+    const QString before = edit->text();
+    const int cursor = int(QStringView(before).left(edit->cursorPosition()).toUcs4().size());
+    Replace(edit, StorableText(before), cursor);
+}
+
+// When a province box is about to take the focus its list marks no entry (leaving the box
+// has let the combo mark the code it shows); the text stays as it is.
+void Unmark(QComboBox* province)
+{
+    if (province->currentIndex() != -1) {
+        QLineEdit* edit = province->lineEdit();
+        const QString text = edit->text();
+        const int cursor = edit->cursorPosition();
+        province->setCurrentIndex(-1);
+        edit->setText(text);
+        edit->setCursorPosition(cursor);
+    }
+    if (province->view())
+        province->view()->clearSelection();
 }
 
 // The behaviours of one box, as an event filter living as the box's child.
@@ -66,17 +100,20 @@ public:
     QPointer<QFrame> frame;
     QPointer<QWidget> successor;
     BoxKind kind = BoxKind::Plain;
+    bool storable = false; // the text is stored in Windows-1252
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         switch (event->type()) {
+        // A popup (the box's own list, a context menu) takes the focus only while it is open:
+        // the box has not been left, and is not entered again when it closes.
         case QEvent::FocusIn:
-            if (watched == m_box)
+            if (watched == m_box && !ByPopup(event))
                 FocusIn();
             break;
         case QEvent::FocusOut:
-            if (watched == m_box)
+            if (watched == m_box && !ByPopup(event) && !ListOpen())
                 FocusOut();
             break;
         case QEvent::KeyPress:
@@ -91,12 +128,21 @@ protected:
     }
 
 private:
+    static bool ByPopup(QEvent* event) { return static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason; }
+
+    // The combo hands the focus to its list once the list is open.
+    bool ListOpen() const
+    {
+        const auto* province = qobject_cast<QComboBox*>(m_box);
+        return province && province->view() && province->view()->isVisible();
+    }
+
     void FocusIn()
     {
         if (frame)
             frame->show();
-        if (auto* province = qobject_cast<QComboBox*>(m_box); province && province->view())
-            province->view()->clearSelection();
+        if (auto* province = qobject_cast<QComboBox*>(m_box); province && province->lineEdit())
+            Unmark(province);
     }
 
     void FocusOut()
@@ -141,9 +187,13 @@ private:
 
     void TextEdited()
     {
+        QLineEdit* edit = EditOf(m_box);
+        if (!edit)
+            return;
+        if (storable)
+            MakeStorable(edit);
         if (IsCode(kind) || kind == BoxKind::Email)
-            if (QLineEdit* edit = EditOf(m_box))
-                Retidy(edit, kind);
+            Retidy(edit, kind);
     }
 
     QWidget* m_box;
@@ -192,6 +242,17 @@ void SetMaxLength(QWidget* box, int length)
 {
     if (QLineEdit* edit = EditOf(box))
         edit->setMaxLength(length);
+}
+
+void KeepStorable(QWidget* box)
+{
+    BoxBehaviour::Of(box)->storable = true;
+}
+
+void SetFieldWidth(QWidget* box, int width)
+{
+    SetMaxLength(box, width);
+    KeepStorable(box);
 }
 
 QString TextOf(const QWidget* box)

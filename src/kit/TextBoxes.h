@@ -32,6 +32,12 @@ void SetEnterChain(const QList<QWidget*>& boxes, bool wrap);
 
 void SetKind(QWidget* box, BoxKind kind);
 void SetMaxLength(QWidget* box, int length);
+// The box's text is stored in Windows-1252 (a record field, a settings file): what the user
+// types or pastes that the code page lacks is replaced at once by what saving would store
+// (StorableText), so the box never shows what the archive cannot hold.
+void KeepStorable(QWidget* box);
+// A box that feeds a record field: at most `width` characters, kept storable.
+void SetFieldWidth(QWidget* box, int width);
 
 // Puts a text into a box (line edit or province box) showing its beginning: a long value is
 // not shown scrolled to its end.

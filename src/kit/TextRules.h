@@ -14,3 +14,8 @@ Text ToText(const QString& text);
 // characters of code 32 or below; upper-casing changes only the letters a to z.
 QString TrimText(const QString& text);
 QString UpperAZ(const QString& text);
+
+// The text as the archive holds it: every character that Windows-1252 lacks replaced by the
+// look-alike (or '?') that saving a record or a settings file writes. One character in, one
+// character out: a character written with two UTF-16 units becomes one.
+QString StorableText(const QString& text);

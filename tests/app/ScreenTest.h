@@ -44,24 +44,51 @@ public:
     QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
 
-// Catches what the program hands to the desktop's open action.
+// Catches what the program hands to the desktop's open action. A desktop that opens nothing
+// (no program for the file, no browser, no mail program) makes QDesktopServices::openUrl
+// answer false: the handler is then registered under a slot name the seam does not have,
+// which is how openUrl fails, and the warning Qt writes about it is counted in `refused`.
 class OpenedUrls : public QObject {
     Q_OBJECT
 public:
-    OpenedUrls()
+    enum class Desktop { Opens, OpensNothing };
+    explicit OpenedUrls(Desktop desktop = Desktop::Opens)
     {
-        for (const char* scheme : {"http", "https", "ftp", "file", "mailto"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "Opened");
+        const char* slot = desktop == Desktop::Opens ? "Opened" : "NoProgram";
+        for (const char* scheme : Schemes)
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, slot);
+        if (desktop == Desktop::OpensNothing) {
+            s_refusing = this;
+            s_previousHandler = qInstallMessageHandler(CountRefusal);
+        }
     }
     ~OpenedUrls() override
     {
-        for (const char* scheme : {"http", "https", "ftp", "file", "mailto"})
+        for (const char* scheme : Schemes)
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+        if (s_refusing == this) {
+            qInstallMessageHandler(s_previousHandler);
+            s_refusing = nullptr;
+        }
     }
     QList<QUrl> urls;
+    int refused = 0;
 
 public slots:
     void Opened(const QUrl& url) { urls.append(url); }
+
+private:
+    static constexpr const char* Schemes[] = {"http", "https", "ftp", "file", "mailto"};
+    static void CountRefusal(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (s_refusing && message.contains(QLatin1String("No such method OpenedUrls::NoProgram"))) {
+            ++s_refusing->refused;
+            return;
+        }
+        s_previousHandler(type, context, message);
+    }
+    static inline OpenedUrls* s_refusing = nullptr;
+    static inline QtMessageHandler s_previousHandler = nullptr;
 };
 
 // A fresh program folder for each test, and the program with its work screens.

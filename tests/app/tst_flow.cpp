@@ -209,7 +209,7 @@ private slots:
             Click(Child<QPushButton>(tool, "btnChiudi"));
         });
         Click(Child(program()->Avvio(), "imgGuida"));
-        QCOMPARE(title, QStringLiteral("Uno sguardo ad Velorbis 4.0."));
+        QCOMPARE(title, QStringLiteral("Uno sguardo a Velorbis 4.0."));
         QVERIFY(text.startsWith(QStringLiteral("Velorbis 4.0 è un software che consente")));
     }
 

@@ -17,7 +17,7 @@ private slots:
 
 void TestHelpTexts::titles()
 {
-    QCOMPARE(OverviewHelpTitle(), QStringLiteral("Uno sguardo ad Velorbis 4.0."));
+    QCOMPARE(OverviewHelpTitle(), QStringLiteral("Uno sguardo a Velorbis 4.0."));
     QCOMPARE(SettingsHelpTitle(), QStringLiteral("Impostazioni schermata di avvio e campi di testo."));
     QCOMPARE(HelpParagraphSeparator(), QStringLiteral("\r\n\r\n"));
 }

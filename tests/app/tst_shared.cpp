@@ -9,6 +9,7 @@
 #include "kit/Widgets.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +22,7 @@ struct BoxesScreen {
     {
         window.resize(600, 300);
         int y = 10;
-        for (const char* name : {"txtNome", "txtCodFisc", "txtEmail", "txtPartitaIva"}) {
+        for (const char* name : {"txtNome", "txtCodFisc", "txtEmail", "txtPartitaIva", "txtCapRes"}) {
             auto* box = Widgets::NewLineEdit(&window, QString::fromLatin1(name));
             box->setGeometry(10, y, 200, 24);
             TextBoxes::AttachHighlightFrame(box);
@@ -35,7 +36,11 @@ struct BoxesScreen {
         TextBoxes::SetKind(boxes[1], BoxKind::Code);
         TextBoxes::SetKind(boxes[2], BoxKind::Email);
         TextBoxes::SetKind(boxes[3], BoxKind::DigitsOnly);
+        TextBoxes::SetKind(boxes[4], BoxKind::UpperOnKeyRelease);
         TextBoxes::SetMaxLength(boxes[1], 16);
+        for (QLineEdit* box : boxes)
+            TextBoxes::KeepStorable(box);
+        TextBoxes::KeepStorable(province);
         TextBoxes::SetEnterChain({boxes[0], boxes[1], boxes[2], boxes[3], province}, true);
         window.show();
         window.activateWindow();
@@ -132,6 +137,13 @@ private slots:
         QTest::newRow("e-mail keeps case") << 2 << "Mario@B.it" << "Mario@B.it";
         QTest::newRow("digits only") << 3 << "1a2 +3" << "123";
         QTest::newRow("plain box untouched") << 0 << " Rossi " << " Rossi ";
+        QTest::newRow("upper-case box keeps a leading blank in place") << 4 << " ab1" << " AB1";
+        QTest::newRow("upper-case box keeps blanks inside") << 4 << "a b " << "A B ";
+        QTest::newRow("Romanian letters as saving stores them") << 0 << "Ștefan Țuțea" << "Stefan Tutea";
+        QTest::newRow("Polish letters as saving stores them") << 0 << "Łódź" << "Lódz";
+        QTest::newRow("Windows-1252 letters stay") << 0 << "Città € œ Š" << "Città € œ Š";
+        QTest::newRow("a character without a look-alike becomes ?") << 0 << "a中b" << "a?b";
+        QTest::newRow("code box, foreign letter then capitals") << 1 << "ș1" << "S1";
     }
     void boxesTidyWhatIsTyped()
     {
@@ -142,6 +154,43 @@ private slots:
         screen.boxes[box]->setFocus();
         TypeText(screen.boxes[box], typed);
         QCOMPARE(screen.boxes[box]->text(), shown);
+    }
+
+    // A replaced letter typed in the middle leaves the cursor behind it, also when the letter
+    // took two UTF-16 units and its replacement takes one.
+    void aReplacedLetterKeepsTheCursorWhereTheUserTypes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("Romanian") << QStringLiteral("Ș") << QStringLiteral("aSxb");
+        QTest::newRow("outside the basic plane") << QStringLiteral("😀") << QStringLiteral("a?xb");
+    }
+    void aReplacedLetterKeepsTheCursorWhereTheUserTypes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        BoxesScreen screen;
+        QLineEdit* box = screen.boxes[0];
+        box->setFocus();
+        TypeText(box, QStringLiteral("ab"));
+        QTest::keyClick(box, Qt::Key_Left);
+        QTest::sendKeyEvent(QTest::KeyAction::Click, box, Qt::Key_unknown, typed, Qt::NoModifier);
+        QCOMPARE(box->cursorPosition(), 2);
+        TypeText(box, QStringLiteral("x"));
+        QCOMPARE(box->text(), shown);
+        QCOMPARE(box->cursorPosition(), 3);
+    }
+
+    void anUpperCaseBoxKeepsTheCursorAfterALeadingBlank()
+    {
+        BoxesScreen screen;
+        QLineEdit* box = screen.boxes[4];
+        box->setFocus();
+        TypeText(box, QStringLiteral(" a"));
+        QCOMPARE(box->cursorPosition(), 2);
+        TypeText(box, QStringLiteral("b"));
+        QCOMPARE(box->text(), QStringLiteral(" AB"));
+        QCOMPARE(box->cursorPosition(), 3);
     }
 
     void digitsOnlyBoxLetsEditingKeysThroughButNotTab()
@@ -191,6 +240,34 @@ private slots:
         QCOMPARE(ProvinceBox::Codes().last(), QStringLiteral("VV"));
     }
 
+    // Taking the focus unmarks the code Qt marked in the list when the box was left; the list
+    // opened then marks nothing, and the frame stays while the box's own list is open.
+    void provinceListMarksNoEntryOnFocusAndTheFrameStaysWhileItIsOpen()
+    {
+        BoxesScreen screen;
+        QFrame* frame = screen.window.findChild<QFrame*>(QStringLiteral("effProvRes"));
+        screen.province->setFocus();
+        TypeText(QApplication::focusWidget(), QStringLiteral("mi"));
+        screen.boxes[0]->setFocus();
+        QCOMPARE(screen.province->text(), QStringLiteral("MI"));
+        QCOMPARE(screen.province->currentIndex(), ProvinceBox::Codes().indexOf(QStringLiteral("MI"))); // Qt's doing
+        screen.province->setFocus();
+        QCOMPARE(screen.province->currentIndex(), -1);
+        QCOMPARE(screen.province->text(), QStringLiteral("MI"));
+        QVERIFY(frame->isVisible());
+        screen.province->showPopup();
+        QVERIFY(screen.province->view()->isVisible());
+        QVERIFY(screen.province->view()->selectionModel()->selectedIndexes().isEmpty());
+        QVERIFY(frame->isVisible());
+        QCOMPARE(screen.VisibleFrames().size(), 1);
+        QTest::keyClick(screen.province->view(), Qt::Key_Escape);
+        QVERIFY(!screen.province->view()->isVisible());
+        QVERIFY(frame->isVisible());
+        QCOMPARE(screen.province->text(), QStringLiteral("MI"));
+        screen.boxes[0]->setFocus();
+        QVERIFY(!frame->isVisible());
+    }
+
     void statusLineFollowsCommandsAndEmptiesOverTheBackground()
     {
         QWidget window;
@@ -213,6 +290,9 @@ private slots:
         QTest::mouseMove(label);
         QCOMPARE(line->text(), QStringLiteral("Salva la scheda."));
         QTest::mouseMove(area, QPoint(300, 150));
+        QCOMPARE(line->text(), QString());
+        QTest::mouseMove(command);
+        QTest::mouseMove(line); // the line of text covers most of the strip: it is background too
         QCOMPARE(line->text(), QString());
         window.hide();
         window.show();

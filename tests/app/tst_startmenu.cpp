@@ -1,11 +1,14 @@
 // The start menu reads the archive's name, subtitle and picture every time it is shown.
 
 #include "ScreenTest.h"
+#include "StandardErrorCapture.h"
 
 #include "app/TfrmAvvio.h"
 #include "settings/LogoFile.h"
 #include "app/TfrmInfo.h"
 #include "app/TfrmSplash.h"
+#include "kit/FittedTitle.h"
+#include "kit/TMisc.h"
 #include "kit/Widgets.h"
 #include "storage/IniFile.h"
 
@@ -150,6 +153,103 @@ private slots:
         });
         Click(Child(menu(), "imgGuida"));
         QCOMPARE(opened.urls, QList<QUrl>{QUrl::fromLocalFile(fixture->Path(QStringLiteral("Guida.pdf")))});
+    }
+
+    // A desktop that opens nothing: the user is warned over the screen that asked, and the
+    // standard error says what could not be opened.
+    void aLinkTheDesktopCannotOpenIsReported_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<QString>("link");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("web site") << "imgSitoWeb" << QString()
+                                  << "Attenzione: il sistema non è riuscito ad aprire la pagina Internet.\n\r\n\r"
+                                     "Accertarsi che nel computer sia installato un browser."
+                                  << "Velorbis 4.0: open https://";
+        QTest::newRow("guide") << "imgGuida" << "imgPDF"
+                               << "Attenzione: il sistema non è riuscito ad aprire il file.\n\r\n\rAccertarsi che "
+                                  "nel computer sia installato un programma in grado di aprire i file di questo tipo."
+                               << "Velorbis 4.0: open /";
+        QTest::newRow("mail to the maker") << "imgInfo" << "imgEmail"
+                                           << "Attenzione: il sistema non è riuscito ad aprire il programma di posta "
+                                              "elettronica.\n\r\n\rAccertarsi che nel computer sia installato e "
+                                              "configurato un programma di posta elettronica."
+                                           << "Velorbis 4.0: open mailto:";
+    }
+    void aLinkTheDesktopCannotOpenIsReported()
+    {
+        QFETCH(QString, picture);
+        QFETCH(QString, link);
+        QFETCH(QString, text);
+        QFETCH(QString, reason);
+        MessageRecorder messages;
+        OpenedUrls desktop(OpenedUrls::Desktop::OpensNothing);
+        StandardErrorCapture standardError;
+        menu()->ShowScreen();
+        QString toolClass;
+        if (!link.isEmpty())
+            WhenModal([&](QWidget* tool) {
+                toolClass = QString::fromLatin1(tool->metaObject()->className());
+                Click(Child(tool, link.toLatin1().constData()));
+                QCOMPARE(messages.shown.size(), 1); // while the tool is still open
+                Click(Child<QPushButton>(tool, "btnChiudi"));
+            });
+        Click(Child(menu(), picture.toLatin1().constData()));
+        QCOMPARE(desktop.refused, 1);
+        QVERIFY(desktop.urls.isEmpty());
+        QCOMPARE(messages.shown.size(), 1);
+        QCOMPARE(messages.shown[0].kind, MessageKind::Warning);
+        QCOMPARE(messages.shown[0].text, text);
+        const QString written = standardError.Text();
+        QVERIFY2(written.startsWith(reason) && written.contains(QStringLiteral(": the desktop has no program that opens it\n")),
+                 qPrintable(written));
+    }
+
+    // A name too wide for the title band is drawn smaller, down to a floor, then cut with "…";
+    // the label keeps the whole name.
+    void aLongArchiveNameShrinksThenIsCut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shrinks"); // "no", "yes", "to the floor and cut"
+        QTest::newRow("short") << "Studio Rossi" << "no";
+        QTest::newRow("a little long") << "Studio Tecnico Associato Rossi, Bianchi, Verdi & Neri" << "yes";
+        QTest::newRow("far too long")
+            << "Archivio storico delle pratiche dello Studio Tecnico Associato Rossi, Bianchi, Verdi e Neri di "
+               "Reggio Emilia"
+            << "to the floor and cut";
+    }
+    void aLongArchiveNameShrinksThenIsCut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shrinks);
+        IniFile settings(fixture->Path(QStringLiteral("Archivio.ini")).toStdString());
+        settings.Write(u"Database", u"Nome Archivio", name.toStdU16String());
+        menu()->ShowScreen();
+        auto* band = Child<FittedTitle>(menu(), "titNomeArchivio");
+        QVERIFY(band);
+        QCOMPARE(band->text(), name);
+        const int design = band->font().pointSize();
+        QCOMPARE(design, 28);
+        QCOMPARE(band->FloorPointSize(), 18);
+        const int shown = band->ShownFont().pointSize();
+        const QFontMetrics metrics(band->ShownFont());
+        QVERIFY(metrics.horizontalAdvance(band->ShownText()) <= band->contentsRect().width());
+        if (shrinks == QLatin1String("no")) {
+            QCOMPARE(shown, design);
+            QCOMPARE(band->ShownText(), name);
+        } else if (shrinks == QLatin1String("yes")) {
+            QVERIFY2(shown < design && shown > band->FloorPointSize(), qPrintable(QString::number(shown)));
+            QCOMPARE(band->ShownText(), name);
+            // one point larger would not fit
+            QFont larger = band->ShownFont();
+            larger.setPointSize(shown + 1);
+            QVERIFY(QFontMetrics(larger).horizontalAdvance(name) > band->contentsRect().width());
+        } else {
+            QCOMPARE(shown, band->FloorPointSize());
+            QVERIFY(band->ShownText().endsWith(u'…'));
+            QVERIFY(name.startsWith(band->ShownText().chopped(1)));
+        }
     }
 
     void copyrightScreenCaptionNamesTheProgramAndTheNotice()

@@ -322,6 +322,7 @@ private slots:
         QTest::newRow("sex upper-cased, accents stay") << "txtSesso" << "à" << "à" << "à";
         QTest::newRow("sex letter") << "txtSesso" << "f" << "F" << "F";
         QTest::newRow("postal code not trimmed") << "txtCapRes" << "ab1 " << "AB1 " << "AB1 ";
+        QTest::newRow("postal code after a leading blank") << "txtCapRes" << " ab1" << " AB1" << " AB1";
         QTest::newRow("e-mail trimmed at each key") << "txtEmail" << " a@b.it " << "a@b.it" << "a@b.it";
         QTest::newRow("card digits only") << "txtCarta" << "41-11 a1" << "41111" << "41111";
         QTest::newRow("VAT digits only") << "txtPartitaIva" << "0123x45" << "012345" << "012345";
@@ -371,6 +372,93 @@ private slots:
         province->setText(QStringLiteral("xy"));
         province->setFocus();
         QCOMPARE(province->text(), QStringLiteral("xy"));
+    }
+
+    void lettersTheArchiveCannotHoldAreReplacedAsTyped_data()
+    {
+        QTest::addColumn<Archive>("archive");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("database sheet, name") << Archive::Database << "txtCliente" << int(DatabaseField::Cliente)
+                                              << "Ștefan Łukasz" << "Stefan Lukasz";
+        QTest::newRow("database sheet, generic field") << Archive::Database << "txtCampo07"
+                                                       << int(DatabaseField::Campo07) << "Zażółć €5" << "Zazólc €5";
+        QTest::newRow("client sheet, name") << Archive::Clients << "txtCliente" << int(CF::Cliente) << "Ștefan"
+                                            << "Stefan";
+        QTest::newRow("client sheet, province") << Archive::Clients << "txtProvNasc" << int(CF::ProvNasc) << "ș"
+                                                << "S";
+    }
+    // What a box shows is what saving stores: nothing is replaced behind the user's back.
+    void lettersTheArchiveCannotHoldAreReplacedAsTyped()
+    {
+        QFETCH(Archive, archive);
+        QFETCH(QString, box);
+        QFETCH(int, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        Open(sheet(archive));
+        for (const char* required : {"txtCampo01", "txtCliente"})
+            if (QWidget* widget = sheet(archive)->findChild<QWidget*>(QString::fromLatin1(required)))
+                TextBoxes::ShowText(widget, QStringLiteral("x"));
+        QWidget* widget = Child(sheet(archive), box.toLatin1().constData());
+        widget->setFocus();
+        EditOf(widget)->clear();
+        Type(QApplication::focusWidget(), typed);
+        QCOMPARE(TextBoxes::TextOf(widget), shown);
+        Click(Child(sheet(archive), "cmdSalva"));
+        QCOMPARE(MessageTexts(), QStringList{Inserted});
+        if (archive == Archive::Clients) {
+            QCOMPARE(Q(StoredClient(1).Get(static_cast<CF>(field))), shown);
+        } else {
+            QFile file(fixture->Path(QStringLiteral("Database.pro")));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(bytes.size(), qsizetype(TSchedaDatabase::Size));
+            TSchedaDatabase record;
+            std::memcpy(record.data(), bytes.constData(), TSchedaDatabase::Size);
+            QCOMPARE(Q(record.Get(static_cast<DatabaseField>(field))), shown);
+        }
+    }
+
+    // Hovering decides the status line: field titles, boxes and section pictures leave it; the
+    // sections, their white picture boxes, the command column, the strips empty it.
+    void statusLineOverTheScreen_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<bool>("empties");
+        QTest::newRow("field title") << "titCliente" << QPoint(4, 4) << false;
+        QTest::newRow("box") << "txtCliente" << QPoint(4, 4) << false;
+        QTest::newRow("section picture") << "icoSezione01" << QPoint(26, 26) << false;
+        QTest::newRow("white picture box") << "shpIconaSez01" << QPoint(3, 3) << true;
+        QTest::newRow("section") << "shpSezione01" << QPoint(84, 4) << true;
+        QTest::newRow("command column") << "shpComandi" << QPoint(4, 480) << true;
+        QTest::newRow("status text") << "panInfo" << QPoint(300, 16) << true;
+        QTest::newRow("status strip") << "shpInfo" << QPoint(3, 16) << true;
+        QTest::newRow("navigation strip") << "shpNavigazione" << QPoint(2, 2) << true;
+        QTest::newRow("position") << "lblPosizione" << QPoint(4, 4) << true;
+        QTest::newRow("decoration") << "imgDecoro" << QPoint(10, 10) << true;
+    }
+    void statusLineOverTheScreen()
+    {
+        QFETCH(QString, control);
+        QFETCH(QPoint, at);
+        QFETCH(bool, empties);
+        Open();
+        screen()->showNormal(); // the whole design on the test's small screen
+        screen()->resize(1040, 740);
+        QVERIFY(QTest::qWaitForWindowExposed(screen()));
+        auto* line = Child<QLabel>(screen(), "panInfo");
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(Child(screen(), "cmdNuovo"), &enter);
+        const QString hover = line->text();
+        QVERIFY(!hover.isEmpty());
+        QWidget* target = Child(screen(), control.toLatin1().constData());
+        QCOMPARE(screen()->childAt(target->mapTo(screen(), at)), target); // nothing covers that point
+        QTest::mouseMove(target, at);
+        QCOMPARE(line->text(), empties ? QString() : hover);
     }
 
     void longValuesShowTheirBeginning_data()

@@ -8,6 +8,7 @@
 #include "report/PdfProbe.h"
 
 #include "kit/Printing.h"
+#include "kit/TextBoxes.h"
 #include "database/TfrmDatabase.h"
 
 #include <QComboBox>
@@ -136,6 +137,40 @@ private slots:
         QVERIFY(text.contains(QRegularExpression(
             QStringLiteral("Stampa eseguita in data \\d\\d/\\d\\d/\\d{4} alle ore \\d\\d:\\d\\d:\\d\\d"))));
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // nothing saved
+    }
+
+    // The province box is a combo: its code prints whether typed or picked from its list.
+    void theProvincePrintsAsTheBoxShowsIt_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("picked");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("typed") << "rm" << QString() << "RM";
+        QTest::newRow("picked from the list") << QString() << "MI" << "MI";
+        QTest::newRow("typed, not a code of the list") << "zz" << QString() << "ZZ";
+    }
+    void theProvincePrintsAsTheBoxShowsIt()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, picked);
+        QFETCH(QString, printed);
+        ShowSheet();
+        Type("txtCliente", QStringLiteral("Rossi Mario"));
+        auto* province = Child<ProvinceBox>(Sheet(), "txtProvRes");
+        province->setFocus();
+        if (!typed.isEmpty())
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+        else
+            province->setCurrentIndex(ProvinceBox::Codes().indexOf(picked));
+        Child(Sheet(), "txtEmail")->setFocus();
+        PrintDialogAnswer answer(PdfPath());
+        WhenModal([&](QWidget* tool) { Click(Child(tool, "btnStampa")); });
+        Click(Child(Sheet(), "cmdStampa"));
+        QCOMPARE(answer.asked, 1);
+        const QString text = Layout(PdfPath());
+        QVERIFY2(text.contains(QRegularExpression(QStringLiteral("Provincia:\\s+") + printed + QStringLiteral("\\s*\\n"))),
+                 qPrintable(text));
+        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Cognome e nome:\\s+Rossi Mario"))));
     }
 
     void aPrinterThatRefusesIsReported()

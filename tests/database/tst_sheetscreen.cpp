@@ -4,6 +4,7 @@
 #include "app/FileDialogRecorder.h"
 #include "app/ScreenTest.h"
 
+#include "kit/FittedTitle.h"
 #include "kit/SheetScreen.h"
 #include "kit/TextBoxes.h"
 #include "app/TfrmAvvio.h"
@@ -199,6 +200,23 @@ private slots:
         QVERIFY(Label("titCampo02").isEmpty());
         QCOMPARE(Label("titCampo14"), QStringLiteral("Ultimo"));
         QCOMPARE(Label("titNomeArchivio"), QStringLiteral("Biblioteca & co."));
+    }
+
+    // The banner fits the archive's name as the start menu does: smaller, then cut with "…".
+    void aLongArchiveNameIsFittedIntoTheBanner()
+    {
+        const QByteArray name = "Archivio storico delle pratiche dello Studio Tecnico Associato Rossi, Bianchi, Verdi "
+                                "e Neri di Reggio Emilia e provincia";
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), "[Database]\r\nNome Archivio=" + name + "\r\n");
+        Open();
+        auto* banner = Child<FittedTitle>(screen(), "titNomeArchivio");
+        QVERIFY(banner);
+        QCOMPARE(banner->text(), QString::fromLatin1(name));
+        QCOMPARE(banner->font().pointSize(), 22);
+        QCOMPARE(banner->ShownFont().pointSize(), banner->FloorPointSize());
+        QCOMPARE(banner->FloorPointSize(), 14);
+        QVERIFY(banner->ShownText().endsWith(u'…'));
+        QVERIFY(QFontMetrics(banner->ShownFont()).horizontalAdvance(banner->ShownText()) <= banner->contentsRect().width());
     }
 
     // A pipe, a folder or a damaged giant in place of the settings file: the sheet shows at
