@@ -145,7 +145,7 @@ void ExportTool::FormShow()
         wait.Restore();
         Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
     } catch (const ExportTooLarge&) {
-        // Refused whole, before anything was read: the grid stays empty.
+        // Too many sheets, or too much text for the memory: the grid stays empty.
         wait.Restore();
         ReportIncompleteGrid();
     }
@@ -153,8 +153,6 @@ void ExportTool::FormShow()
 
 void ExportTool::ReportIncompleteGrid()
 {
-    const std::string reason = "export " + ExportFilePath(m_table.Description()).string()
-        + ": not written, the grid holds only part of the archive (" + m_table.FillFailure() + ")";
     switch (m_table.Fill()) {
     case ExportFill::TooManyRecords:
         Failures::Report(this, MessageKind::Warning, TooManySheetsText, m_table.FillFailure());
@@ -166,7 +164,9 @@ void ExportTool::ReportIncompleteGrid()
     case ExportFill::Whole:
         break;
     }
-    Failures::Report(this, MessageKind::Plain, ExportFailedText, reason);
+    Failures::Report(this, MessageKind::Plain, ExportFailedText,
+                     "export " + ExportFilePath(m_table.Description()).string()
+                         + ": not written, the grid holds only part of the archive (" + m_table.FillFailure() + ")");
 }
 
 void ExportTool::cmdEsportaClick()
