@@ -8,6 +8,7 @@
 #include "kit/ScreenFlow.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
+#include "kit/WaitCursor.h"
 #include "kit/Widgets.h"
 #include "storage/IniFile.h"
 
@@ -89,7 +90,7 @@ void TfrmCambiaPassword::FormClose()
 
 void TfrmCambiaPassword::ReportFailure(std::string_view reason)
 {
-    Failures::Report(this, MessageKind::Plain, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
+    Failures::ReportWriteFailure(this, MessageKind::Plain, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
                                          "password. Si consiglia di reinstallare il software."), reason);
 }
 
@@ -154,6 +155,7 @@ void TfrmCambiaPassword::cmdOKClick()
         return;
     }
     try {
+        WaitCursor wait; // another copy of the program may hold the file for a moment
         StorePassword(newPassword.toStdU16String());
     } catch (const IniWriteError& error) {
         ReportFailure(error.Reason());

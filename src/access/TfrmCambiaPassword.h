@@ -27,6 +27,7 @@ protected:
 
 private:
     void UpdateOK();
+    // The screen's error message; the busy warning when another copy held the file.
     void ReportFailure(std::string_view reason);
     // Shows the message, empties the new password and its confirmation, focus to the new one.
     void AskNewPasswordAgain(const QString& message);

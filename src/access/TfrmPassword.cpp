@@ -15,6 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+const QString TfrmPassword::NoPasswordText =
+    QStringLiteral("Attenzione: la password di accesso non è stata trovata (il file unins000.dll manca o è vuoto)."
+                   "\n\r\n\rRipristinare il file unins000.dll dalla cartella di installazione del programma.");
+
 TfrmPassword::TfrmPassword(QWidget* parent)
     : FixedScreen(Maker::Caption(QStringLiteral("Autenticazione")), QSize(388, 405), parent)
 {
@@ -109,6 +113,11 @@ void TfrmPassword::cmdOKClick()
                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                         "della password. Si consiglia di reinstallare il software."),
                          error.what());
+        return;
+    }
+    // No password can match then; the user is told why, rather than that the password is wrong.
+    if (stored.empty()) {
+        Messages::Plain(this, NoPasswordText);
         return;
     }
     if (!PasswordMatches(stored, m_txtPassword->text().toStdU16String())) {

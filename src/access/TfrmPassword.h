@@ -12,6 +12,10 @@ class TfrmPassword : public FixedScreen {
 public:
     explicit TfrmPassword(QWidget* parent = nullptr);
 
+    // Said on OK when unins000.dll is missing or holds no password: no password can open the
+    // program then, and the program never makes the file itself.
+    static const QString NoPasswordText;
+
     // Empties the password box (and the hidden memory label) and puts the focus in it.
     void ResetPassword();
 

@@ -1,8 +1,11 @@
 #include "settings/SettingsScreen.h"
 
+#include "kit/Failures.h"
 #include "kit/ScreenFlow.h"
 #include "kit/StatusLine.h"
+#include "kit/WaitCursor.h"
 #include "kit/Widgets.h"
+#include "storage/IniFile.h"
 
 #include <QPushButton>
 
@@ -27,6 +30,18 @@ SettingsScreen::SettingsScreen(const QString& caption, QWidget* parent) : WorkSc
 void SettingsScreen::AddBackground(QWidget* background)
 {
     m_status->AddBackground(background);
+}
+
+bool SettingsScreen::WriteSettings(const std::function<void()>& write)
+{
+    try {
+        WaitCursor wait; // gone before the message below
+        write();
+        return true;
+    } catch (const IniWriteError& error) {
+        Failures::ReportWriteFailure(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
+        return false;
+    }
 }
 
 void SettingsScreen::FormClose()

@@ -2,6 +2,8 @@
 
 #include "kit/Screens.h"
 
+#include <functional>
+
 class QPushButton;
 class StatusLine;
 
@@ -23,6 +25,11 @@ protected:
     QPushButton* ApplyButton() const { return m_btnApplica; }
     // A decorative shape or picture over which the mouse empties the status line.
     void AddBackground(QWidget* background);
+    // Runs a write of the settings file with the wait cursor, since another copy of the
+    // program may hold the file for a moment. A refused write is reported ("Unable to write
+    // to" the file, or that another copy holds it) and false returned: the screen stays as
+    // it is, with what the user typed.
+    bool WriteSettings(const std::function<void()>& write);
 
 private:
     StatusLine* m_status;

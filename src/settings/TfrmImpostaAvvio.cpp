@@ -11,7 +11,6 @@
 #include "storage/ArchiveSettings.h"
 #include "settings/LogoFile.h"
 #include "settings/SettingsPictures.h"
-#include "storage/IniFile.h"
 
 #include <QDir>
 #include <QLabel>
@@ -146,12 +145,10 @@ void TfrmImpostaAvvio::btnApplicaClick()
         m_txtNomeArchivio->setFocus();
         return;
     }
-    try {
-        WriteStartScreenTexts(m_txtNomeArchivio->text().toStdU16String(), m_txtSottotitolo->text().toStdU16String());
-    } catch (const IniWriteError& error) {
-        Failures::Report(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
+    if (!WriteSettings([this] {
+            WriteStartScreenTexts(m_txtNomeArchivio->text().toStdU16String(), m_txtSottotitolo->text().toStdU16String());
+        }))
         return;
-    }
     if (const FileOutcome saved = LogoFile::Save(m_picture); !saved) {
         Failures::Note(saved.Reason());
         SetPicture({}); // the start menu then shows the default picture too; no message

@@ -1,6 +1,5 @@
 #include "settings/TfrmImpostaCampi.h"
 
-#include "kit/Failures.h"
 #include "kit/Maker.h"
 #include "kit/Icons.h"
 #include "kit/Messages.h"
@@ -10,7 +9,6 @@
 #include "storage/ArchiveSettings.h"
 #include "kit/GenericFieldLayout.h"
 #include "settings/SettingsPictures.h"
-#include "storage/IniFile.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -136,11 +134,6 @@ void TfrmImpostaCampi::btnApplicaClick()
         m_boxes.first()->setFocus();
         return;
     }
-    try {
-        WriteFieldTitles(titles);
-    } catch (const IniWriteError& error) {
-        Failures::Report(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
-        return;
-    }
-    close();
+    if (WriteSettings([&] { WriteFieldTitles(titles); }))
+        close();
 }

@@ -2,6 +2,9 @@
 
 #include "storage/IniFile.h"
 
+#include <cstddef>
+#include <vector>
+
 namespace {
 
 constexpr std::u16string_view DatabaseSection = u"Database";
@@ -11,6 +14,21 @@ constexpr std::u16string_view SubtitleKey = u"Sottotitolo Archivio";
 // Section names compare without regard to case, so both reach the same section.
 constexpr std::u16string_view TitlesSectionRead = u"Nome Campi";
 constexpr std::u16string_view TitlesSectionWritten = u"Nome campi";
+
+// The largest Archivio.ini the two settings screens write: every value as long as a value
+// can be and enclosed in quotes (which the writer doubles), in UTF-8, where one UTF-16 unit
+// takes up to three bytes (UTF-16 takes two, Windows-1252 one), after the byte-order mark.
+constexpr std::size_t LongestValueBytes = 3 * (IniFile::MaxValueLength + 2);
+constexpr std::size_t LineBytes(std::u16string_view key)
+{
+    return key.size() + 1 + LongestValueBytes + 2; // key=value CR LF
+}
+constexpr std::size_t LargestSettingsFile = 3 + (1 + TitlesSectionWritten.size() + 3)
+    + GenericFieldCount * LineBytes(u"Campo 01") + (1 + DatabaseSection.size() + 3) + LineBytes(NameKey)
+    + LineBytes(SubtitleKey);
+// Ten times over: what others leave in the file has the rest, and a rewrite never makes the
+// file too large to be read again (the writer refuses a larger result).
+static_assert(10 * LargestSettingsFile <= IniFile::MaxFileBytes);
 
 } // namespace
 
@@ -44,9 +62,10 @@ bool FirstTitleMissing(const FieldTitles& titles)
 
 void WriteFieldTitles(const FieldTitles& titles)
 {
-    IniFile settings = SettingsFile();
+    std::vector<IniKey> keys;
     for (int number = 1; number <= GenericFieldCount; ++number)
-        settings.Write(TitlesSectionWritten, FieldTitleKey(number), Trim(titles[number - 1]));
+        keys.push_back({FieldTitleKey(number), Trim(titles[number - 1])});
+    SettingsFile().Write(TitlesSectionWritten, keys);
 }
 
 Text ReadArchiveName(const IniValues& settings)
@@ -76,7 +95,5 @@ bool ArchiveNameMissing(std::u16string_view name)
 
 void WriteStartScreenTexts(std::u16string_view name, std::u16string_view subtitle)
 {
-    IniFile settings = SettingsFile();
-    settings.Write(DatabaseSection, NameKey, Trim(name));
-    settings.Write(DatabaseSection, SubtitleKey, Trim(subtitle));
+    SettingsFile().Write(DatabaseSection, {{Text(NameKey), Trim(name)}, {Text(SubtitleKey), Trim(subtitle)}});
 }

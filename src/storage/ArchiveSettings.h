@@ -22,8 +22,8 @@ FieldTitles ReadFieldTitles();
 // The first title is required: without it nothing may be written.
 bool FirstTitleMissing(const FieldTitles& titles);
 // Writes the fourteen titles trimmed, "Campo 01" first, into section "Nome campi", empty
-// ones included. A refused write throws IniWriteError at that key: the keys before it stay
-// written, the later ones are not written.
+// ones included, all in one rewrite of the file under its save lock (see IniFile::Write).
+// A refused write throws IniWriteError and leaves the file as it was.
 void WriteFieldTitles(const FieldTitles& titles);
 
 Text ReadArchiveName(const IniValues& settings);
@@ -33,5 +33,6 @@ Text ReadArchiveSubtitle();
 // The archive name is required (trimmed, it must not be empty); the subtitle may be empty.
 bool ArchiveNameMissing(std::u16string_view name);
 // Writes "Nome Archivio" and then "Sottotitolo Archivio", both trimmed, into section
-// "Database". Throws IniWriteError at the key whose write was refused.
+// "Database", in one rewrite as WriteFieldTitles. A refused write throws IniWriteError and
+// leaves the file as it was.
 void WriteStartScreenTexts(std::u16string_view name, std::u16string_view subtitle);

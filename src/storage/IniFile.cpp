@@ -12,7 +12,9 @@
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <new>
@@ -42,6 +44,18 @@ bool IsQuote(char16_t c)
 bool EnclosedInQuotes(std::u16string_view value)
 {
     return value.size() >= 2 && IsQuote(value.front()) && value.back() == value.front();
+}
+
+// The first IniFile::MaxValueLength units of a value, less one when the cut would split a
+// character outside the basic plane.
+std::u16string_view CutValue(std::u16string_view value)
+{
+    if (value.size() <= IniFile::MaxValueLength)
+        return value;
+    std::size_t length = IniFile::MaxValueLength;
+    if (U16_IS_LEAD(value[length - 1]) && U16_IS_TRAIL(value[length]))
+        --length;
+    return value.substr(0, length);
 }
 
 // The encodings a profile file is found in; a new file is written in Windows-1252.
@@ -201,7 +215,7 @@ private:
 
     IniLine KeyLine(std::u16string_view key, std::u16string_view value) const
     {
-        Text stored(value);
+        Text stored(CutValue(value));
         for (char16_t& c : stored)
             if (c == u'\r' || c == u'\n')
                 c = u' '; // a value must not break into lines of its own
@@ -244,43 +258,145 @@ private:
     std::vector<IniLine> lines_;
 };
 
-enum class Reading { Missing, Read, Refused };
+constexpr std::string_view TooLarge = "larger than a settings file can be";
 
-// Reads a whole profile file through an open of `flags`: only a regular file (never waiting
-// on a pipe) of at most IniFile::MaxFileBytes. On Refused, `why` says what went wrong.
-Reading ReadProfileFile(const std::filesystem::path& path, int flags, std::string& bytes, struct stat& info,
-                        std::string* why = nullptr)
+// Reads the whole of an open profile file, of at most IniFile::MaxFileBytes; on failure the
+// reason, naming `path`.
+std::optional<std::string> ReadAll(int fd, const struct stat& info, const std::filesystem::path& path,
+                                   std::string& bytes)
 {
     bytes.clear();
-    const auto refuse = [&](std::string reason) {
-        if (why)
-            *why = std::move(reason);
-        return Reading::Refused;
-    };
-    const int fd = posix_io::OpenRegular(path.c_str(), flags, IoOp::Open, info);
-    if (fd < 0)
-        return errno == ENOENT ? Reading::Missing : refuse(posix_io::Failure("open", path, errno));
-    std::string reason;
     if (static_cast<std::size_t>(info.st_size) > IniFile::MaxFileBytes)
-        reason = posix_io::Failure("read", path, "larger than a settings file can be");
+        return posix_io::Failure("read", path, TooLarge);
     char block[8192];
-    while (reason.empty()) {
+    for (;;) {
         const ssize_t got = posix_io::ReadFully(fd, block, sizeof block, static_cast<off_t>(bytes.size()));
-        if (got < 0) {
-            reason = posix_io::Failure("read", path, errno);
-            break;
-        }
-        if (bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxFileBytes) {
-            reason = posix_io::Failure("read", path, "larger than a settings file can be");
-            break;
-        }
+        if (got < 0)
+            return posix_io::Failure("read", path, errno);
+        if (bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxFileBytes)
+            return posix_io::Failure("read", path, TooLarge);
         bytes.append(block, static_cast<std::size_t>(got));
         if (static_cast<std::size_t>(got) < sizeof block)
-            break;
+            return std::nullopt;
     }
-    ::close(fd);
-    return reason.empty() ? Reading::Read : refuse(std::move(reason));
 }
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// A profile file opened for a rewrite and held under the save lock, with its bytes as they
+// are once the lock is held. The file is replaced by renaming a new one over it, so the lock
+// lies on the file that a rewrite replaces: a program that waited for it finds another file
+// under the name afterwards, lets the old one go and locks the new one, which holds the keys
+// of the rewrite it waited for. A missing file is created empty, so that there is a file to
+// lock; it goes again unless it was replaced.
+class LockedProfileFile {
+public:
+    // Throws IniWriteError (shown as `shown`) when the file cannot be opened, locked or read.
+    LockedProfileFile(const std::filesystem::path& target, const std::filesystem::path& shown)
+        : target_(target), shown_(shown)
+    {
+        const auto deadline = std::chrono::steady_clock::now() + posix_io::SaveLockPatience;
+        while (!OpenAndLock(deadline))
+            if (std::chrono::steady_clock::now() >= deadline) // replaced again and again
+                Refuse(posix_io::Failure("lock", target_, posix_io::BusyReason));
+        if (const auto why = ReadAll(fd_, info_, target_, bytes_))
+            Refuse(*why);
+    }
+    ~LockedProfileFile()
+    {
+        if (fd_ < 0)
+            return;
+        if (created_ && !replaced_ && StillNamed())
+            ::unlink(target_.c_str()); // nobody else replaces it while the lock is held
+        Release();
+    }
+    LockedProfileFile(const LockedProfileFile&) = delete;
+    LockedProfileFile& operator=(const LockedProfileFile&) = delete;
+
+    const std::string& Bytes() const { return bytes_; }
+    // The rights the new file takes over: none for a file created here (the umask applies).
+    std::optional<mode_t> KeepMode() const
+    {
+        return created_ ? std::nullopt : std::optional<mode_t>(info_.st_mode & 07777);
+    }
+    // The new file took its place: nothing to remove.
+    void Replaced() { replaced_ = true; }
+
+private:
+    // True with the lock held on the file the name stands for; false when another program
+    // replaced or created the file meanwhile, to be tried again.
+    bool OpenAndLock(std::chrono::steady_clock::time_point deadline)
+    {
+        created_ = false;
+        fd_ = posix_io::OpenRegular(target_.c_str(), O_RDWR, IoOp::Open, info_);
+        if (fd_ < 0 && errno == ENOENT) {
+            fd_ = posix_io::Open(target_.c_str(), O_RDWR | O_CREAT | O_EXCL, IoOp::Create, 0666);
+            if (fd_ < 0 && errno == EEXIST)
+                return false; // another program created it first: lock that one
+            if (fd_ < 0)
+                Refuse(posix_io::Failure("create", target_, errno));
+            created_ = true;
+            if (::fstat(fd_, &info_) != 0)
+                Refuse(posix_io::Failure("open", target_, errno));
+        }
+        if (fd_ < 0)
+            Refuse(posix_io::Failure("open", target_, errno));
+        // The rename below would otherwise replace a file its owner marked read-only.
+        if (posix_io::MarkedReadOnly(info_))
+            Refuse(posix_io::Failure("write", target_, "the file is marked read-only"));
+        using std::chrono::milliseconds;
+        const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (!posix_io::LockWhole(fd_, std::max(left, milliseconds(0)), held_)) {
+            const int error = errno;
+            created_ = false; // whoever holds it uses it
+            Refuse(posix_io::Failure("lock", target_, error == EAGAIN ? std::string(posix_io::BusyReason)
+                                                                      : posix_io::ErrorText(error)));
+        }
+        if (StillNamed())
+            return true;
+        created_ = false;
+        Release();
+        return false;
+    }
+
+    // The name still stands for the open file: nobody replaced or removed it.
+    bool StillNamed() const
+    {
+        struct stat named {};
+        return ::stat(target_.c_str(), &named) == 0 && SameFile(named, info_);
+    }
+
+    void Release()
+    {
+        if (held_)
+            posix_io::UnlockWhole(fd_);
+        held_ = false;
+        ::close(fd_);
+        fd_ = -1;
+    }
+
+    [[noreturn]] void Refuse(const std::string& reason)
+    {
+        if (fd_ >= 0) {
+            if (created_ && StillNamed())
+                ::unlink(target_.c_str());
+            Release();
+        }
+        throw IniWriteError(shown_, reason);
+    }
+
+    std::filesystem::path target_;
+    std::filesystem::path shown_;
+    int fd_ = -1;
+    struct stat info_ {};
+    bool created_ = false;
+    bool held_ = false;
+    bool replaced_ = false;
+    std::string bytes_;
+};
 
 } // namespace
 
@@ -302,7 +418,7 @@ Text IniValues::Read(std::u16string_view section, std::u16string_view key) const
             std::u16string_view value = stored;
             if (EnclosedInQuotes(value))
                 value = value.substr(1, value.size() - 2);
-            return Text(value.substr(0, IniFile::MaxValueLength));
+            return Text(CutValue(value));
         }
         return {}; // the first section of that name is the one read
     }
@@ -313,16 +429,19 @@ IniValues IniFile::Load() const
 {
     IniValues values;
     try {
-        std::string bytes;
         struct stat info {};
-        switch (ReadProfileFile(path_, O_RDONLY, bytes, info)) {
-        case Reading::Missing:
+        const int fd = posix_io::OpenRegular(path_.c_str(), O_RDONLY, IoOp::Open, info);
+        if (fd < 0) {
+            if (errno != ENOENT)
+                values.source_ = IniValues::Source::Unreadable;
             return values;
-        case Reading::Refused:
+        }
+        std::string bytes;
+        const bool read = !ReadAll(fd, info, path_, bytes);
+        ::close(fd);
+        if (!read) {
             values.source_ = IniValues::Source::Unreadable;
             return values;
-        case Reading::Read:
-            break;
         }
         IniDocument(bytes).Visit(
             [&](const Text& name) { values.sections_.push_back({name, {}}); },
@@ -345,9 +464,19 @@ Text IniFile::Read(std::u16string_view section, std::u16string_view key) const
 
 void IniFile::Write(std::u16string_view section, std::u16string_view key, std::u16string_view value)
 {
-    if (section.find_first_of(u"]\r\n") != std::u16string_view::npos || Trim(section).empty()
-        || key.find_first_of(u"=\r\n") != std::u16string_view::npos || Trim(key).empty())
-        throw std::invalid_argument("unusable INI section or key name");
+    Write(section, {IniKey{Text(key), Text(value)}});
+}
+
+void IniFile::Write(std::u16string_view section, const std::vector<IniKey>& keys)
+{
+    const auto unusable = [](std::u16string_view name, std::u16string_view forbidden) {
+        return name.find_first_of(forbidden) != std::u16string_view::npos || Trim(name).empty();
+    };
+    if (unusable(section, u"]\r\n"))
+        throw std::invalid_argument("unusable INI section name");
+    for (const IniKey& key : keys)
+        if (unusable(key.name, u"=\r\n"))
+            throw std::invalid_argument("unusable INI key name");
 
     try {
         // A link is followed, so that the file it points at is the one rewritten.
@@ -356,32 +485,20 @@ void IniFile::Write(std::u16string_view section, std::u16string_view key, std::u
             ? std::filesystem::weakly_canonical(path_, ignored)
             : path_;
 
-        std::string bytes;
-        std::optional<mode_t> keepMode;
-        // The existing file must be writable as it is: the rename below would otherwise
-        // bypass a read-only file.
-        struct stat info {};
-        std::string why;
-        switch (ReadProfileFile(target, O_RDWR, bytes, info, &why)) {
-        case Reading::Missing:
-            break;
-        case Reading::Refused:
-            throw IniWriteError(path_, why);
-        case Reading::Read:
-            if (posix_io::MarkedReadOnly(info))
-                throw IniWriteError(path_, posix_io::Failure("write", target, "the file is marked read-only"));
-            keepMode = info.st_mode & 07777;
-            break;
-        }
+        LockedProfileFile file(target, path_);
+        IniDocument document(file.Bytes());
+        for (const IniKey& key : keys)
+            document.Set(Trim(section), Trim(key.name), key.value);
+        const std::string bytes = document.Bytes();
+        if (bytes.size() > MaxFileBytes)
+            throw IniWriteError(path_, posix_io::Failure("write", target, "would be " + std::string(TooLarge)));
 
-        IniDocument document(bytes);
-        document.Set(Trim(section), Trim(key), value);
-
-        TemporaryFile temporary(target, keepMode);
+        TemporaryFile temporary(target, file.KeepMode());
         if (!temporary.Created())
             throw IniWriteError(path_, posix_io::Failure("create a file beside", target, errno));
-        if (!temporary.WriteAndReplace(document.Bytes(), target))
+        if (!temporary.WriteAndReplace(bytes, target))
             throw IniWriteError(path_, posix_io::Failure("replace", target, errno));
+        file.Replaced();
     } catch (const std::bad_alloc&) {
         throw IniWriteError(path_, posix_io::Failure("read", path_, "out of memory"));
     }

@@ -53,11 +53,22 @@ private:
     std::vector<Section> sections_;
 };
 
+// One key of a section to be written: its name and its value.
+struct IniKey {
+    Text name;
+    Text value;
+};
+
 class IniFile {
 public:
+    // A value reads back as at most this many characters (UTF-16 units; a character outside
+    // the basic plane is never cut in two), and no longer value is ever written.
     static constexpr std::size_t MaxValueLength = 2047;
-    // No settings or password file comes near this; a larger one is damaged and is treated as
-    // unreadable, so that it costs neither minutes nor the memory it would fill.
+    // The largest file read, and the largest one written. The program's own keys take a small
+    // part of it even at their longest (see ArchiveSettings); the rest is room for what others
+    // leave in the file. A larger file is damaged and is treated as unreadable, so that it
+    // costs neither minutes nor the memory it would fill; a write that would make the file
+    // larger is refused, so that the program never writes a file it would not read.
     static constexpr std::size_t MaxFileBytes = 1 << 20;
 
     explicit IniFile(std::filesystem::path path);
@@ -70,13 +81,25 @@ public:
     // Load().Read(section, key): one reading of the file for one key.
     Text Read(std::u16string_view section, std::u16string_view key) const;
 
-    // Replaces the key's value in place, or adds the key at the end of its section, or adds
-    // the section at the end of the file, or creates the file. Other lines stay as they are.
-    // The file is replaced as a whole (never left half-written) and keeps its encoding; a
-    // value that begins and ends with the same quote is written inside one more pair, so it
-    // reads back as written. A file or folder the system refuses to write, a file marked
-    // read-only (also for the superuser), a file that is not a regular one or one larger
-    // than MaxFileBytes throws IniWriteError and leaves the file unchanged.
+    // Writes the keys, in order, into the section: each replaces the key's value in place,
+    // or is added at the end of its section; a missing section is added at the end of the
+    // file, a missing file is created. Other lines stay as they are. A value is cut to
+    // MaxValueLength characters, and one that begins and ends with the same quote is written
+    // inside one more pair, so it reads back as written.
+    //
+    // All the keys are one rewrite: the new file is written beside the old one and renamed
+    // into its place, so a reader, a crash or a kill sees either the old file or the new one
+    // whole, never a part of the keys. The rewrite holds the save lock of the file (the one
+    // record saves take) while it reads the file again, changes it and puts the new one in
+    // place, so two programs writing at once take turns and neither loses the other's keys;
+    // it waits at most posix_io::SaveLockPatience for the other program.
+    //
+    // A file or folder the system refuses to write, a file marked read-only (also for the
+    // superuser), a file that is not a regular one, one larger than MaxFileBytes, a result
+    // that would be larger, or a lock another program kept for the whole wait (the reason
+    // then ends in posix_io::BusyReason) throws IniWriteError and leaves the file unchanged.
+    void Write(std::u16string_view section, const std::vector<IniKey>& keys);
+    // Write(section, {{key, value}}).
     void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);
 
     const std::filesystem::path& Path() const { return path_; }

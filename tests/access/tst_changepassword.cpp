@@ -7,7 +7,9 @@
 #include "access/TfrmCambiaPassword.h"
 #include "access/TfrmPassword.h"
 #include "app/TfrmAvvio.h"
+#include "kit/Failures.h"
 #include "storage/IoFaults.h"
+#include "storage/SaveLockHolder.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -247,6 +249,26 @@ private slots:
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
     }
 
+    // While another copy of the program holds the password file, the change waits for it a
+    // moment, then says the archive is in use: the old password stays, and so do the boxes.
+    void aFileAnotherCopyHoldsGivesTheBusyWarning()
+    {
+        const QByteArray stored = StoredBytes();
+        Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
+        SaveLockHolder other(fixture->Path(QStringLiteral("unins000.dll")));
+        QVERIFY(other.Locked());
+        Click(ok());
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(StoredBytes(), stored);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
+        QCOMPARE(oldBox()->text(), OldPassword);
+        QCOMPARE(newBox()->text(), QStringLiteral("nuova"));
+        QCOMPARE(confirmBox()->text(), QStringLiteral("nuova"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
     void withoutAPasswordFileEveryOldPasswordIsWrong()
     {
         QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
@@ -272,5 +294,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestChangePassword)
+VELORBIS_SCREEN_TEST_MAIN(TestChangePassword)
 #include "tst_changepassword.moc"

@@ -125,13 +125,35 @@ private slots:
         QVERIFY(ok()->isEnabled());
     }
 
-    void withoutAPasswordFileEveryPasswordIsWrong()
+    // With no password to compare with, every login says why instead of "password errata";
+    // the program does not make the file.
+    void withoutAStoredPasswordTheLoginSaysTheFileIsMissing_data()
     {
-        QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
+        QTest::addColumn<QByteArray>("file"); // null: no file at all
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("empty file") << QByteArray("");
+        QTest::newRow("no key") << QByteArray("[Accesso]\r\nAltro=4AE7\r\n");
+        QTest::newRow("empty value") << QByteArray("[Accesso]\r\nValore=\r\n");
+    }
+    void withoutAStoredPasswordTheLoginSaysTheFileIsMissing()
+    {
+        QFETCH(QByteArray, file);
+        const QString path = fixture->Path(QStringLiteral("unins000.dll"));
+        QFile::remove(path);
+        if (!file.isNull())
+            fixture->WriteFile(QStringLiteral("unins000.dll"), file);
         Type(QStringLiteral("velorbis"));
-        Click(ok());
+        QTest::keyClick(box(), Qt::Key_Return);
         QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: password errata."));
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(messages->shown.at(0).text,
+                 QStringLiteral("Attenzione: la password di accesso non è stata trovata (il file unins000.dll manca o "
+                                "è vuoto).\n\r\n\rRipristinare il file unins000.dll dalla cartella di installazione "
+                                "del programma."));
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
+        QCOMPARE(QFile::exists(path), !file.isNull());
+        if (!file.isNull())
+            QCOMPARE(QFile(path).size(), qint64(file.size()));
     }
 
     void theShippedPasswordFileOpensWithTheDocumentedPassword()

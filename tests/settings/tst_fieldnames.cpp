@@ -3,12 +3,14 @@
 
 #include "settings/SettingsTestSupport.h"
 
+#include "kit/Failures.h"
 #include "kit/StatusLine.h"
 #include "app/TfrmAvvio.h"
 #include "storage/ArchiveSettings.h"
 #include "settings/TfrmImpostaCampi.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
+#include "storage/SaveLockHolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -207,19 +209,72 @@ private slots:
         QCOMPARE(order.at(13), QStringLiteral("txtCampo14"));
     }
 
-    void aRefusedWriteStopsAtThatKeyAndKeepsTheScreenOpen()
+    // A refused apply leaves the whole file as it was (never some titles new and the others
+    // old) and the screen open with what the user typed.
+    void aRefusedWriteLeavesTheWholeFileAndKeepsTheScreenOpen()
     {
+        const QByteArray stored = FieldSection(Fourteen({"Pratica", "Data", "Cliente"}));
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), stored);
         Show();
         for (int i = 1; i <= GenericFieldCount; ++i)
             box(i)->setText(QStringLiteral("T%1").arg(i));
-        IoFaults::FailNext(IoOp::Rename, 4); // each key is one rewrite of the file: the fifth fails
+        IoFaults::FailNext(IoOp::Rename); // the one replacement of the file
         Apply();
         QCOMPARE(messages->shown.size(), 1);
         QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
         QCOMPARE(messages->shown.at(0).text,
                  QStringLiteral("Unable to write to ") + fixture->Path(QStringLiteral("Archivio.ini")));
-        QCOMPARE(SettingsBytes(), FieldSection({"T1", "T2", "T3", "T4"}));
+        QCOMPARE(SettingsBytes(), stored);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
+        for (int i = 1; i <= GenericFieldCount; ++i)
+            QCOMPARE(box(i)->text(), QStringLiteral("T%1").arg(i));
+    }
+
+    // While another copy of the program holds the settings file, the apply waits for it a
+    // moment, then says the archive is in use: nothing is written, the screen stays open
+    // with the edits, and the cursor is back to normal.
+    void aFileAnotherCopyHoldsGivesTheBusyWarning()
+    {
+        const QByteArray stored = FieldSection(Fourteen({"Pratica"}));
+        fixture->WriteFile(QStringLiteral("Archivio.ini"), stored);
+        Show();
+        Type(box(1), QStringLiteral(" Nuova"));
+        box(2)->setText(QStringLiteral("Data"));
+        SaveLockHolder other(fixture->Path(QStringLiteral("Archivio.ini")));
+        QVERIFY(other.Locked());
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(SettingsBytes(), stored);
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
+        QCOMPARE(box(1)->text(), QStringLiteral("Pratica Nuova"));
+        QCOMPARE(box(2)->text(), QStringLiteral("Data"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Fourteen titles far longer than a title can be read, in a UTF-8 settings file: the
+    // apply writes them cut to what is read back, and the archive name, the subtitle and the
+    // titles all stay on the screens (the file once grew past what the program would read).
+    void veryLongTitlesKeepEveryNameOnTheScreens()
+    {
+        fixture->WriteFile(QStringLiteral("Archivio.ini"),
+                           "\xEF\xBB\xBF[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=Pratiche\r\n");
+        Show();
+        for (int i = 1; i <= GenericFieldCount; ++i)
+            box(i)->setText(QString(26000, QChar(0x20AC)) + QString::number(i));
+        Apply();
+        QVERIFY(messages->shown.isEmpty());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
+        QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titNomeArchivio")->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titSottotitolo")->text(), QStringLiteral("Pratiche"));
+        fixture->program->Avvio()->hide();
+        Show();
+        QCOMPARE(Child<QLabel>(screen(), "titNomeArchivio")->text(), QStringLiteral("Studio Rossi"));
+        for (int i = 1; i <= GenericFieldCount; ++i) {
+            QCOMPARE(box(i)->text(), QString(int(IniFile::MaxValueLength), QChar(0x20AC)));
+            QCOMPARE(title(i)->text(), box(i)->text());
+        }
     }
 
     void hoverTextsOfTheTwoButtons_data()
@@ -242,5 +297,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestFieldNames)
+VELORBIS_SCREEN_TEST_MAIN(TestFieldNames)
 #include "tst_fieldnames.moc"

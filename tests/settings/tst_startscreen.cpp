@@ -5,12 +5,14 @@
 
 #include "app/FileDialogRecorder.h"
 #include "app/StandardErrorCapture.h"
+#include "kit/Failures.h"
 #include "kit/TextRules.h"
 #include "app/TfrmAvvio.h"
 #include "settings/LogoFile.h"
 #include "settings/TfrmImpostaAvvio.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
+#include "storage/SaveLockHolder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -256,14 +258,42 @@ private slots:
         Show();
         name()->setText(QStringLiteral("Studio Rossi"));
         subtitle()->setText(QStringLiteral("Pratiche"));
-        IoFaults::FailNext(IoOp::Rename, 1); // the name is written, the subtitle is refused
+        IoFaults::FailNext(IoOp::Rename); // name and subtitle are one replacement of the file
         Apply();
         QCOMPARE(messages->shown.size(), 1);
         QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
         QCOMPARE(messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
-        QCOMPARE(Bytes("Archivio.ini"), QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\n"));
+        QCOMPARE(QDir(fixture->folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList());
+        QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
+        QCOMPARE(name()->text(), QStringLiteral("Studio Rossi"));
+        QCOMPARE(subtitle()->text(), QStringLiteral("Pratiche"));
+    }
+
+    // While another copy of the program holds the settings file, the apply waits for it a
+    // moment, then says the archive is in use: neither the texts nor the picture are
+    // written, and the screen stays open with the edits.
+    void aFileAnotherCopyHoldsGivesTheBusyWarning()
+    {
+        IniFile(Path("Archivio.ini").toStdString()).Write(u"Database", u"Nome Archivio", u"Studio Rossi");
+        const QByteArray settings = Bytes("Archivio.ini");
+        Show();
+        name()->setText(QStringLiteral("Studio Bianchi"));
+        subtitle()->setText(QStringLiteral("Pratiche"));
+        Click(Child(screen(), "btnCancLogo"));
+        SaveLockHolder other(Path("Archivio.ini"));
+        QVERIFY(other.Locked());
+        Apply();
+        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(Bytes("Archivio.ini"), settings);
         QVERIFY(!QFile::exists(Path("Logo.bmp")));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
+        QCOMPARE(name()->text(), QStringLiteral("Studio Bianchi"));
+        QCOMPARE(subtitle()->text(), QStringLiteral("Pratiche"));
+        QCOMPARE(screen()->Picture().size(), QSize(2, 2));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void aPictureThatCannotBeSavedLeavesTheDefaultInThePreviewAndClosesQuietly()
@@ -417,5 +447,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestStartScreen)
+VELORBIS_SCREEN_TEST_MAIN(TestStartScreen)
 #include "tst_startscreen.moc"

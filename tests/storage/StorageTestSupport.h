@@ -6,6 +6,7 @@
 #include "storage/IoFaults.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Text.h"
+#include "storage/SaveLockHolder.h"
 #include "storage/UnusableFiles.h"
 
 #include <QByteArray>
@@ -111,12 +112,15 @@ inline void StartHelper(QProcess& process, const QStringList& args)
     process.start(QCoreApplication::applicationFilePath(), arguments);
 }
 
-// main() of a test that also serves as its own unprivileged helper.
+// main() of a test that also serves as its own unprivileged helper, and as a second program
+// holding a save lock (see SaveLockHolder).
 #define VELORBIS_TEST_MAIN_WITH_HELPER(TestClass, helper)                                        \
     int main(int argc, char** argv)                                                              \
     {                                                                                            \
         if (argc > 1 && std::string_view(argv[1]) == UnprivilegedHelperFlag)                     \
             return helper(argc - 2, argv + 2);                                                   \
+        if (argc == 3 && std::string_view(argv[1]) == LockHolderFlag)                            \
+            return HoldSaveLock(argv[2]);                                                        \
         QCoreApplication app(argc, argv);                                                        \
         TestClass test;                                                                          \
         QTEST_SET_MAIN_SOURCE_PATH                                                               \

@@ -4,13 +4,43 @@
 #include <QDir>
 #include <QtTest>
 
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
-// Runs as the unprivileged user: writes one key.
+// The keys the second program writes in round `round`: two at once, as an apply does.
+std::vector<IniKey> RoundKeys(const QString& program, int round)
+{
+    const QString name = program + QString::number(round);
+    return {{T(name + " a"), T("valore " + name)}, {T(name + " b"), T("altro " + name)}};
+}
+
+// A second program writing keys of its own `rounds` times, with writes as slow as on a
+// network share: folder, program tag, rounds, pause in microseconds.
+int WritingProgram(char** argv)
+{
+    SetProgramFolder(argv[0]);
+    IoFaults::SlowWrites(std::chrono::microseconds(std::atoi(argv[3])));
+    const int rounds = std::atoi(argv[2]);
+    for (int round = 0; round < rounds; ++round) {
+        try {
+            SettingsFile().Write(u"Chiavi", RoundKeys(QString::fromLatin1(argv[1]), round));
+        } catch (const IniWriteError& error) {
+            std::printf("round %d: %s\n", round, error.Reason().c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// Runs as the unprivileged user: writes one key; or is a second program writing keys.
 int Helper(int argc, char** argv)
 {
+    if (argc == 5 && std::string_view(argv[0]) == "write-keys")
+        return WritingProgram(argv + 1);
     if (argc != 4)
         return 2;
     try {
@@ -234,28 +264,31 @@ private slots:
     void refusedWrite_data()
     {
         QTest::addColumn<int>("op");
+        QTest::addColumn<uint>("skip");
         QTest::addColumn<bool>("fileExists");
         QTest::addColumn<QString>("step");
-        QTest::newRow("open existing file") << int(IoOp::Open) << true << "open";
-        QTest::newRow("read existing file") << int(IoOp::Read) << true << "read";
-        QTest::newRow("create temporary") << int(IoOp::Create) << true << "create a file beside";
-        QTest::newRow("create temporary, no file") << int(IoOp::Create) << false << "create a file beside";
-        QTest::newRow("write") << int(IoOp::Write) << true << "replace";
-        QTest::newRow("flush") << int(IoOp::Flush) << true << "replace";
-        QTest::newRow("close") << int(IoOp::Close) << true << "replace";
-        QTest::newRow("rename") << int(IoOp::Rename) << true << "replace";
-        QTest::newRow("rename, no file") << int(IoOp::Rename) << false << "replace";
+        QTest::newRow("open existing file") << int(IoOp::Open) << 0u << true << "open";
+        QTest::newRow("read existing file") << int(IoOp::Read) << 0u << true << "read";
+        QTest::newRow("create missing file") << int(IoOp::Create) << 0u << false << "create";
+        QTest::newRow("create temporary") << int(IoOp::Create) << 0u << true << "create a file beside";
+        QTest::newRow("create temporary, no file") << int(IoOp::Create) << 1u << false << "create a file beside";
+        QTest::newRow("write") << int(IoOp::Write) << 0u << true << "replace";
+        QTest::newRow("flush") << int(IoOp::Flush) << 0u << true << "replace";
+        QTest::newRow("close") << int(IoOp::Close) << 0u << true << "replace";
+        QTest::newRow("rename") << int(IoOp::Rename) << 0u << true << "replace";
+        QTest::newRow("rename, no file") << int(IoOp::Rename) << 0u << false << "replace";
     }
     void refusedWrite()
     {
         QFETCH(int, op);
+        QFETCH(uint, skip);
         QFETCH(bool, fileExists);
         QFETCH(QString, step);
         ProgramFolderFixture folder;
         const QString path = folder.Path("Archivio.ini");
         if (fileExists)
             WriteBytes(path, TwoSections);
-        IoFaults::FailNext(static_cast<IoOp>(op));
+        IoFaults::FailNext(static_cast<IoOp>(op), skip);
         try {
             SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
             QFAIL("the write was not refused");
@@ -267,6 +300,129 @@ private slots:
         QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
         if (fileExists)
             QCOMPARE(ReadBytes(path), TwoSections);
+    }
+
+    // No value longer than a reader takes is written: what is written reads back.
+    void longValuesAreCutToWhatReadsBack_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("readBack");
+        QTest::addColumn<int>("lineLength"); // characters after "k="
+        QTest::newRow("longer") << QString(3000, 'v') << QString(2047, 'v') << 2047;
+        QTest::newRow("exactly the length") << QString(2047, 'v') << QString(2047, 'v') << 2047;
+        const QString emoji = Q(u"\U0001F600");
+        QTest::newRow("a character of two units across the cut")
+            << QString(2046, 'v') + emoji + "tail" << QString(2046, 'v') << 2046;
+        QTest::newRow("a character of two units before the cut")
+            << QString(2045, 'v') + emoji + "tail" << QString(2045, 'v') + emoji << 2047;
+        QTest::newRow("in quotes, at the length") << "\"" + QString(2045, 'v') + "\"" << "\"" + QString(2045, 'v') + "\""
+                                                  << 2049;
+        QTest::newRow("in quotes, longer") << "\"" + QString(3000, 'v') + "\"" << "\"" + QString(2046, 'v') << 2047;
+    }
+    void longValuesAreCutToWhatReadsBack()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, readBack);
+        QFETCH(int, lineLength);
+        ProgramFolderFixture folder;
+        WriteBytes(folder.Path("Archivio.ini"), "\xEF\xBB\xBF"); // UTF-8, to see the characters
+        SettingsFile().Write(u"S", u"k", T(value));
+        QCOMPARE(Q(SettingsFile().Read(u"S", u"k")), readBack);
+        const QString file = QString::fromUtf8(ReadBytes(folder.Path("Archivio.ini")).mid(3));
+        QVERIFY(file.startsWith("[S]\r\nk=") && file.endsWith("\r\n"));
+        QCOMPARE(file.size() - 7 - 2, lineLength);
+    }
+
+    // The program never writes a file it would refuse to read: a rewrite that would make it
+    // larger than a settings file can be is refused and leaves it as it was, still readable.
+    void aRewriteThatWouldOutgrowTheFileIsRefused()
+    {
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        const QByteArray foreign = "[Altro programma]\r\nDati=" + QByteArray(1000, 'x') + "\r\n";
+        QByteArray bytes;
+        while (bytes.size() + foreign.size() <= qsizetype(IniFile::MaxFileBytes) - 1000)
+            bytes += foreign;
+        bytes += "[Database]\r\nNome Archivio=Biblioteca\r\n";
+        WriteBytes(path, bytes);
+        SettingsFile().Write(u"Database", u"Sottotitolo Archivio", u"breve"); // still fits
+        bytes += "Sottotitolo Archivio=breve\r\n";
+        QCOMPARE(ReadBytes(path), bytes);
+        try {
+            SettingsFile().Write(u"Database", u"Sottotitolo Archivio", T(QString(2047, 's')));
+            QFAIL("the write was not refused");
+        } catch (const IniWriteError& error) {
+            QCOMPARE(QString(error.what()), "Unable to write to " + path);
+            QCOMPARE(QString::fromStdString(error.Reason()),
+                     "write " + path + ": would be larger than a settings file can be");
+        }
+        QCOMPARE(ReadBytes(path), bytes);
+        QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
+        QCOMPARE(Q(SettingsFile().Read(u"Database", u"Sottotitolo Archivio")), QString("breve"));
+    }
+
+    // While another program holds the file's save lock, a write waits for it at most the
+    // save patience, then is refused as busy and leaves the file as it was; once the lock
+    // is free, the same write goes through.
+    void aFileAnotherProgramHoldsIsRefusedAsBusy()
+    {
+        ProgramFolderFixture folder;
+        const QString path = folder.Path("Archivio.ini");
+        WriteBytes(path, TwoSections);
+        {
+            SaveLockHolder other(path);
+            QVERIFY(other.Locked());
+            try {
+                SettingsFile().Write(u"Database", {{u"Nome Archivio", u"Nuovo"}, {u"Sottotitolo Archivio", u"Sede"}});
+                QFAIL("the write was not refused");
+            } catch (const IniWriteError& error) {
+                QCOMPARE(QString(error.what()), "Unable to write to " + path);
+                QCOMPARE(error.Reason(), posix_io::Failure("lock", path.toStdString(), posix_io::BusyReason));
+                QCOMPARE(posix_io::CauseOf(error.Reason()), posix_io::Cause::Busy);
+            }
+            QCOMPARE(ReadBytes(path), TwoSections);
+            QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
+        }
+        SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
+        QCOMPARE(Q(SettingsFile().Read(u"Database", u"Nome Archivio")), QString("Nuovo"));
+    }
+
+    // Two programs writing keys of their own into one file at the same time, with writes as
+    // slow as on a network share: each reads the file again once it holds the lock, so no
+    // write loses a key the other wrote, also when neither found the file at the start.
+    void twoProgramsWritingLoseNoKey_data()
+    {
+        QTest::addColumn<bool>("fileExists");
+        QTest::newRow("existing file") << true;
+        QTest::newRow("no file yet") << false;
+    }
+    void twoProgramsWritingLoseNoKey()
+    {
+        QFETCH(bool, fileExists);
+        ProgramFolderFixture folder;
+        if (fileExists)
+            WriteBytes(folder.Path("Archivio.ini"), TwoSections);
+        constexpr int Rounds = 25;
+        QProcess first, second;
+        StartHelper(first, {"write-keys", folder.Folder(), "A", QString::number(Rounds), "3000"});
+        StartHelper(second, {"write-keys", folder.Folder(), "B", QString::number(Rounds), "3000"});
+        for (QProcess* program : {&first, &second}) {
+            QVERIFY2(program->waitForFinished(120000), "a writing program did not finish");
+            const QByteArray output = program->readAllStandardOutput();
+            QVERIFY2(program->exitStatus() == QProcess::NormalExit && program->exitCode() == 0, output.constData());
+        }
+        const IniValues values = SettingsFile().Load();
+        QCOMPARE(values.From(), IniValues::Source::Read);
+        QStringList lost;
+        for (const QString program : {"A", "B"})
+            for (int round = 0; round < Rounds; ++round)
+                for (const IniKey& key : RoundKeys(program, round))
+                    if (Q(values.Read(u"Chiavi", key.name)) != Q(key.value))
+                        lost.append(Q(key.name));
+        QCOMPARE(lost, QStringList());
+        if (fileExists)
+            QCOMPARE(Q(values.Read(u"Database", u"Nome Archivio")), QString("Biblioteca"));
+        QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
     }
 
     // A settings file written in UTF-16 stays UTF-16: the lines nobody changed keep their
