@@ -208,24 +208,6 @@ private:
     std::thread m_thread;
 };
 
-// The other copy of the program, in the middle of a save: holds the save lock on `path`
-// (an open-file lock, as a save takes it) until its standard input closes.
-int HoldSaveLock(const char* path)
-{
-    const int fd = ::open(path, O_RDWR | O_CLOEXEC);
-    struct flock lock {};
-    lock.l_type = F_WRLCK;
-    lock.l_whence = SEEK_SET;
-    if (fd < 0 || ::fcntl(fd, F_OFD_SETLK, &lock) != 0)
-        return 1;
-    std::puts("locked");
-    std::fflush(stdout);
-    char byte;
-    while (::read(STDIN_FILENO, &byte, 1) > 0) {
-    }
-    return 0;
-}
-
 // One user's session with the program over an archive it may read but not write, on the
 // sheet screen of `archive`. Browses, searches and opens a sheet found, lists the marked
 // records, loads the export (and, when the folder takes files, exports), then tries Salva on
