@@ -203,7 +203,7 @@ std::string ErrorText(int error)
 
 Cause CauseOf(std::string_view reason)
 {
-    if (reason.find(BusyReason) != std::string_view::npos)
+    if (reason.ends_with(BusyReason))
         return Cause::Busy;
     if (reason.ends_with(ErrorText(ENOSPC)) || reason.ends_with(ErrorText(EDQUOT)))
         return Cause::DiskFull;
