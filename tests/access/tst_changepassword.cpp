@@ -1,7 +1,7 @@
 // The change-password screen: when OK is enabled, each refusal and which boxes it empties,
 // what is stored, and logging in afterwards.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
@@ -9,7 +9,7 @@
 #include "app/TfrmAvvio.h"
 #include "kit/Failures.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QLineEdit>
 #include <QPushButton>

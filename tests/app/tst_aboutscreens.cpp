@@ -1,6 +1,6 @@
 // The about and copyright screens: captions, sizes, where they open, and their links.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/Maker.h"
 #include "kit/TMisc.h"

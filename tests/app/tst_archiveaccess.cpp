@@ -3,9 +3,9 @@
 // reads works as usual; a save that cannot be done says why, keeps what the user typed and
 // writes nothing.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
-#include "storage/StorageTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
+#include "support/StorageTest.h"
 
 #include "kit/Failures.h"
 #include "kit/ListTool.h"

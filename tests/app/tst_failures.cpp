@@ -1,8 +1,8 @@
 // A failure shows the user the screen's fixed text and leaves its real reason (operation,
 // file, the system's word) on the program's standard error.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "kit/Failures.h"
 #include "kit/Formats.h"

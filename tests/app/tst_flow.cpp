@@ -1,6 +1,6 @@
 // How the screens hand over to one another, and the three ways the program ends.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"

@@ -1,7 +1,7 @@
 // The login screen: which typed passwords open the program, and what a wrong or
 // unreadable stored password does.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmPassword.h"

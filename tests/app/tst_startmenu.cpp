@@ -1,7 +1,7 @@
 // The start menu reads the archive's name, subtitle and picture every time it is shown.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "app/TfrmAvvio.h"
 #include "settings/LogoFile.h"

@@ -1,7 +1,7 @@
 // Every command that opens a tool leads to a tool the user can leave: it shows a visible,
 // enabled command that closes it, and pressing that command does.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include <QAbstractButton>
 

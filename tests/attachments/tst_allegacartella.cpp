@@ -1,9 +1,9 @@
 // The attachments screen: what the sheet hands over, picking and copying files with the
 // overwrite question, opening them safely, clearing a slot, and what goes back to the sheet.
 
-#include "app/FileDialogRecorder.h"
-#include "app/ScreenTest.h"
-#include "app/StandardErrorCapture.h"
+#include "support/FileDialogRecorder.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "kit/SheetScreen.h"
 #include "attachments/TfrmAllegaCartella.h"

@@ -1,7 +1,7 @@
 // The four checker tools: their shape, how their boxes filter and tidy what is typed, the
 // messages they give, which outcomes keep them open, and the sheets' fiscal-code button.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/TextBoxes.h"
 #include "checkers/TfrmCarta.h"

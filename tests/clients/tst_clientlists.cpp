@@ -2,8 +2,8 @@
 // sheet screens: the search from the client sheet shows the picked client there; from the
 // database sheet's import picture it copies the client's contact data into that sheet.
 
-#include "app/ScreenTest.h"
-#include "ClientTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StoredRecords.h"
 
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
@@ -81,7 +81,7 @@ private slots:
 
     void searchFromTheClientSheetShowsTheLastClientWithTheLine()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QString memory, count;
@@ -112,7 +112,7 @@ private slots:
 
     void countReadsSchedeForEveryNumber()
     {
-        WriteClients({FourClients().at(2)});
+        WriteRecords<ClientLayout>({FourClients().at(2)});
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QString count;
@@ -129,7 +129,7 @@ private slots:
     // nothing else changes, and saving there stores them.
     void importIntoTheDatabaseSheet()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TSchedaDatabase stored;
         stored.Set(DatabaseField::Campo01, u"Pratica");
         stored.Set(DatabaseField::Cliente, u"Vecchio");
@@ -181,7 +181,7 @@ private slots:
 
     void recontactListOpensTheLastMatchingClient()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QStringList lines;

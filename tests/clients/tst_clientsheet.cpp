@@ -2,8 +2,8 @@
 // recontact mark, how each kind of box tidies what is typed, the checkers and the e-mail
 // button; and what both sheet screens share in their boxes.
 
-#include "app/ScreenTest.h"
-#include "ClientTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StoredRecords.h"
 
 #include "clients/ClientHelp.h"
 #include "clients/TfrmClienti.h"
@@ -115,7 +115,7 @@ class TstClientSheet : public QObject {
         std::vector<TSchedaCliente> all;
         for (int n = 1; n <= clients; ++n)
             all.push_back(Numbered(n));
-        WriteClients(all);
+        WriteRecords<ClientLayout>(all);
     }
     void Open(SheetScreen* shown = nullptr)
     {
@@ -255,7 +255,7 @@ private slots:
         const int after = qMax(clients, position.toInt());
         QCOMPARE(QFileInfo(ArchivePath()).size(), qint64(after * S));
         for (int n = 1; n <= after; ++n)
-            QCOMPARE(Fields(StoredClient(n)), Fields(n == position.toInt() ? expected : Numbered(n)));
+            QCOMPARE(Fields(StoredRecord<ClientLayout>(n)), Fields(n == position.toInt() ? expected : Numbered(n)));
         QCOMPARE(Text("txtZona"), QStringLiteral(" Nord\t"));
         messages->shown.clear();
         Click(Child(screen(), "cmdSalva"));
@@ -303,7 +303,7 @@ private slots:
         QFETCH(bool, after);
         TSchedaCliente client = Numbered(1);
         client.Set(CF::Ricontatta, T(stored));
-        WriteClients({client});
+        WriteRecords<ClientLayout>({client});
         Open();
         Mark()->setChecked(before);
         Click(Child(screen(), "cmdPrimo"));
@@ -410,7 +410,7 @@ private slots:
         Click(Child(sheet(archive), "cmdSalva"));
         QCOMPARE(MessageTexts(), QStringList{Inserted});
         if (archive == Archive::Clients) {
-            QCOMPARE(Q(StoredClient(1).Get(static_cast<CF>(field))), shown);
+            QCOMPARE(Q(StoredRecord<ClientLayout>(1).Get(static_cast<CF>(field))), shown);
         } else {
             QFile file(fixture->Path(QStringLiteral("Database.pro")));
             QVERIFY(file.open(QIODevice::ReadOnly));
@@ -477,7 +477,7 @@ private slots:
         if (archive == Archive::Clients) {
             TSchedaCliente client = Numbered(1);
             client.Set(CF::Note, T(value));
-            WriteClients({client});
+            WriteRecords<ClientLayout>({client});
         } else {
             TSchedaDatabase record;
             record.Set(DatabaseField::Campo01, u"Titolo");

@@ -1,8 +1,8 @@
 // The database export screen: the whole archive in a grid, edits in the editable columns,
 // the export with its two questions, its failure message, and opening the file.
 
-#include "app/ScreenTest.h"
-#include "storage/StorageTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StorageTest.h"
 
 #include "clients/TfrmExpClienti.h"
 #include "kit/ExportModel.h"

@@ -1,8 +1,8 @@
 // The flagged sheets list: built on showing, "Trova" over it, and opening a line on the
 // database sheet screen.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 
 #include "kit/ListTool.h"
 #include "database/TfrmDatabase.h"
@@ -71,7 +71,7 @@ private slots:
     {
         TSchedaDatabase lowerCase = Sheet({{DF::Campo01, u"Minuscolo"}});
         SetRaw(lowerCase, DF::Segnala, QByteArray("s\xEC"));
-        WriteSheets({Flagged(u"zeta", u"Rossi"), Sheet({{DF::Campo01, u"Non segnata"}, {DF::Segnala, u"No"}}),
+        WriteRecords<DatabaseLayout>({Flagged(u"zeta", u"Rossi"), Sheet({{DF::Campo01, u"Non segnata"}, {DF::Segnala, u"No"}}),
                      Flagged(u"Alfa"), lowerCase, Sheet({{DF::Campo01, u"Vuota"}}), Flagged(u"beta")});
         MessageRecorder messages;
         Open();
@@ -109,7 +109,7 @@ private slots:
     void aFileFailureIsReportedInsteadOfAShortList()
     {
         QFETCH(int, operation);
-        WriteSheets({Flagged(u"Alfa")});
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa")});
         const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
         MessageRecorder messages;
         IoFaults::FailNext(static_cast<IoOp>(operation));
@@ -125,7 +125,7 @@ private slots:
     {
         TSchedaDatabase unflagged = Flagged(u"Alfa", u"Rossi");
         unflagged.Set(DF::Segnala, u"No");
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
         Open();
         QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
         DoubleClick(List(), 0);
@@ -155,7 +155,7 @@ private slots:
 
     void theListOpenedAgainIsBuiltAfreshWithANewFind()
     {
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi")});
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi")});
         TfrmDatabase* database = fixture->program->Database();
         WhenModalThenClose([&](QWidget* modal) {
             QTest::keyClicks(Child<QLineEdit>(modal, "txtTrova"), QStringLiteral("rossi"));
@@ -164,7 +164,7 @@ private slots:
         });
         Click(Child(database, "cmdSegnalati"));
 
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
                      Flagged(u"Epsilon")});
         WhenModalThenClose([&](QWidget* modal) {
             ResultList* list = Child<ResultList>(modal, "lstRecords");

@@ -1,8 +1,8 @@
 // The database search screen: criteria panel, search, the list, "Trova", and opening a
 // line on the database sheet screen.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 
 #include "kit/ListTool.h"
 #include "kit/Printing.h"
@@ -128,7 +128,7 @@ private slots:
 
     void cercaListsTheSheetsFoundSortedAndCounted()
     {
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         Open();
         Search({{"txtCliente", "ros"}, {"txtComuneRes", "NA"}});
         QVERIFY(!Child(tool.get(), "panAvvio")->isVisible());
@@ -146,7 +146,7 @@ private slots:
 
     void oneSheetFoundIsStillSchede()
     {
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         Open();
         Search({{"txtCampo01", "gam"}});
         QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 1 schede."));
@@ -179,7 +179,7 @@ private slots:
     {
         QFETCH(int, operation);
         MessageRecorder messages;
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
         Open();
         IoFaults::FailNext(static_cast<IoOp>(operation));
@@ -199,7 +199,7 @@ private slots:
 
     void theMarkerNamesTheServedSheetButIsNotReadBack()
     {
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         Open();
         QCOMPARE(Label("lblMemory")->text(), QStringLiteral("database"));
         Label("lblMemory")->setText(QStringLiteral("clienti"));
@@ -238,7 +238,7 @@ private slots:
 
     void theToolOpenedAgainStartsAfresh()
     {
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         TfrmDatabase* database = fixture->program->Database();
         WhenModalThenClose([&](QWidget* modal) {
             auto* first = qobject_cast<TfrmTrovaDatabase*>(modal);

@@ -3,8 +3,8 @@
 // print dialog is answered through its seam: cancelled, or accepted with a PDF file as the
 // printer.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 #include "report/PdfProbe.h"
 
 #include "kit/Printing.h"
@@ -301,7 +301,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, title);
         QFETCH(bool, search);
-        WriteSheets({::Sheet({{DF::Campo01, u"Alfa [DATE]"}, {DF::Cliente, u"Rossi"}, {DF::Segnala, MarkYes.data()}}),
+        WriteRecords<DatabaseLayout>({::Sheet({{DF::Campo01, u"Alfa [DATE]"}, {DF::Cliente, u"Rossi"}, {DF::Segnala, MarkYes.data()}}),
                      ::Sheet({{DF::Campo01, u"Beta"}, {DF::Segnala, MarkYes.data()}})});
         ShowSheet();
         PrintDialogAnswer answer(PdfPath());

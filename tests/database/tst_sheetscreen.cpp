@@ -1,8 +1,8 @@
 // The database sheet screen as a user works with it: showing, browsing, saving, duplicating,
 // the flag, the commands of the fields and the tools it opens.
 
-#include "app/FileDialogRecorder.h"
-#include "app/ScreenTest.h"
+#include "support/FileDialogRecorder.h"
+#include "support/ScreenTest.h"
 
 #include "kit/FittedTitle.h"
 #include "kit/SheetScreen.h"

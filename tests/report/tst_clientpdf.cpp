@@ -2,8 +2,8 @@
 // export, left whole by a failed one (which is reported with its path and asks nothing), and
 // opened only when the user answers Yes.
 
-#include "PdfProbe.h"
-#include "app/ScreenTest.h"
+#include "support/PdfProbe.h"
+#include "support/ScreenTest.h"
 
 #include "kit/Printing.h"
 #include "report/SheetPages.h"

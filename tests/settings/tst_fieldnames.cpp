@@ -10,7 +10,7 @@
 #include "settings/TfrmImpostaCampi.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QLabel>
 #include <QLineEdit>

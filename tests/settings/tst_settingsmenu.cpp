@@ -1,7 +1,7 @@
 // The settings menu hands over to the screen chosen with its buttons, and only then: every
 // other closing, also after an earlier visit to a settings screen, leads to the start menu.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/HelpTexts.h"
 #include "app/TfrmAvvio.h"

@@ -3,8 +3,8 @@
 
 #include "settings/SettingsTestSupport.h"
 
-#include "app/FileDialogRecorder.h"
-#include "app/StandardErrorCapture.h"
+#include "support/FileDialogRecorder.h"
+#include "support/StandardErrorCapture.h"
 #include "kit/Failures.h"
 #include "kit/TextRules.h"
 #include "app/TfrmAvvio.h"
@@ -12,7 +12,7 @@
 #include "settings/TfrmImpostaAvvio.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QBuffer>
 #include <QDir>
