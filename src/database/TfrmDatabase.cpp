@@ -6,7 +6,6 @@
 #include "kit/Maker.h"
 
 #include "kit/Messages.h"
-#include "kit/SheetTools.h"
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
 #include "kit/TextBoxes.h"
@@ -80,8 +79,8 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 
 } // namespace
 
-TfrmDatabase::TfrmDatabase(QWidget* parent)
-    : SheetScreen(Archive::Database, Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
+TfrmDatabase::TfrmDatabase(ScreenFlow& flow, SheetTools::Openers tools, QWidget* parent)
+    : SheetScreen(Archive::Database, flow, std::move(tools), Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
                   DatabaseLayout, parent)
 {
     BuildCommandBar();
@@ -343,6 +342,16 @@ void TfrmDatabase::ImportaCliente(const TSchedaCliente& client)
     put(m_txtPartitaIva, ClientField::PartitaIva);
 }
 
+report::DatabaseSheetTexts TfrmDatabase::ShownSheet() const
+{
+    const std::vector<Text> shown = ShownFields();
+    report::DatabaseSheetTexts texts;
+    for (std::size_t i = 0; i < texts.titles.size(); ++i)
+        texts.titles[i] = m_titCampo[i]->text().toStdU16String();
+    std::copy_n(shown.begin(), texts.values.size(), texts.values.begin());
+    return texts;
+}
+
 void TfrmDatabase::btnGoogleClick()
 {
     const QString phrase = TrimText(m_txtGoogle->text());
@@ -376,35 +385,35 @@ void TfrmDatabase::sndMailClick()
 
 void TfrmDatabase::btnCodFiscClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::FiscalCode, m_txtCodFisc->text());
+    OpenCheck(SheetTools::Check::FiscalCode, m_txtCodFisc->text());
 }
 
 void TfrmDatabase::btnPartitaIvaClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
+    OpenCheck(SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
 }
 
 void TfrmDatabase::impClienteClick()
 {
-    SheetTools::OpenClientSearch(*this);
+    OpenClientSearch([this](const TSchedaCliente& client, SheetPosition) { ImportaCliente(client); });
 }
 
 void TfrmDatabase::cmdFileClick()
 {
-    SheetTools::OpenAttachments(*this);
+    OpenAttachments();
 }
 
 void TfrmDatabase::cmdTrovaClick()
 {
-    RunTool<TfrmTrovaDatabase>(*this);
+    OpenTool<TfrmTrovaDatabase>(*this);
 }
 
-void TfrmDatabase::cmdSegnalatiClick() { RunTool<TfrmSegnalati>(*this); }
+void TfrmDatabase::cmdSegnalatiClick() { OpenTool<TfrmSegnalati>(*this); }
 void TfrmDatabase::cmdEsportaClick() { OpenTool<TfrmExpDatabase>(this); }
-void TfrmDatabase::cmdStampaClick() { RunTool<TfrmStampaDatabase>(*this); }
-void TfrmDatabase::cmdAnteprimaClick() { RunTool<TfrmAnteprimaPrev>(*this); }
+void TfrmDatabase::cmdStampaClick() { OpenTool<TfrmStampaDatabase>(*this); }
+void TfrmDatabase::cmdAnteprimaClick() { OpenTool<TfrmAnteprimaPrev>(*this); }
 
 void TfrmDatabase::cmdGuidaClick()
 {
-    TfrmGuida::Show(this, DatabaseHelpTitle(), DatabaseHelpText());
+    OpenTool<TfrmGuida>(this, DatabaseHelpTitle(), DatabaseHelpText());
 }
