@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
-    : FixedScreen(QStringLiteral(" Cambia password"), QSize(411, 418), parent)
+TfrmCambiaPassword::TfrmCambiaPassword(AccessFlow& flow, QWidget* parent)
+    : FixedScreen(QStringLiteral(" Cambia password"), QSize(411, 418), parent), m_flow(flow)
 {
     setStyleSheet(QStringLiteral("TfrmCambiaPassword { background: white; }"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -83,9 +83,7 @@ void TfrmCambiaPassword::FormShow()
 
 void TfrmCambiaPassword::FormClose()
 {
-    auto* login = static_cast<TfrmPassword*>(ScreenFlow::Current()->Screen(WorkScreenId::Login));
-    login->ShowScreen();
-    login->ResetPassword();
+    m_flow.ShowLogin();
 }
 
 void TfrmCambiaPassword::ReportFailure(std::string_view reason)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/AccessFlow.h"
 #include "kit/Screens.h"
 
 #include <string_view>
@@ -11,7 +12,7 @@ class QPushButton;
 class TfrmCambiaPassword : public FixedScreen {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(QWidget* parent = nullptr);
+    explicit TfrmCambiaPassword(AccessFlow& flow, QWidget* parent = nullptr);
 
     // Why a new password cannot be stored faithfully (too long, or a character the store
     // cannot hold), or empty when it can.
@@ -32,6 +33,7 @@ private:
     // Shows the message, empties the new password and its confirmation, focus to the new one.
     void AskNewPasswordAgain(const QString& message);
 
+    AccessFlow& m_flow;
     QLineEdit* m_txtPasswordOld;
     QLineEdit* m_txtPasswordNew;
     QLineEdit* m_txtConferma;

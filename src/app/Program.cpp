@@ -8,7 +8,6 @@
 #include "checkers/TfrmCodFisc.h"
 #include "checkers/TfrmIban.h"
 #include "checkers/TfrmPartitaIva.h"
-#include "app/TfrmAvvio.h"
 #include "clients/TfrmClienti.h"
 #include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
@@ -55,20 +54,23 @@ void LoadItalianTexts(const QString& programFolder)
         delete translator;
 }
 
-void InstallSheetTools()
+// The tools the checkers, the attachments and the client search offer the sheet screens.
+SheetTools::Openers SheetToolOpeners()
 {
-    SheetTools::Install({
+    return {
         .check = [](QWidget* opener, SheetTools::Check check, const QString& text) {
             switch (check) {
             case SheetTools::Check::FiscalCode: TfrmCodFisc::OpenFromSheet(opener, text); break;
-            case SheetTools::Check::VatNumber: CheckerDialog::OpenWith<TfrmPartitaIva>(opener, text); break;
-            case SheetTools::Check::Card: CheckerDialog::OpenWith<TfrmCarta>(opener, text); break;
-            case SheetTools::Check::Iban: CheckerDialog::OpenWith<TfrmIban>(opener, text); break;
+            case SheetTools::Check::VatNumber: OpenTool<TfrmPartitaIva>(opener, text); break;
+            case SheetTools::Check::Card: OpenTool<TfrmCarta>(opener, text); break;
+            case SheetTools::Check::Iban: OpenTool<TfrmIban>(opener, text); break;
             }
         },
-        .attachments = [](SheetScreen& served) { TfrmAllegaCartella::OpenFor(served); },
-        .clientSearch = [](SheetScreen& served) { TfrmTrovaClienti::OpenFor(served); },
-    });
+        .attachments = [](SheetScreen& served) { OpenTool<TfrmAllegaCartella>(served); },
+        .clientSearch = [](SheetScreen& served, SheetTools::ClientPicked picked) {
+            OpenTool<TfrmTrovaClienti>(served, std::move(picked));
+        },
+    };
 }
 
 // A copy of the program killed while it saved a file leaves the temporary file it was
@@ -100,15 +102,14 @@ void PrepareApplication(const QString& programFolder)
 Program::Program()
 {
     RemoveLeftTemporaryFiles();
-    InstallSheetTools();
-    m_password = new TfrmPassword;
-    m_avvio = new TfrmAvvio;
-    m_cambiaPassword = new TfrmCambiaPassword;
-    m_clienti = new TfrmClienti;
-    m_database = new TfrmDatabase;
-    m_impostaCampi = new TfrmImpostaCampi;
-    m_menuImpostazioni = new TfrmMenuImpostazioni;
-    m_impostaAvvio = new TfrmImpostaAvvio;
+    m_password = new TfrmPassword(*this);
+    m_avvio = new TfrmAvvio(*this);
+    m_cambiaPassword = new TfrmCambiaPassword(*this);
+    m_clienti = new TfrmClienti(*this, SheetToolOpeners());
+    m_database = new TfrmDatabase(*this, SheetToolOpeners());
+    m_impostaCampi = new TfrmImpostaCampi(*this);
+    m_menuImpostazioni = new TfrmMenuImpostazioni(*this);
+    m_impostaAvvio = new TfrmImpostaAvvio(*this);
 }
 
 Program::~Program()
@@ -153,6 +154,15 @@ void Program::ShowScreen(WorkScreenId id)
     else if (auto* fixed = qobject_cast<FixedScreen*>(screen))
         fixed->ShowScreen();
 }
+
+void Program::ShowStartMenu() { ShowScreen(WorkScreenId::StartMenu); }
+void Program::ShowLogin() { ShowScreen(WorkScreenId::Login); }
+void Program::ShowChangePassword() { ShowScreen(WorkScreenId::ChangePassword); }
+void Program::ShowDatabase() { ShowScreen(WorkScreenId::DatabaseSheet); }
+void Program::ShowClients() { ShowScreen(WorkScreenId::ClientSheet); }
+void Program::ShowSettingsMenu() { ShowScreen(WorkScreenId::SettingsMenu); }
+void Program::ShowFieldNames() { ShowScreen(WorkScreenId::FieldNames); }
+void Program::ShowStartScreenSettings() { ShowScreen(WorkScreenId::StartScreenSettings); }
 
 void Program::Start()
 {

@@ -13,7 +13,8 @@
 #include "settings/LogoFile.h"
 #include "storage/ArchiveSettings.h"
 
-TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, parent)
+TfrmAvvio::TfrmAvvio(StartMenuFlow& flow, QWidget* parent)
+    : WorkScreen(u' ' + Maker::ProgramName, parent), m_flow(flow)
 {
     setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                                  " stop:0 #DDEBFA, stop:1 #AFCBEF); }"));
@@ -106,25 +107,25 @@ void TfrmAvvio::FormShow()
 
 void TfrmAvvio::FormClose()
 {
-    ScreenFlow::Current()->End();
+    m_flow.End();
 }
 
-void TfrmAvvio::HandOverTo(WorkScreenId next)
+void TfrmAvvio::HandOver(void (StartMenuFlow::*show)())
 {
-    ScreenFlow::Current()->ShowScreen(next);
+    (m_flow.*show)();
     hide();
 }
 
-void TfrmAvvio::cmdDatabaseClick() { HandOverTo(WorkScreenId::DatabaseSheet); }
-void TfrmAvvio::cmdClientiClick() { HandOverTo(WorkScreenId::ClientSheet); }
-void TfrmAvvio::cmdImpostazioniClick() { HandOverTo(WorkScreenId::SettingsMenu); }
+void TfrmAvvio::cmdDatabaseClick() { HandOver(&StartMenuFlow::ShowDatabase); }
+void TfrmAvvio::cmdClientiClick() { HandOver(&StartMenuFlow::ShowClients); }
+void TfrmAvvio::cmdImpostazioniClick() { HandOver(&StartMenuFlow::ShowSettingsMenu); }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    TfrmGuida::Show(this, OverviewHelpTitle(), OverviewHelpText());
+    OpenTool<TfrmGuida>(this, OverviewHelpTitle(), OverviewHelpText());
 }
 
 void TfrmAvvio::imgInfoClick() { OpenTool<TfrmInfo>(this); }
 void TfrmAvvio::imgCopyrightClick() { OpenTool<TfrmSplash>(this); }
 void TfrmAvvio::imgSitoWebClick() { TMisc::Open(Maker::WebAddress); }
-void TfrmAvvio::imgEsciClick() { ScreenFlow::Current()->End(); }
+void TfrmAvvio::imgEsciClick() { m_flow.End(); }

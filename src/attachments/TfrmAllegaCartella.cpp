@@ -111,11 +111,6 @@ TfrmAllegaCartella::Slot TfrmAllegaCartella::NewSlot(int slot, int top)
     return s;
 }
 
-void TfrmAllegaCartella::OpenFor(SheetScreen& served)
-{
-    RunTool<TfrmAllegaCartella>(served);
-}
-
 void TfrmAllegaCartella::ShowTexts(const AttachmentTexts& texts)
 {
     for (int slot = 0; slot < SlotCount; ++slot) {

@@ -193,7 +193,7 @@ void ExportTool::cmdEsportaClick()
 
 void ExportTool::cmdGuidaClick()
 {
-    TfrmGuida::Show(this, m_settings.helpTitle, m_settings.helpText);
+    OpenTool<TfrmGuida>(this, m_settings.helpTitle, m_settings.helpText);
 }
 
 void ExportTool::cmdEsciClick()

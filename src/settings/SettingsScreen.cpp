@@ -9,7 +9,8 @@
 
 #include <QPushButton>
 
-SettingsScreen::SettingsScreen(const QString& caption, QWidget* parent) : WorkScreen(caption, parent)
+SettingsScreen::SettingsScreen(ScreenFlow& flow, const QString& caption, QWidget* parent)
+    : WorkScreen(caption, parent), m_flow(flow)
 {
     QWidget* design = Design();
     QWidget* shpSfondo = Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
@@ -46,7 +47,7 @@ bool SettingsScreen::WriteSettings(const std::function<void()>& write)
 
 void SettingsScreen::FormClose()
 {
-    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
+    m_flow.ShowStartMenu();
 }
 
 void SettingsScreen::btnAnnullaClick()

@@ -40,8 +40,8 @@ const QString TfrmImpostaAvvio::PictureDialogTitle = QStringLiteral("Selezionare
 const QString TfrmImpostaAvvio::PictureDialogFilter =
     QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)");
 
-TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
-    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta schermata di avvio")), parent)
+TfrmImpostaAvvio::TfrmImpostaAvvio(ScreenFlow& flow, QWidget* parent)
+    : SettingsScreen(flow, Maker::Caption(QStringLiteral("Imposta schermata di avvio")), parent)
 {
     QWidget* design = Design();
 

@@ -24,8 +24,8 @@ QString TwoDigits(int number)
 
 } // namespace
 
-TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
-    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta campi di testo")), parent)
+TfrmImpostaCampi::TfrmImpostaCampi(ScreenFlow& flow, QWidget* parent)
+    : SettingsScreen(flow, Maker::Caption(QStringLiteral("Imposta campi di testo")), parent)
 {
     QWidget* design = Design();
     auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));

@@ -37,8 +37,8 @@ QColor IconColour(Pictures::Icon icon)
 
 } // namespace
 
-TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
-    : WorkScreen(Maker::Caption(QStringLiteral("Impostazioni archivio")), parent)
+TfrmMenuImpostazioni::TfrmMenuImpostazioni(SettingsFlow& flow, QWidget* parent)
+    : WorkScreen(Maker::Caption(QStringLiteral("Impostazioni archivio")), parent), m_flow(flow)
 {
     QWidget* design = Design();
     Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
@@ -92,38 +92,42 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
 
 void TfrmMenuImpostazioni::FormShow()
 {
-    SetNext(WorkScreenId::StartMenu);
+    SetNext(Next::StartMenu);
 }
 
 void TfrmMenuImpostazioni::FormClose()
 {
-    ScreenFlow::Current()->ShowScreen(m_next);
-    SetNext(WorkScreenId::StartMenu);
+    switch (m_next) {
+    case Next::StartMenu: m_flow.ShowStartMenu(); break;
+    case Next::FieldNames: m_flow.ShowFieldNames(); break;
+    case Next::StartScreenSettings: m_flow.ShowStartScreenSettings(); break;
+    }
+    SetNext(Next::StartMenu);
 }
 
-void TfrmMenuImpostazioni::SetNext(WorkScreenId next)
+void TfrmMenuImpostazioni::SetNext(Next next)
 {
     m_next = next;
-    m_lblMemory->setText(next == WorkScreenId::FieldNames            ? FieldNames
-                         : next == WorkScreenId::StartScreenSettings ? StartScreenSettings
-                                                                     : StartMenu);
+    m_lblMemory->setText(next == Next::FieldNames            ? FieldNames
+                         : next == Next::StartScreenSettings ? StartScreenSettings
+                                                             : StartMenu);
 }
 
 void TfrmMenuImpostazioni::btnImpostaCampiClick()
 {
-    SetNext(WorkScreenId::FieldNames);
+    SetNext(Next::FieldNames);
     close();
 }
 
 void TfrmMenuImpostazioni::btnImpostaAvvioClick()
 {
-    SetNext(WorkScreenId::StartScreenSettings);
+    SetNext(Next::StartScreenSettings);
     close();
 }
 
 void TfrmMenuImpostazioni::imgGuidaClick()
 {
-    TfrmGuida::Show(this, SettingsHelpTitle(), SettingsHelpText());
+    OpenTool<TfrmGuida>(this, SettingsHelpTitle(), SettingsHelpText());
 }
 
 void TfrmMenuImpostazioni::imgEsciClick()
