@@ -32,7 +32,7 @@ install_missing() {
 
 build_in() { # folder, extra cmake arguments...
   local dir=$1; shift
-  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELORBIS_WERROR="${VELORBIS_WERROR:-OFF}" "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
 }
 

@@ -41,8 +41,6 @@ QString TwoDigits(int number)
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-
-// Tells a tool that serves either sheet screen which one opened it.
 QLabel* FieldTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
     QLabel* title = Widgets::NewLabel(parent, name, text);
