@@ -1,5 +1,6 @@
 #include "clients/TfrmClienti.h"
 
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 #include "clients/ClientHelp.h"
 #include "clients/TfrmExpClienti.h"
@@ -283,7 +284,7 @@ void TfrmClienti::BuildNavigationStrip()
     arrow("cmdIndietro", Symbol::Previous, 886, QStringLiteral("Visualizza la scheda precedente in archivio."),
           &TfrmClienti::cmdIndietroClick);
     PositionLabel()->setGeometry(914, 636, 42, 36);
-    PositionLabel()->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    PositionLabel()->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     PositionLabel()->raise();
     status->AddBackground(PositionLabel());
     arrow("cmdAvanti", Symbol::Next, 958, QStringLiteral("Visualizza la scheda successiva in archivio."),

@@ -1,5 +1,6 @@
 #include "database/TfrmDatabase.h"
 
+#include "kit/DesignColours.h"
 #include "kit/CommandBar.h"
 #include "kit/FittedTitle.h"
 #include "kit/GenericFieldLayout.h"
@@ -46,7 +47,7 @@ QLabel* FieldTitle(QWidget* parent, const QString& name, const QString& text, co
     QLabel* title = Widgets::NewLabel(parent, name, text);
     title->setGeometry(geometry);
     title->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
-    title->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    title->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     return title;
 }
 
@@ -122,7 +123,7 @@ void TfrmDatabase::BuildCommandBar()
     command("cmdIndietro", Symbol::Previous, {}, 678, 36, &TfrmDatabase::cmdIndietroClick);
     PositionLabel()->setGeometry(716, 8, 50, 56);
     PositionLabel()->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 11, true));
-    PositionLabel()->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    PositionLabel()->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     PositionLabel()->raise();
     command("cmdAvanti", Symbol::Next, {}, 768, 36, &TfrmDatabase::cmdAvantiClick);
     command("cmdUltimo", Symbol::Last, {}, 806, 36, &TfrmDatabase::cmdUltimoClick);
@@ -136,8 +137,7 @@ void TfrmDatabase::BuildCommandBar()
               QRect(970, 8, 40, 56));
 
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(4, 74, 1008, 42),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
-                       " border-radius: 8px;"));
+        DesignColours::TitleBandStyle(8));
     status->AddBackground(bkgTitolo);
     m_titNomeArchivio = new FittedTitle(bkgTitolo, QStringLiteral("titNomeArchivio"));
     m_titNomeArchivio->setGeometry(8, 0, 992, 42);
@@ -179,7 +179,7 @@ void TfrmDatabase::BuildGenericFields()
     m_chkSegnala->setObjectName(QStringLiteral("chkSegnala"));
     m_chkSegnala->setGeometry(930, lastRow, 78, 26);
     m_chkSegnala->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
-    m_chkSegnala->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    m_chkSegnala->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     m_chkSegnala->setCursor(Qt::PointingHandCursor);
     Status()->SetHoverText(m_chkSegnala, QStringLiteral("Aggiungi la scheda corrente all'elenco dei record segnalati."));
 

@@ -1,4 +1,5 @@
 #include "kit/ExportTool.h"
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 
 #include "kit/ExportModel.h"
@@ -79,7 +80,7 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
     imgMano->setGeometry(392, 24, 32, 32);
     imgMano->setPixmap(Icons::Picture(QStringLiteral("export/hand"), 32));
 
-    const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink(0x1D, 0x3F, 0x86);
+    const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink = DesignColours::Ink;
     auto command = [&](const char* name, const QString& caption, const QPixmap& icon, const QRect& geometry) {
         auto* picture = new CommandPicture(panContainer, QString::fromLatin1(name),
                                            CommandPicture::Drawn(geometry.size(), caption, icon, bandTop, bandBottom, ink));

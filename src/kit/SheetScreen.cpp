@@ -1,5 +1,6 @@
 #include "kit/SheetScreen.h"
 
+#include "kit/DesignColours.h"
 #include "kit/CommandBar.h"
 #include "kit/Failures.h"
 #include "kit/Messages.h"
@@ -41,7 +42,7 @@ SheetScreen::SheetScreen(Archive kind, ScreenFlow& flow, SheetTools::Openers too
     m_cmdEsci = new CommandPicture(design, QStringLiteral("cmdEsci"),
         CommandPicture::Drawn(QSize(120, 44), QStringLiteral("Esci"),
                               Pictures::IconPicture(Pictures::Icon::Exit, 30, Qt::white),
-                              QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+                              DesignColours::CommandFace, DesignColours::Ink));
     m_cmdEsci->setGeometry(884, 626, 120, 44);
     m_status->SetHoverText(m_cmdEsci, CommandBar::HoverText(QStringLiteral("cmdEsci")));
 

@@ -1,6 +1,7 @@
 #include "settings/TfrmMenuImpostazioni.h"
 
-#include "kit/HelpTexts.h"
+#include "kit/DesignColours.h"
+#include "settings/SettingsHelp.h"
 #include "kit/Maker.h"
 #include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
@@ -22,7 +23,7 @@ QPixmap TitlePicture()
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawPixmap(0, 3, Pictures::IconPicture(Pictures::Icon::Settings, 64, Maker::BrandBlue));
-    painter.setPen(QColor(0x1D, 0x3F, 0x86));
+    painter.setPen(DesignColours::Ink);
     painter.setFont(Widgets::DesignFont(QStringLiteral("Arial"), 30, true));
     painter.drawText(QRect(84, 0, 676, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IMPOSTAZIONI ARCHIVIO"));
     return picture;
@@ -75,7 +76,7 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(SettingsFlow& flow, QWidget* parent)
     auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
             CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, IconColour(icon)),
-                                  QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+                                  DesignColours::CommandFace, DesignColours::Ink));
         picture->setGeometry(x, 630, smallSize.width(), smallSize.height());
         return picture;
     };
