@@ -8,6 +8,7 @@
 #include "checkers/TfrmCodFisc.h"
 #include "checkers/TfrmIban.h"
 #include "checkers/TfrmPartitaIva.h"
+#include "app/ProgramFonts.h"
 #include "clients/TfrmClienti.h"
 #include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
@@ -31,12 +32,14 @@
 
 namespace {
 
-// Windows fonts of the design mapped to installed fonts with the same metrics.
-void SubstituteFonts()
+// Windows fonts of the design mapped to fonts with the same metrics: those of the program
+// folder when it carries them, otherwise the installed ones.
+void SubstituteFonts(const QString& programFolder)
 {
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFileInfo::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    if (!ProgramFonts::Load(programFolder))
+        for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+            if (QFileInfo::exists(QString::fromLatin1(file)))
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("Veranda"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
@@ -93,7 +96,7 @@ void PrepareApplication(const QString& programFolder)
     prepared = true;
     QApplication::setApplicationName(Maker::ProgramName);
     QApplication::setQuitOnLastWindowClosed(false);
-    SubstituteFonts();
+    SubstituteFonts(programFolder);
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
     LoadItalianTexts(programFolder);
     Formats::Apply();
