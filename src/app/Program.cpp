@@ -76,7 +76,7 @@ void InstallSheetTools()
 void RemoveLeftTemporaryFiles()
 {
     for (const std::filesystem::path& folder : {ProgramFolder(), attachments::Folder()})
-        for (const std::string& failure : RemoveStaleTemporaryFiles(folder))
+        for (const FileError& failure : RemoveStaleTemporaryFiles(folder))
             Failures::Note(failure);
 }
 

@@ -127,7 +127,7 @@ private:
     void BindBoxAt(std::size_t field, QWidget* box, const QString& initialText);
     void Navigate(SheetMove move);
     void SetPosition(SheetPosition position);
-    void ShowArchiveFailure(const std::string& reason);
+    void ShowArchiveFailure(const FileError& error);
 
     Archive m_kind;
     SheetArchive m_archive;
