@@ -86,10 +86,10 @@ void TfrmCambiaPassword::FormClose()
     m_flow.ShowLogin();
 }
 
-void TfrmCambiaPassword::ReportFailure(std::string_view reason)
+void TfrmCambiaPassword::ReportFailure(const FileError& error)
 {
     Failures::ReportWriteFailure(this, MessageKind::Plain, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                                         "password. Si consiglia di reinstallare il software."), reason);
+                                         "password. Si consiglia di reinstallare il software."), error);
 }
 
 void TfrmCambiaPassword::AskNewPasswordAgain(const QString& message)
@@ -132,8 +132,8 @@ void TfrmCambiaPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError& error) {
-        ReportFailure(error.what());
+    } catch (const FileFailure& failure) {
+        ReportFailure(failure.Error());
         return;
     }
     if (!PasswordMatches(stored, m_txtPasswordOld->text().toStdU16String())) {
@@ -155,8 +155,8 @@ void TfrmCambiaPassword::cmdOKClick()
     try {
         WaitCursor wait; // another copy of the program may hold the file for a moment
         StorePassword(newPassword.toStdU16String());
-    } catch (const IniWriteError& error) {
-        ReportFailure(error.Reason());
+    } catch (const FileFailure& failure) {
+        ReportFailure(failure.Error());
         return;
     }
     Messages::Plain(this, QStringLiteral("Modifica della password completata con successo."));

@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+struct FileError;
+
 class QLineEdit;
 class QPushButton;
 
@@ -29,7 +31,7 @@ protected:
 private:
     void UpdateOK();
     // The screen's error message; the busy warning when another copy held the file.
-    void ReportFailure(std::string_view reason);
+    void ReportFailure(const FileError& error);
     // Shows the message, empties the new password and its confirmation, focus to the new one.
     void AskNewPasswordAgain(const QString& message);
 

@@ -110,11 +110,11 @@ void TfrmPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError& error) {
+    } catch (const FileFailure& failure) {
         Failures::Report(this, MessageKind::Plain,
                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                         "della password. Si consiglia di reinstallare il software."),
-                         error.what());
+                         failure.Error());
         return;
     }
     // No password can match then; the user is told why, rather than that the password is wrong.

@@ -81,7 +81,7 @@ SheetTools::Openers SheetToolOpeners()
 void RemoveLeftTemporaryFiles()
 {
     for (const std::filesystem::path& folder : {ProgramFolder(), attachments::Folder()})
-        for (const std::string& failure : RemoveStaleTemporaryFiles(folder))
+        for (const FileError& failure : RemoveStaleTemporaryFiles(folder))
             Failures::Note(failure);
 }
 

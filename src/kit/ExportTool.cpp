@@ -141,10 +141,10 @@ void ExportTool::FormShow()
     WaitCursor wait;
     try {
         m_model->Load();
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& failure) {
         // The grid keeps what was read; the user must know it is not the whole archive.
         wait.Restore();
-        Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
+        Failures::ReportArchiveAccess(this, MessageKind::Plain, failure.Error());
     } catch (const ExportTooLarge&) {
         // Too many sheets, or too much text for the memory: the grid stays empty.
         wait.Restore();
@@ -166,8 +166,8 @@ void ExportTool::ReportIncompleteGrid()
         break;
     }
     Failures::Report(this, MessageKind::Plain, ExportFailedText,
-                     "export " + ExportFilePath(m_table.Description()).string()
-                         + ": not written, the grid holds only part of the archive (" + m_table.FillFailure() + ")");
+                     {"export", ExportFilePath(m_table.Description()),
+                      "not written, the grid holds only part of the archive (" + m_table.FillFailure().Text() + ")"});
 }
 
 void ExportTool::cmdEsportaClick()
@@ -182,8 +182,8 @@ void ExportTool::cmdEsportaClick()
     try {
         WaitCursor wait;
         WriteSpreadsheet(m_table);
-    } catch (const ExportError& error) {
-        Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, error.what());
+    } catch (const FileFailure& failure) {
+        Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, failure.Error());
         return;
     }
     if (Messages::Confirm(this, ConfirmOpenText)) {

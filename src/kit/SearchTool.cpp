@@ -125,8 +125,8 @@ void SearchTool::btnCercaClick()
     ResultLines lines;
     try {
         lines = SearchRecords(m_search, criteria);
-    } catch (const ArchiveError& error) {
-        ShowArchiveAccessMessage(error);
+    } catch (const FileFailure& failure) {
+        ShowArchiveAccessMessage(failure.Error());
         return;
     }
     const std::size_t count = lines.Size();

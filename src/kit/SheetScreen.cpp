@@ -255,7 +255,7 @@ void SheetScreen::cmdDuplicaClick()
     if (m_firstBox)
         m_firstBox->setFocus(Qt::OtherFocusReason);
     if (!touched) {
-        ShowArchiveFailure(touched.Reason());
+        ShowArchiveFailure(touched.Error());
         return;
     }
     Messages::Information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
@@ -288,9 +288,9 @@ void SheetScreen::Navigate(SheetMove move)
     }
 }
 
-void SheetScreen::ShowArchiveFailure(const std::string& reason)
+void SheetScreen::ShowArchiveFailure(const FileError& error)
 {
-    Failures::ReportArchiveAccess(this, MessageKind::Error, reason);
+    Failures::ReportArchiveAccess(this, MessageKind::Error, error);
 }
 
 AttachmentTexts AttachmentTexts::FromList(const QStringList& texts)

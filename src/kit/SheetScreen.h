@@ -139,7 +139,7 @@ private:
     void ShowAttachments(const AttachmentTexts& texts);
     // Slot 0..2 a file, 3..5 its description, in the order of the bound attachment fields.
     const QString& AttachmentText(std::size_t slot) const;
-    void ShowArchiveFailure(const std::string& reason);
+    void ShowArchiveFailure(const FileError& error);
 
     Archive m_kind;
     ScreenFlow& m_flow;

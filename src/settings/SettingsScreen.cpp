@@ -39,8 +39,8 @@ bool SettingsScreen::WriteSettings(const std::function<void()>& write)
         WaitCursor wait; // gone before the message below
         write();
         return true;
-    } catch (const IniWriteError& error) {
-        Failures::ReportWriteFailure(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
+    } catch (const FileFailure& failure) {
+        Failures::ReportWriteFailure(this, MessageKind::Error, QString::fromUtf8(failure.what()), failure.Error());
         return false;
     }
 }

@@ -143,7 +143,7 @@ void TfrmImpostaAvvio::btnApplicaClick()
         }))
         return;
     if (const FileOutcome saved = LogoFile::Save(m_picture); !saved) {
-        Failures::Note(saved.Reason());
+        Failures::Note(saved.Error());
         SetPicture({}); // the start menu then shows the default picture too; no message
     }
     close();
