@@ -43,7 +43,7 @@ bool Load(const QString& programFolder)
         fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files, QDir::Name);
     for (const QString& file : files)
         if (QFontDatabase::addApplicationFont(fonts.filePath(file)) < 0)
-            Failures::Note("font " + fonts.filePath(file).toStdString() + ": not a font Qt can read");
+            Failures::Note(FileError{"load font", fonts.filePath(file).toStdString(), "not a font Qt can read"});
     // Fontconfig has read its configuration by now (adding a font loads the font database).
     if (chosenHere) {
         qunsetenv(ConfigurationVariable);
