@@ -18,7 +18,7 @@ if [ ! -x "$folder/velorbis" ]; then
   exit 1
 fi
 
-# Exec quotes the path as the desktop entry specification asks (a folder may hold blanks):
+# Exec quotes the path, as desktop entries require for a folder that may hold blanks:
 # inside the quotes \ " ` $ take a backslash, and the backslash is doubled once more;
 # awk takes the values from the environment, so no character of the path is special.
 mkdir -p "$menu"
