@@ -113,7 +113,7 @@ void WriteSynthetic(const RecordLayout& layout, std::size_t count, Make make)
     }
     out.close();
     if (!out)
-        throw ArchiveError("write " + path + ": failed");
+        throw FileFailure({"write", path, "failed"});
 }
 
 inline void WriteSyntheticDatabase(std::size_t count) { WriteSynthetic<TSchedaDatabase>(DatabaseLayout, count, SyntheticSheet); }

@@ -101,11 +101,11 @@ int main(int argc, char** argv)
     const std::filesystem::path sheetPath = ProgramFile("Cliente.pdf");
     const Step sheet = Measure([&] {
         const report::Page page = report::DatabaseSheetPage(texts, Printing::Now());
-        const QString failure = Printing::WritePdf(page, QString::fromStdString(sheetPath.string()),
+        const FileOutcome written = Printing::WritePdf(page, QString::fromStdString(sheetPath.string()),
                                                    {QStringLiteral("Scheda informativa"), QStringLiteral("Scheda informativa"),
                                                     Maker::CompanyName, Maker::CompanyName});
-        if (!failure.isEmpty())
-            std::printf("  sheet page failed: %s\n", qPrintable(failure));
+        if (!written)
+            std::printf("  sheet page failed: %s\n", written.Error().Text().c_str());
     });
     Print("one sheet page to PDF", sheet);
     std::printf("  %-34s %8.1f KB   goal: under 0.2 s\n", "Cliente.pdf", Mb(sheetPath) * 1024);

@@ -48,7 +48,7 @@ Text CryptDecode(std::u16string_view hex)
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
         const int high = HexValue(hex[i]), low = HexValue(hex[i + 1]);
         if (high < 0 || low < 0)
-            throw CryptError("not a hexadecimal digit pair at position " + std::to_string(i + 1));
+            throw FileFailure({{}, {}, "not a hexadecimal digit pair at position " + std::to_string(i + 1)});
         const auto scrambled = static_cast<uint8_t>(high << 4 | low);
         plain += static_cast<char16_t>(scrambled ^ KeyByte(key));
         key = NextKey(key, scrambled);

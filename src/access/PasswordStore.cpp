@@ -32,11 +32,11 @@ Text ReadStoredPassword()
     // A folder, a pipe or a damaged giant in its place is a failure of reading the password,
     // as an undecodable value is.
     if (values.Unreadable())
-        throw CryptError(posix_io::Failure("read", file.Path(), "not a regular file of at most 1 MB"));
+        throw FileFailure({"read", file.Path(), "not a regular file of at most 1 MB"});
     try {
         return Trim(CryptDecode(values.Read(Section, Key)));
-    } catch (const CryptError& error) {
-        throw CryptError(posix_io::Failure("read", file.Path(), error.what()));
+    } catch (const FileFailure& failure) {
+        throw FileFailure({"read", file.Path(), failure.Error().reason});
     }
 }
 

@@ -9,7 +9,7 @@
 inline constexpr std::size_t MaxPasswordLength = 255;
 
 // The stored password, decoded and trimmed; empty when the file or key is missing.
-// Throws CryptError, naming the file, when the stored value is not hexadecimal or the file
+// Throws FileFailure, naming the file, when the stored value is not hexadecimal or the file
 // cannot be read (a folder, a pipe, a file far larger than a password file can be).
 Text ReadStoredPassword();
 
@@ -22,6 +22,6 @@ bool PasswordMatches(std::u16string_view stored, std::u16string_view typed);
 bool PasswordCanBeStored(std::u16string_view newPassword);
 
 // Stores the password normalised (upper-cased a to z, trimmed) and scrambled.
-// Throws IniWriteError when the file cannot be written, std::invalid_argument when
+// Throws FileFailure (see IniFile::Write) when the file cannot be written, std::invalid_argument when
 // PasswordCanBeStored refuses it.
 void StorePassword(std::u16string_view newPassword);

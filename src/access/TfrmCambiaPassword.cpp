@@ -16,8 +16,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TfrmCambiaPassword::TfrmCambiaPassword(QWidget* parent)
-    : FixedScreen(QStringLiteral(" Cambia password"), QSize(411, 418), parent)
+TfrmCambiaPassword::TfrmCambiaPassword(AccessFlow& flow, QWidget* parent)
+    : FixedScreen(QStringLiteral(" Cambia password"), QSize(411, 418), parent), m_flow(flow)
 {
     setStyleSheet(QStringLiteral("TfrmCambiaPassword { background: white; }"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -83,15 +83,13 @@ void TfrmCambiaPassword::FormShow()
 
 void TfrmCambiaPassword::FormClose()
 {
-    auto* login = static_cast<TfrmPassword*>(ScreenFlow::Current()->Screen(WorkScreenId::Login));
-    login->ShowScreen();
-    login->ResetPassword();
+    m_flow.ShowLogin();
 }
 
-void TfrmCambiaPassword::ReportFailure(std::string_view reason)
+void TfrmCambiaPassword::ReportFailure(const FileError& error)
 {
     Failures::ReportWriteFailure(this, MessageKind::Plain, QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della "
-                                         "password. Si consiglia di reinstallare il software."), reason);
+                                         "password. Si consiglia di reinstallare il software."), error);
 }
 
 void TfrmCambiaPassword::AskNewPasswordAgain(const QString& message)
@@ -134,8 +132,8 @@ void TfrmCambiaPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError& error) {
-        ReportFailure(error.what());
+    } catch (const FileFailure& failure) {
+        ReportFailure(failure.Error());
         return;
     }
     if (!PasswordMatches(stored, m_txtPasswordOld->text().toStdU16String())) {
@@ -157,8 +155,8 @@ void TfrmCambiaPassword::cmdOKClick()
     try {
         WaitCursor wait; // another copy of the program may hold the file for a moment
         StorePassword(newPassword.toStdU16String());
-    } catch (const IniWriteError& error) {
-        ReportFailure(error.Reason());
+    } catch (const FileFailure& failure) {
+        ReportFailure(failure.Error());
         return;
     }
     Messages::Plain(this, QStringLiteral("Modifica della password completata con successo."));

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "access/AccessFlow.h"
 #include "kit/Screens.h"
 
 #include <string_view>
+
+struct FileError;
 
 class QLineEdit;
 class QPushButton;
@@ -11,7 +14,7 @@ class QPushButton;
 class TfrmCambiaPassword : public FixedScreen {
     Q_OBJECT
 public:
-    explicit TfrmCambiaPassword(QWidget* parent = nullptr);
+    explicit TfrmCambiaPassword(AccessFlow& flow, QWidget* parent = nullptr);
 
     // Why a new password cannot be stored faithfully (too long, or a character the store
     // cannot hold), or empty when it can.
@@ -28,10 +31,11 @@ protected:
 private:
     void UpdateOK();
     // The screen's error message; the busy warning when another copy held the file.
-    void ReportFailure(std::string_view reason);
+    void ReportFailure(const FileError& error);
     // Shows the message, empties the new password and its confirmation, focus to the new one.
     void AskNewPasswordAgain(const QString& message);
 
+    AccessFlow& m_flow;
     QLineEdit* m_txtPasswordOld;
     QLineEdit* m_txtPasswordNew;
     QLineEdit* m_txtConferma;

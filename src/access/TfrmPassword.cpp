@@ -19,8 +19,8 @@ const QString TfrmPassword::NoPasswordText =
     QStringLiteral("Attenzione: la password di accesso non è stata trovata (il file unins000.dll manca o è vuoto)."
                    "\n\r\n\rRipristinare il file unins000.dll dalla cartella di installazione del programma.");
 
-TfrmPassword::TfrmPassword(QWidget* parent)
-    : FixedScreen(Maker::Caption(QStringLiteral("Autenticazione")), QSize(388, 405), parent)
+TfrmPassword::TfrmPassword(AccessFlow& flow, QWidget* parent)
+    : FixedScreen(Maker::Caption(QStringLiteral("Autenticazione")), QSize(388, 405), parent), m_flow(flow)
 {
     setStyleSheet(QStringLiteral("TfrmPassword { background: white; }"));
     setAttribute(Qt::WA_StyledBackground, true);
@@ -86,14 +86,16 @@ bool TfrmPassword::eventFilter(QObject* watched, QEvent* event)
     return FixedScreen::eventFilter(watched, event);
 }
 
+// Shown at start and again when the user comes back from changing the password: either
+// way the login starts empty.
 void TfrmPassword::FormShow()
 {
-    m_txtPassword->setFocus();
+    ResetPassword();
 }
 
 void TfrmPassword::FormClose()
 {
-    ScreenFlow::Current()->End();
+    m_flow.End();
 }
 
 void TfrmPassword::ResetPassword()
@@ -108,11 +110,11 @@ void TfrmPassword::cmdOKClick()
     Text stored;
     try {
         stored = ReadStoredPassword();
-    } catch (const CryptError& error) {
+    } catch (const FileFailure& failure) {
         Failures::Report(this, MessageKind::Plain,
                          QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura "
                                         "della password. Si consiglia di reinstallare il software."),
-                         error.what());
+                         failure.Error());
         return;
     }
     // No password can match then; the user is told why, rather than that the password is wrong.
@@ -126,17 +128,17 @@ void TfrmPassword::cmdOKClick()
         m_txtPassword->setFocus();
         return;
     }
-    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
+    m_flow.ShowStartMenu();
     hide();
 }
 
 void TfrmPassword::cmdEsciClick()
 {
-    ScreenFlow::Current()->End();
+    m_flow.End();
 }
 
 void TfrmPassword::btnCambiaPasswordClick()
 {
-    ScreenFlow::Current()->ShowScreen(WorkScreenId::ChangePassword);
+    m_flow.ShowChangePassword();
     hide();
 }

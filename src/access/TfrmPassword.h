@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/AccessFlow.h"
 #include "kit/Screens.h"
 
 class QLabel;
@@ -10,14 +11,11 @@ class QPushButton;
 class TfrmPassword : public FixedScreen {
     Q_OBJECT
 public:
-    explicit TfrmPassword(QWidget* parent = nullptr);
+    explicit TfrmPassword(AccessFlow& flow, QWidget* parent = nullptr);
 
     // Said on OK when unins000.dll is missing or holds no password: no password can open the
     // program then, and the program never makes the file itself.
     static const QString NoPasswordText;
-
-    // Empties the password box (and the hidden memory label) and puts the focus in it.
-    void ResetPassword();
 
     void cmdOKClick();
     void cmdEsciClick();
@@ -30,6 +28,10 @@ protected:
 
 private:
     void UpdateOK();
+    // Empties the password box (and the hidden memory label) and puts the focus in it.
+    void ResetPassword();
+
+    AccessFlow& m_flow;
 
     QLineEdit* m_txtPassword;
     QPushButton* m_cmdOK;

@@ -8,7 +8,7 @@
 #include "checkers/TfrmCodFisc.h"
 #include "checkers/TfrmIban.h"
 #include "checkers/TfrmPartitaIva.h"
-#include "app/TfrmAvvio.h"
+#include "app/ProgramFonts.h"
 #include "clients/TfrmClienti.h"
 #include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
@@ -32,12 +32,14 @@
 
 namespace {
 
-// Windows fonts of the design mapped to installed fonts with the same metrics.
-void SubstituteFonts()
+// Windows fonts of the design mapped to fonts with the same metrics: those of the program
+// folder when it carries them, otherwise the installed ones.
+void SubstituteFonts(const QString& programFolder)
 {
-    for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-        if (QFileInfo::exists(QString::fromLatin1(file)))
-            QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+    if (!ProgramFonts::Load(programFolder))
+        for (const char* file : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+            if (QFileInfo::exists(QString::fromLatin1(file)))
+                QFontDatabase::addApplicationFont(QString::fromLatin1(file));
     QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("Veranda"), QStringLiteral("DejaVu Sans")});
     QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
@@ -55,20 +57,23 @@ void LoadItalianTexts(const QString& programFolder)
         delete translator;
 }
 
-void InstallSheetTools()
+// The tools the checkers, the attachments and the client search offer the sheet screens.
+SheetTools::Openers SheetToolOpeners()
 {
-    SheetTools::Install({
+    return {
         .check = [](QWidget* opener, SheetTools::Check check, const QString& text) {
             switch (check) {
             case SheetTools::Check::FiscalCode: TfrmCodFisc::OpenFromSheet(opener, text); break;
-            case SheetTools::Check::VatNumber: CheckerDialog::OpenWith<TfrmPartitaIva>(opener, text); break;
-            case SheetTools::Check::Card: CheckerDialog::OpenWith<TfrmCarta>(opener, text); break;
-            case SheetTools::Check::Iban: CheckerDialog::OpenWith<TfrmIban>(opener, text); break;
+            case SheetTools::Check::VatNumber: OpenTool<TfrmPartitaIva>(opener, text); break;
+            case SheetTools::Check::Card: OpenTool<TfrmCarta>(opener, text); break;
+            case SheetTools::Check::Iban: OpenTool<TfrmIban>(opener, text); break;
             }
         },
-        .attachments = [](SheetScreen& served) { TfrmAllegaCartella::OpenFor(served); },
-        .clientSearch = [](SheetScreen& served) { TfrmTrovaClienti::OpenFor(served); },
-    });
+        .attachments = [](SheetScreen& served) { OpenTool<TfrmAllegaCartella>(served); },
+        .clientSearch = [](SheetScreen& served, SheetTools::ClientPicked picked) {
+            OpenTool<TfrmTrovaClienti>(served, std::move(picked));
+        },
+    };
 }
 
 // A copy of the program killed while it saved a file leaves the temporary file it was
@@ -76,7 +81,7 @@ void InstallSheetTools()
 void RemoveLeftTemporaryFiles()
 {
     for (const std::filesystem::path& folder : {ProgramFolder(), attachments::Folder()})
-        for (const std::string& failure : RemoveStaleTemporaryFiles(folder))
+        for (const FileError& failure : RemoveStaleTemporaryFiles(folder))
             Failures::Note(failure);
 }
 
@@ -91,7 +96,7 @@ void PrepareApplication(const QString& programFolder)
     prepared = true;
     QApplication::setApplicationName(Maker::ProgramName);
     QApplication::setQuitOnLastWindowClosed(false);
-    SubstituteFonts();
+    SubstituteFonts(programFolder);
     QApplication::setFont(QFont(QStringLiteral("Tahoma"), 9));
     LoadItalianTexts(programFolder);
     Formats::Apply();
@@ -100,15 +105,14 @@ void PrepareApplication(const QString& programFolder)
 Program::Program()
 {
     RemoveLeftTemporaryFiles();
-    InstallSheetTools();
-    m_password = new TfrmPassword;
-    m_avvio = new TfrmAvvio;
-    m_cambiaPassword = new TfrmCambiaPassword;
-    m_clienti = new TfrmClienti;
-    m_database = new TfrmDatabase;
-    m_impostaCampi = new TfrmImpostaCampi;
-    m_menuImpostazioni = new TfrmMenuImpostazioni;
-    m_impostaAvvio = new TfrmImpostaAvvio;
+    m_password = new TfrmPassword(*this);
+    m_avvio = new TfrmAvvio(*this);
+    m_cambiaPassword = new TfrmCambiaPassword(*this);
+    m_clienti = new TfrmClienti(*this, SheetToolOpeners());
+    m_database = new TfrmDatabase(*this, SheetToolOpeners());
+    m_impostaCampi = new TfrmImpostaCampi(*this);
+    m_menuImpostazioni = new TfrmMenuImpostazioni(*this);
+    m_impostaAvvio = new TfrmImpostaAvvio(*this);
 }
 
 Program::~Program()
@@ -153,6 +157,15 @@ void Program::ShowScreen(WorkScreenId id)
     else if (auto* fixed = qobject_cast<FixedScreen*>(screen))
         fixed->ShowScreen();
 }
+
+void Program::ShowStartMenu() { ShowScreen(WorkScreenId::StartMenu); }
+void Program::ShowLogin() { ShowScreen(WorkScreenId::Login); }
+void Program::ShowChangePassword() { ShowScreen(WorkScreenId::ChangePassword); }
+void Program::ShowDatabase() { ShowScreen(WorkScreenId::DatabaseSheet); }
+void Program::ShowClients() { ShowScreen(WorkScreenId::ClientSheet); }
+void Program::ShowSettingsMenu() { ShowScreen(WorkScreenId::SettingsMenu); }
+void Program::ShowFieldNames() { ShowScreen(WorkScreenId::FieldNames); }
+void Program::ShowStartScreenSettings() { ShowScreen(WorkScreenId::StartScreenSettings); }
 
 void Program::Start()
 {

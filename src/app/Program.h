@@ -1,26 +1,33 @@
 #pragma once
 
-#include "kit/ScreenFlow.h"
+#include "access/AccessFlow.h"
+#include "app/TfrmAvvio.h"
+#include "settings/SettingsFlow.h"
 
 #include <QObject>
 #include <memory>
 
 class TfrmPassword;
-class TfrmAvvio;
 class TfrmCambiaPassword;
 class TfrmClienti;
 class TfrmDatabase;
 class TfrmImpostaCampi;
 class TfrmMenuImpostazioni;
 class TfrmImpostaAvvio;
+class SheetScreen;
+
+// The program's work screens, as the tests name them.
+enum class WorkScreenId {
+    Login, StartMenu, ChangePassword, DatabaseSheet, ClientSheet, SettingsMenu, FieldNames, StartScreenSettings,
+};
 
 // The program's work screens, created once at start-up in their fixed order and alive
-// until the program ends; the screens reach one another through it as their ScreenFlow.
-// Tools are not kept here: each use makes a fresh one. The program also installs the
-// openers of the tools that one part of the program offers to the sheet screens, and
-// removes the temporary files that a copy of the program killed while saving left in the
-// program folder and the attachments folder.
-class Program : public QObject, public ScreenFlow {
+// until the program ends. Each screen is handed the program as its flow, through which it
+// hands over to the next; the sheet screens are also handed the openers of the tools that
+// other parts of the program offer them. Tools are not kept here: each use makes a fresh
+// one. At start the program removes the temporary files that a copy of the program killed
+// while saving left in the program folder and the attachments folder.
+class Program : public QObject, public AccessFlow, public SettingsFlow, public StartMenuFlow {
     Q_OBJECT
 public:
     Program();
@@ -31,9 +38,19 @@ public:
     void End() override;
     bool Ended() const { return m_ended; }
 
-    QWidget* Screen(WorkScreenId id) const override;
-    SheetScreen* Sheet(Archive archive) const override;
-    void ShowScreen(WorkScreenId id) override;
+    void ShowStartMenu() override;
+    void ShowLogin() override;
+    void ShowChangePassword() override;
+    void ShowDatabase() override;
+    void ShowClients() override;
+    void ShowSettingsMenu() override;
+    void ShowFieldNames() override;
+    void ShowStartScreenSettings() override;
+
+    QWidget* Screen(WorkScreenId id) const;
+    SheetScreen* Sheet(Archive archive) const;
+    // Shows a work screen (maximised or centred, with its show handling).
+    void ShowScreen(WorkScreenId id);
 
     TfrmPassword* Password() const { return m_password; }
     TfrmAvvio* Avvio() const { return m_avvio; }

@@ -1,7 +1,8 @@
 #include "app/TfrmAvvio.h"
 
+#include "kit/DesignColours.h"
 #include "kit/FittedTitle.h"
-#include "kit/HelpTexts.h"
+#include "app/StartMenuHelp.h"
 #include "kit/Maker.h"
 #include "kit/ScreenFlow.h"
 #include "kit/TMisc.h"
@@ -11,9 +12,11 @@
 #include "app/TfrmSplash.h"
 #include "kit/Widgets.h"
 #include "settings/LogoFile.h"
+#include "settings/StartPictureFrame.h"
 #include "storage/ArchiveSettings.h"
 
-TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, parent)
+TfrmAvvio::TfrmAvvio(StartMenuFlow& flow, QWidget* parent)
+    : WorkScreen(u' ' + Maker::ProgramName, parent), m_flow(flow)
 {
     setStyleSheet(QStringLiteral("TfrmAvvio { background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                                  " stop:0 #DDEBFA, stop:1 #AFCBEF); }"));
@@ -26,8 +29,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, pa
                                        Pictures::IconPicture(Pictures::Icon::Information, 56, QColor(0xF0, 0x8C, 0x00)));
     imgInfo->setGeometry(14, 10, 56, 56);
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(80, 8, 856, 62),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
-                       " border-radius: 8px;"));
+        DesignColours::TitleBandStyle(8));
     m_titNomeArchivio = new FittedTitle(bkgTitolo, QStringLiteral("titNomeArchivio"));
     m_titNomeArchivio->setText(QStringLiteral("VELORBIS 4.0"));
     m_titNomeArchivio->setGeometry(8, 0, 840, 62);
@@ -38,23 +40,15 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, pa
                                         Pictures::IconPicture(Pictures::Icon::Question, 56, iconBlue));
     imgGuida->setGeometry(946, 10, 56, 56);
 
-    QWidget* bkgSfondoPic = Widgets::NewShape(design, QStringLiteral("bkgSfondoPic"), QRect(44, 78, 928, 425),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:1, stop:0 #9DB9E6, stop:1 #3A6FC4);"
-                       " border-radius: 6px;"));
-    QWidget* bkgPic = Widgets::NewShape(bkgSfondoPic, QStringLiteral("bkgPic"), QRect(8, 8, 912, 409),
-                                        QStringLiteral("background: white;"));
-    m_imgLogo = Widgets::NewLabel(bkgPic, QStringLiteral("imgLogo"));
-    m_imgLogo->setGeometry(0, 0, LogoFile::PictureArea.width(), LogoFile::PictureArea.height());
-    m_imgLogo->setAlignment(Qt::AlignCenter);
-    m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
-    m_imgTemp->setGeometry(m_imgLogo->geometry());
-    m_imgTemp->setPixmap(LogoFile::DefaultPicture());
+    const StartPictureFrame frame = StartPictureFrame::Build(design, QPoint(44, 78));
+    m_imgLogo = frame.picture;
+    m_imgTemp = frame.defaultPicture;
 
     const QSize commandSize(286, 62);
     auto command = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
             CommandPicture::Drawn(commandSize, caption, Pictures::IconPicture(icon, 44, Qt::white),
-                                  QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+                                  DesignColours::CommandFace, DesignColours::Ink));
         picture->setGeometry(x, 512, commandSize.width(), commandSize.height());
         return picture;
     };
@@ -77,7 +71,7 @@ TfrmAvvio::TfrmAvvio(QWidget* parent) : WorkScreen(u' ' + Maker::ProgramName, pa
     auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
             CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, Maker::BrandBlue),
-                                  QColor(0xF4, 0xF7, 0xFC), QColor(0xD5, 0xE2, 0xF5), QColor(0x1D, 0x3F, 0x86)));
+                                  QColor(0xF4, 0xF7, 0xFC), QColor(0xD5, 0xE2, 0xF5), DesignColours::Ink));
         picture->setGeometry(x, 650, smallSize.width(), smallSize.height());
         return picture;
     };
@@ -106,25 +100,25 @@ void TfrmAvvio::FormShow()
 
 void TfrmAvvio::FormClose()
 {
-    ScreenFlow::Current()->End();
+    m_flow.End();
 }
 
-void TfrmAvvio::HandOverTo(WorkScreenId next)
+void TfrmAvvio::HandOver(void (StartMenuFlow::*show)())
 {
-    ScreenFlow::Current()->ShowScreen(next);
+    (m_flow.*show)();
     hide();
 }
 
-void TfrmAvvio::cmdDatabaseClick() { HandOverTo(WorkScreenId::DatabaseSheet); }
-void TfrmAvvio::cmdClientiClick() { HandOverTo(WorkScreenId::ClientSheet); }
-void TfrmAvvio::cmdImpostazioniClick() { HandOverTo(WorkScreenId::SettingsMenu); }
+void TfrmAvvio::cmdDatabaseClick() { HandOver(&StartMenuFlow::ShowDatabase); }
+void TfrmAvvio::cmdClientiClick() { HandOver(&StartMenuFlow::ShowClients); }
+void TfrmAvvio::cmdImpostazioniClick() { HandOver(&StartMenuFlow::ShowSettingsMenu); }
 
 void TfrmAvvio::imgGuidaClick()
 {
-    TfrmGuida::Show(this, OverviewHelpTitle(), OverviewHelpText());
+    OpenTool<TfrmGuida>(this, OverviewHelpTitle(), OverviewHelpText());
 }
 
 void TfrmAvvio::imgInfoClick() { OpenTool<TfrmInfo>(this); }
 void TfrmAvvio::imgCopyrightClick() { OpenTool<TfrmSplash>(this); }
 void TfrmAvvio::imgSitoWebClick() { TMisc::Open(Maker::WebAddress); }
-void TfrmAvvio::imgEsciClick() { ScreenFlow::Current()->End(); }
+void TfrmAvvio::imgEsciClick() { m_flow.End(); }

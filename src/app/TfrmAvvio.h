@@ -6,11 +6,19 @@
 class CommandPicture;
 class QLabel;
 
+// The hand-overs of the start menu: into either archive or the settings.
+class StartMenuFlow : public virtual ScreenFlow {
+public:
+    virtual void ShowDatabase() = 0;
+    virtual void ShowClients() = 0;
+    virtual void ShowSettingsMenu() = 0;
+};
+
 // The start menu: the archive's name, subtitle and picture, and the ways into the program.
 class TfrmAvvio : public WorkScreen {
     Q_OBJECT
 public:
-    explicit TfrmAvvio(QWidget* parent = nullptr);
+    explicit TfrmAvvio(StartMenuFlow& flow, QWidget* parent = nullptr);
 
     void cmdDatabaseClick();
     void cmdClientiClick();
@@ -26,7 +34,10 @@ protected:
     void FormClose() override;
 
 private:
-    void HandOverTo(WorkScreenId next);
+    // Shows the next screen through the flow and hides the menu.
+    void HandOver(void (StartMenuFlow::*show)());
+
+    StartMenuFlow& m_flow;
 
     QLabel* m_titNomeArchivio;
     QLabel* m_titSottotitolo;

@@ -1,5 +1,6 @@
 #include "app/TfrmInfo.h"
 
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 #include "kit/TMisc.h"
 #include "kit/Widgets.h"
@@ -17,7 +18,7 @@ TfrmInfo::TfrmInfo(QWidget* opener)
     auto* lblProgramma = Widgets::NewLabel(this, QStringLiteral("lblProgramma"), Maker::ProgramName);
     lblProgramma->setGeometry(24, 104, 425, 36);
     lblProgramma->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 20, true));
-    lblProgramma->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    lblProgramma->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
 
     auto* lblInformazioni = Widgets::NewLabel(this, QStringLiteral("lblInformazioni"), QStringLiteral(
         "Versione 4.0\n\n"

@@ -124,7 +124,7 @@ Text LowerAZ(std::u16string_view text);
 
 // Reads every record of an open file and returns the 1-based position of the last whose
 // line, trimmed, equals `line` trimmed, with its bytes in `record` (RecordSize() bytes).
-// Throws ArchiveError.
+// Throws FileFailure.
 std::optional<std::size_t> LastRecordWithLine(TRecordFile& file, LineFormat format,
                                               std::u16string_view line, uint8_t* record);
 

@@ -54,10 +54,10 @@ MoveResult SheetArchive::Move(SheetMove move, SheetPosition from) const
         result.outcome = MoveResult::Outcome::Show;
         result.position = index + 1;
         result.record = std::move(record);
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& failure) {
         result = MoveResult{};
         result.outcome = MoveResult::Outcome::Failed;
-        result.failure = error.what();
+        result.failure = failure.Error();
     }
     return result;
 }
@@ -80,9 +80,9 @@ SaveResult SheetArchive::Save(const uint8_t* record, SheetPosition at) const
         result.position = index + 1;
         file.Close();
         result.outcome = append ? SaveResult::Outcome::Appended : SaveResult::Outcome::Overwritten;
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& failure) {
         result.outcome = SaveResult::Outcome::Failed;
-        result.failure = error.what();
+        result.failure = failure.Error();
     }
     return result;
 }
@@ -94,7 +94,7 @@ FileOutcome SheetArchive::Touch() const
         file.OpenForWriting();
         file.Close();
         return FileOutcome::Done();
-    } catch (const ArchiveError& error) {
-        return FileOutcome::Failed(error.what());
+    } catch (const FileFailure& failure) {
+        return FileOutcome::Failed(failure.Error());
     }
 }

@@ -31,7 +31,7 @@ struct MoveResult {
     SheetPosition position = NewSheet;
     std::vector<uint8_t> record;   // the whole record, read before the screen changes
     bool forgetPosition = false;   // Empty after "next": the screen becomes a new sheet
-    std::string failure;
+    FileError failure;
 };
 
 struct SaveResult {
@@ -45,7 +45,7 @@ struct SaveResult {
     // `position` is then where it lies.
     bool written = false;
     SheetPosition position = NewSheet;
-    std::string failure;
+    FileError failure;
 };
 
 class SheetArchive {

@@ -73,7 +73,7 @@ struct EveryRecord {
 // Reads every record of the archive's file in the program folder (opened for reading only; a
 // missing file has no records and stays missing) and adds to `into` the line of each record
 // `keep` accepts, then sorts the lines into the list order. A line is built only for a record
-// `keep` accepts. Throws ArchiveError; `into` then holds the lines added so far, unsorted.
+// `keep` accepts. Throws FileFailure; `into` then holds the lines added so far, unsorted.
 template <class Keep>
 void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into)
 {
@@ -89,5 +89,5 @@ void ListRecords(const RecordLayout& records, LineFormat format, const Keep& kee
 
 // "Cerca" of the search tools: the lines of the records the criteria find, in list order.
 // The search screens, their tests and the benchmark all run this one function. Throws
-// ArchiveError.
+// FileFailure.
 ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria);

@@ -89,25 +89,24 @@ void ExportTable::Load()
 {
     Clear();
     fill_ = ExportFill::Partial;
-    fillFailure_ = "the archive was not read";
+    fillFailure_ = NotRead();
     try {
         ReadRecords();
-    } catch (const ArchiveError& error) {
-        fillFailure_ = error.what();
+    } catch (const FileFailure& failure) {
+        fillFailure_ = failure.Error();
         throw;
-    } catch (const ExportTooLarge& error) {
-        fill_ = error.fill;
-        fillFailure_ = error.what();
+    } catch (const ExportTooLarge& refused) {
+        fill_ = refused.fill;
+        fillFailure_ = refused.error;
         throw;
     } catch (const std::bad_alloc&) {
         Clear();
         fill_ = ExportFill::OutOfMemory;
-        fillFailure_ = posix_io::Failure("read", ProgramFile(description_->records.fileName),
-                                         "the archive's text does not fit in memory");
+        fillFailure_ = {"read", ProgramFile(description_->records.fileName), "the archive's text does not fit in memory"};
         throw ExportTooLarge(fill_, fillFailure_);
     }
     fill_ = ExportFill::Whole;
-    fillFailure_.clear();
+    fillFailure_ = {};
 }
 
 void ExportTable::ReadRecords()
@@ -117,9 +116,9 @@ void ExportTable::ReadRecords()
     const std::size_t count = file.Count();
     if (count > MaxExportRows)
         throw ExportTooLarge(ExportFill::TooManyRecords,
-                             posix_io::Failure("export", file.Path(),
-                                               std::to_string(count) + " records, more than the "
-                                                   + std::to_string(MaxExportRows) + " rows a worksheet holds"));
+                             {"export", file.Path(),
+                              std::to_string(count) + " records, more than the " + std::to_string(MaxExportRows)
+                                  + " rows a worksheet holds"});
     rows_ = count;
     rowStart_.assign(count, 0);
     lengths_.assign(count * columns_, 0);
@@ -330,7 +329,7 @@ private:
     void Flush()
     {
         if (!buffer_.empty() && !file_.Append(buffer_.data(), buffer_.size()))
-            throw ExportError(posix_io::Failure("write beside", target_, errno));
+            throw FileFailure(FileError::OfErrno("write beside", target_, errno));
         buffer_.clear();
     }
 
@@ -357,15 +356,15 @@ void WriteSpreadsheet(const ExportTable& table)
 {
     const ExportDescription& description = table.Description();
     if (table.Fill() != ExportFill::Whole)
-        throw ExportError(posix_io::Failure("export", ExportFilePath(description),
-                                            "the table holds only part of the archive (" + table.FillFailure() + ")"));
+        throw FileFailure({"export", ExportFilePath(description),
+                           "the table holds only part of the archive (" + table.FillFailure().Text() + ")"});
     const Replacement plan = PlanReplacement(ExportFilePath(description));
     if (!plan.Allowed())
-        throw ExportError(plan.Refusal());
+        throw FileFailure(plan.Refusal());
     const std::filesystem::path& target = plan.target;
     TemporaryFile temporary(plan);
     if (!temporary.Created())
-        throw ExportError(posix_io::Failure("create a file beside", target, errno));
+        throw FileFailure(FileError::OfErrno("create a file beside", target, errno));
 
     SpreadsheetStream out(temporary, target);
     out.Raw(HeaderStart);
@@ -400,5 +399,5 @@ void WriteSpreadsheet(const ExportTable& table)
     out.Finish();
 
     if (!temporary.Replace(target))
-        throw ExportError(posix_io::Failure("put the export in place of", target, errno));
+        throw FileFailure(FileError::OfErrno("put the export in place of", target, errno));
 }

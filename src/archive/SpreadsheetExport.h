@@ -5,6 +5,7 @@
 //
 // Each archive only describes its export (ExportDescription): the record file, the grid's
 // columns and the fields they show, and the file's sheet name and columns.
+#include "storage/FileError.h"
 #include "storage/Records.h"
 #include "storage/Text.h"
 
@@ -54,13 +55,6 @@ struct ExportDescription {
     std::vector<ExportFileColumn> file;
 };
 
-// The export failed: the file could not be created, written or put in place, or the table
-// does not hold the whole archive. The file of an earlier export is then left as it was.
-class ExportError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
 // The most records an export holds: a worksheet has 1,048,576 rows, and the first holds the
 // titles.
 inline constexpr std::size_t MaxExportRows = 1048575;
@@ -68,17 +62,18 @@ inline constexpr std::size_t MaxExportRows = 1048575;
 // How much of the archive the table holds after Load.
 enum class ExportFill {
     Whole,          // every record
-    Partial,        // reading stopped at a failure (ArchiveError): the rows read before it
+    Partial,        // reading stopped at a failure (FileFailure): the rows read before it
     TooManyRecords, // more records than MaxExportRows: nothing read
     OutOfMemory,    // the records do not fit in memory: nothing kept
 };
 
 // Load refused the archive as a whole (ExportFill TooManyRecords or OutOfMemory); the table
-// is then empty.
+// is then empty. what() is the error's Text().
 class ExportTooLarge : public std::runtime_error {
 public:
-    ExportTooLarge(ExportFill fill, const std::string& reason) : std::runtime_error(reason), fill(fill) {}
+    ExportTooLarge(ExportFill fill, const FileError& error) : std::runtime_error(error.Text()), fill(fill), error(error) {}
     ExportFill fill;
+    FileError error;
 };
 
 // The grid's data: one row per record, one cell per grid column (without the row number).
@@ -92,7 +87,7 @@ public:
 
     // Reads the record file (creating it empty when missing) into the table, replacing its
     // contents and edits. The table has one row per record counted when the file was opened;
-    // on an ArchiveError the rows read before the failure keep their cells and the others stay
+    // on a FileFailure the rows read before the failure keep their cells and the others stay
     // empty. An archive of more than MaxExportRows records is not read at all, and one whose
     // text does not fit in memory is not kept: ExportTooLarge, and the table is empty. The
     // memory held grows with the text read, never with the size the file claims.
@@ -100,7 +95,7 @@ public:
 
     // What the last Load read (Partial also before the first); and why it is not Whole.
     ExportFill Fill() const { return fill_; }
-    const std::string& FillFailure() const { return fillFailure_; }
+    const FileError& FillFailure() const { return fillFailure_; }
 
     std::size_t RowCount() const { return rows_; }
     std::size_t ColumnCount() const { return columns_; }
@@ -122,6 +117,8 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
+    // Why a table that was never loaded is not the whole archive.
+    static FileError NotRead() { return {{}, {}, "the archive was not read"}; }
     std::size_t Key(std::size_t row, std::size_t column) const { return row * columns_ + column; }
     void Clear();
     void ReadRecords();
@@ -137,7 +134,7 @@ private:
     std::size_t rowBytes_;             // the most bytes a row's cells can take
     std::size_t rows_ = 0;
     ExportFill fill_ = ExportFill::Partial;
-    std::string fillFailure_ = "the archive was not read";
+    FileError fillFailure_ = NotRead();
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t chunkUsed_ = 0;        // bytes used in the last chunk
     std::size_t textBytes_ = 0;        // bytes used in all chunks
@@ -155,7 +152,9 @@ std::filesystem::path ExportFilePath(const ExportDescription& description);
 // export leaves the earlier file untouched; an existing file that this process may not write
 // (write bits off, also for the superuser, or not a regular file) is not replaced, and a
 // replaced file keeps its rights. A table that does not hold the whole archive (Fill() not
-// Whole) writes nothing. Throws ExportError.
+// Whole) writes nothing. Throws FileFailure: the file could not be created, written or put
+// in place, or the table does not hold the whole archive; the earlier file is then left as
+// it was.
 //
 // Cells are written trimmed, each data cell marked as text (sdnum="1040;0;@") so that no
 // spreadsheet program turns a tax number into a number or archive text into a formula. Unlike the table's raw text, the characters <, > and & are

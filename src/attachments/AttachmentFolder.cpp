@@ -46,21 +46,21 @@ private:
 // the system protects. One with no write bit set was marked read-only by its owner and is
 // kept even from the superuser, whom the system would let write it. Its rights carry over
 // to the new copy. Sets `refusal` when it may not be replaced.
-std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::string& refusal)
+std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::optional<FileError>& refusal)
 {
     const Descriptor existing(posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open));
     if (existing.get() < 0) {
         if (errno != ENOENT)
-            refusal = posix_io::Failure("replace", target, errno);
+            refusal = FileError::OfErrno("replace", target, errno);
         return std::nullopt;
     }
     struct stat info {};
     if (::fstat(existing.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        refusal = posix_io::Failure("replace", target, "not a regular file");
+        refusal = FileError{"replace", target, "not a regular file"};
         return std::nullopt;
     }
     if (posix_io::MarkedReadOnly(info)) {
-        refusal = posix_io::Failure("replace", target, "the file is marked read-only");
+        refusal = FileError{"replace", target, "the file is marked read-only"};
         return std::nullopt;
     }
     return info.st_mode & 07777;
@@ -112,35 +112,35 @@ CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name
     const auto target = PathOf(name);
     if (!target)
         return CopyOutcome::Failed(CopyStep::Name,
-                                   posix_io::Failure("copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"));
+                                   FileError{"copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"});
     std::error_code error;
     std::filesystem::create_directories(Folder(), error);
     if (error)
-        return CopyOutcome::Failed(CopyStep::Folder, posix_io::Failure("create folder", Folder(), error.message()));
+        return CopyOutcome::Failed(CopyStep::Folder, FileError{"create folder", Folder(), error.message()});
 
     const Descriptor input(posix_io::Open(source.c_str(), O_RDONLY | O_NONBLOCK, IoOp::Open));
     if (input.get() < 0)
-        return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("open", source, errno));
+        return CopyOutcome::Failed(CopyStep::Source, FileError::OfErrno("open", source, errno));
     struct stat info {};
     if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
-        return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("copy", source, "not a regular file"));
+        return CopyOutcome::Failed(CopyStep::Source, FileError{"copy", source, "not a regular file"});
 
-    std::string refusal;
+    std::optional<FileError> refusal;
     const std::optional<mode_t> keepMode = ReplaceableMode(*target, refusal);
-    if (!refusal.empty())
-        return CopyOutcome::Failed(CopyStep::Existing, refusal);
+    if (refusal)
+        return CopyOutcome::Failed(CopyStep::Existing, *refusal);
 
     TemporaryFile copy(*target, keepMode);
     if (!copy.Created())
-        return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("create a file beside", *target, errno));
+        return CopyOutcome::Failed(CopyStep::Write, FileError::OfErrno("create a file beside", *target, errno));
     std::vector<char> block(BlockSize);
     off_t offset = 0;
     for (;;) {
         const ssize_t got = posix_io::ReadFully(input.get(), block.data(), block.size(), offset);
         if (got < 0)
-            return CopyOutcome::Failed(CopyStep::Source, posix_io::Failure("read", source, errno));
+            return CopyOutcome::Failed(CopyStep::Source, FileError::OfErrno("read", source, errno));
         if (got > 0 && !copy.Append(block.data(), static_cast<std::size_t>(got)))
-            return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("write beside", *target, errno));
+            return CopyOutcome::Failed(CopyStep::Write, FileError::OfErrno("write beside", *target, errno));
         offset += got;
         if (static_cast<std::size_t>(got) < block.size())
             break;
@@ -148,9 +148,9 @@ CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name
     // A source that changed while it was read is not copied by halves.
     if (offset != info.st_size)
         return CopyOutcome::Failed(CopyStep::Source,
-                                   posix_io::Failure("copy", source, "the file changed while it was read"));
+                                   FileError{"copy", source, "the file changed while it was read"});
     if (!copy.Replace(*target))
-        return CopyOutcome::Failed(CopyStep::Write, posix_io::Failure("put the copy in place of", *target, errno));
+        return CopyOutcome::Failed(CopyStep::Write, FileError::OfErrno("put the copy in place of", *target, errno));
     return CopyOutcome::Done();
 }
 

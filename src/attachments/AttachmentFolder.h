@@ -1,6 +1,7 @@
 #pragma once
 // The attachments folder, Documenti_Allegati in the program folder: the copies of the files
 // attached to the sheets of both archives, each under its bare name.
+#include "storage/FileError.h"
 #include "storage/Text.h"
 
 #include <filesystem>
@@ -39,20 +40,20 @@ enum class CopyStep { Name, Folder, Source, Existing, Write };
 class CopyOutcome {
 public:
     static CopyOutcome Done() { return CopyOutcome(); }
-    static CopyOutcome Failed(CopyStep step, std::string reason) { return CopyOutcome(step, std::move(reason)); }
+    static CopyOutcome Failed(CopyStep step, FileError error) { return CopyOutcome(step, std::move(error)); }
 
     bool Succeeded() const { return !failed_; }
     explicit operator bool() const { return Succeeded(); }
     CopyStep Step() const { return step_; }
-    const std::string& Reason() const { return reason_; }
+    const FileError& Error() const { return error_; }
 
 private:
     CopyOutcome() = default;
-    CopyOutcome(CopyStep step, std::string reason) : failed_(true), step_(step), reason_(std::move(reason)) {}
+    CopyOutcome(CopyStep step, FileError error) : failed_(true), step_(step), error_(std::move(error)) {}
 
     bool failed_ = false;
     CopyStep step_ = CopyStep::Write;
-    std::string reason_;
+    FileError error_;
 };
 
 // Copies `source` into the folder under `name`, creating the folder (and any missing parent)

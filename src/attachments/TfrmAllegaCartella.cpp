@@ -111,11 +111,6 @@ TfrmAllegaCartella::Slot TfrmAllegaCartella::NewSlot(int slot, int top)
     return s;
 }
 
-void TfrmAllegaCartella::OpenFor(SheetScreen& served)
-{
-    RunTool<TfrmAllegaCartella>(served);
-}
-
 void TfrmAllegaCartella::ShowTexts(const AttachmentTexts& texts)
 {
     for (int slot = 0; slot < SlotCount; ++slot) {
@@ -150,7 +145,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     // A failed copy leaves the box as it was: the sheet never names a file that is not there.
     const attachments::CopyOutcome copied = attachments::CopyIn(source, name);
     if (!copied) {
-        Failures::ReportWriteFailure(this, MessageKind::Warning, CopyFailedText(copied.Step()), copied.Reason());
+        Failures::ReportWriteFailure(this, MessageKind::Warning, CopyFailedText(copied.Step()), copied.Error());
         return;
     }
     m_slots[slot].txtFile->setText(ToQString(name));

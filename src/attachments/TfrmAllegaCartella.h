@@ -22,9 +22,6 @@ public:
     // them back to that screen on apply.
     explicit TfrmAllegaCartella(SheetScreen& served);
 
-    // Opens a fresh tool for the served sheet, runs it and destroys it.
-    static void OpenFor(SheetScreen& served);
-
     static constexpr int SlotCount = 3;
 
     // Asked when the attachments folder already holds a file of the picked name.

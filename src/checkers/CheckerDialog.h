@@ -32,13 +32,6 @@ public:
     // even beyond the typing limit; it is not tidied until the user types in the box.
     void Prefill(const QString& text);
 
-    // Opens a fresh checker of kind Tool with `text` in its box.
-    template <class Tool>
-    static void OpenWith(QWidget* opener, const QString& text)
-    {
-        OpenTool<Tool>(opener, [&](Tool& tool) { tool.Prefill(text); });
-    }
-
 protected:
     CheckerDialog(QWidget* opener, const CheckerLook& look);
 

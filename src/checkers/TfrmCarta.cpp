@@ -5,12 +5,13 @@
 
 #include <QLineEdit>
 
-TfrmCarta::TfrmCarta(QWidget* opener)
+TfrmCarta::TfrmCarta(QWidget* opener, const QString& text)
     : CheckerDialog(opener, {QStringLiteral(" Controllo carta di credito"), QSize(519, 254),
                              QStringLiteral("Controllo carta di credito"), QStringLiteral("checkers/cardfan"),
                              QStringLiteral("Immettere il numero di carta di credito e premere il pulsante di controllo."),
                              QStringLiteral("txtNumero"), 30, BoxKind::DigitsOnly})
 {
+    Prefill(text);
     connect(Box(), &QLineEdit::textEdited, this, &TfrmCarta::txtNumeroTyping);
 }
 

@@ -6,7 +6,8 @@
 class TfrmCarta : public CheckerDialog {
     Q_OBJECT
 public:
-    explicit TfrmCarta(QWidget* opener);
+    // Opened with OpenTool<TfrmCarta>(opener, text), it starts with `text` in its box.
+    explicit TfrmCarta(QWidget* opener, const QString& text = {});
 
 protected:
     void btnControllaClick() override;

@@ -6,21 +6,22 @@
 
 #include <QLineEdit>
 
-TfrmCodFisc::TfrmCodFisc(QWidget* opener)
+TfrmCodFisc::TfrmCodFisc(QWidget* opener, const QString& text)
     : CheckerDialog(opener, {QStringLiteral(" Controllo codice fiscale"), QSize(478, 254),
                              QStringLiteral("Controllo codice fiscale"), QStringLiteral("checkers/card"),
                              QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
                              QStringLiteral("txtCodFisc"), 16, BoxKind::CodeAlsoOnKeyRelease})
 {
+    Prefill(text);
 }
 
 void TfrmCodFisc::OpenFromSheet(QWidget* opener, const QString& fieldText)
 {
     const QString text = TrimText(fieldText);
     if (IsDigitsOnly(text.toStdU16String()))
-        OpenWith<TfrmPartitaIva>(opener, text);
+        OpenTool<TfrmPartitaIva>(opener, text);
     else
-        OpenWith<TfrmCodFisc>(opener, text);
+        OpenTool<TfrmCodFisc>(opener, text);
 }
 
 void TfrmCodFisc::btnControllaClick()

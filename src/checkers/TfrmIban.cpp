@@ -5,12 +5,13 @@
 
 #include <QLineEdit>
 
-TfrmIban::TfrmIban(QWidget* opener)
+TfrmIban::TfrmIban(QWidget* opener, const QString& text)
     : CheckerDialog(opener, {QStringLiteral(" Controllo IBAN"), QSize(608, 270), QStringLiteral("Controllo IBAN"),
                              QStringLiteral("checkers/bank"),
                              QStringLiteral("Immettere l'IBAN e premere il pulsante di controllo."),
                              QStringLiteral("txtIban"), 27, BoxKind::CodeAlsoOnKeyRelease})
 {
+    Prefill(text);
 }
 
 void TfrmIban::btnControllaClick()

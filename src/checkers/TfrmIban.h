@@ -6,7 +6,8 @@
 class TfrmIban : public CheckerDialog {
     Q_OBJECT
 public:
-    explicit TfrmIban(QWidget* opener);
+    // Opened with OpenTool<TfrmIban>(opener, text), it starts with `text` in its box.
+    explicit TfrmIban(QWidget* opener, const QString& text = {});
 
 protected:
     void btnControllaClick() override;

@@ -5,12 +5,13 @@
 
 #include <QLineEdit>
 
-TfrmPartitaIva::TfrmPartitaIva(QWidget* opener)
+TfrmPartitaIva::TfrmPartitaIva(QWidget* opener, const QString& text)
     : CheckerDialog(opener, {QStringLiteral(" Controllo partita IVA"), QSize(480, 254),
                              QStringLiteral("Controllo partita IVA"), QStringLiteral("checkers/receipt"),
                              QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
                              QStringLiteral("txtPartitaIva"), 11, BoxKind::DigitsOnly})
 {
+    Prefill(text);
 }
 
 void TfrmPartitaIva::btnControllaClick()

@@ -6,7 +6,8 @@
 class TfrmPartitaIva : public CheckerDialog {
     Q_OBJECT
 public:
-    explicit TfrmPartitaIva(QWidget* opener);
+    // Opened with OpenTool<TfrmPartitaIva>(opener, text), it starts with `text` in its box.
+    explicit TfrmPartitaIva(QWidget* opener, const QString& text = {});
 
     // The verdict on an eleven-character number, as the tool shows it.
     static QString VerdictText(const QString& number);

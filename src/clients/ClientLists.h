@@ -42,11 +42,11 @@ inline constexpr std::array<FieldSpec, 10> SearchFields = {
 inline constexpr SearchDescription Search{ClientLayout, SearchFields, SearchLine};
 
 // Adds the recontact lines of the clients to recontact (Ricontatta, trimmed, is exactly "Sì")
-// to `into`, in list order. Throws ArchiveError, leaving in `into` the lines read before.
+// to `into`, in list order. Throws FileFailure, leaving in `into` the lines read before.
 void ListToRecontact(ResultLines& into);
 
 // The last client of the file, marked or not, whose line in `format` is `line`.
-// Throws ArchiveError.
+// Throws FileFailure.
 std::optional<FoundRecord<ClientLayout>> FindClient(LineFormat format, std::u16string_view line);
 
 } // namespace ClientLists

@@ -1,5 +1,6 @@
 #include "clients/TfrmClienti.h"
 
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 #include "clients/ClientHelp.h"
 #include "clients/TfrmExpClienti.h"
@@ -36,8 +37,8 @@ constexpr int FieldsLeft = 92;
 
 } // namespace
 
-TfrmClienti::TfrmClienti(QWidget* parent)
-    : SheetScreen(Archive::Clients, Maker::Caption(QStringLiteral("Anagrafica Clienti")), StatusLine::SlateBlue,
+TfrmClienti::TfrmClienti(ScreenFlow& flow, SheetTools::Openers tools, QWidget* parent)
+    : SheetScreen(Archive::Clients, flow, std::move(tools), Maker::Caption(QStringLiteral("Anagrafica Clienti")), StatusLine::SlateBlue,
                   ClientLayout, parent)
 {
     BuildPersonalData();
@@ -283,7 +284,7 @@ void TfrmClienti::BuildNavigationStrip()
     arrow("cmdIndietro", Symbol::Previous, 886, QStringLiteral("Visualizza la scheda precedente in archivio."),
           &TfrmClienti::cmdIndietroClick);
     PositionLabel()->setGeometry(914, 636, 42, 36);
-    PositionLabel()->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    PositionLabel()->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     PositionLabel()->raise();
     status->AddBackground(PositionLabel());
     arrow("cmdAvanti", Symbol::Next, 958, QStringLiteral("Visualizza la scheda successiva in archivio."),
@@ -303,22 +304,21 @@ void TfrmClienti::SetEnterChainAndTabOrder()
         setTabOrder(tabs[i], tabs[i + 1]);
 }
 
-void TfrmClienti::cmdFileClick() { SheetTools::OpenAttachments(*this); }
-void TfrmClienti::cmdTrovaClick() { SheetTools::OpenClientSearch(*this); }
-void TfrmClienti::cmdRicontattaClick() { RunTool<TfrmRicontatta>(*this); }
+void TfrmClienti::cmdFileClick() { OpenAttachments(); }
+void TfrmClienti::cmdTrovaClick()
+{
+    OpenClientSearch([this](const TSchedaCliente& client, SheetPosition position) {
+        MostraScheda(client.data(), position);
+    });
+}
+void TfrmClienti::cmdRicontattaClick() { OpenTool<TfrmRicontatta>(*this); }
 void TfrmClienti::cmdEsportaClick() { OpenTool<TfrmExpClienti>(this); }
 // What the sheet shows now, unsaved edits included, as the printed page takes it.
 report::ClientSheetTexts TfrmClienti::ShownClient() const
 {
+    const std::vector<Text> shown = ShownFields();
     report::ClientSheetTexts texts;
-    for (std::size_t i = 0; i < ClientFields.size(); ++i) {
-        const QString name = QString::fromLatin1(ClientFields[i].name);
-        if (const auto* box = findChild<QWidget*>(QStringLiteral("txt") + name))
-            texts.values[i] = TextBoxes::TextOf(box).toStdU16String();
-        else if (const auto* label = findChild<QLabel*>(QStringLiteral("lbl") + name))
-            texts.values[i] = label->text().toStdU16String();
-    }
-    texts[ClientField::Ricontatta] = Text(m_chkRicontatta->isChecked() ? MarkYes : MarkNo);
+    std::copy(shown.begin(), shown.end(), texts.values.begin());
     return texts;
 }
 
@@ -332,27 +332,27 @@ void TfrmClienti::cmdPDFClick()
 
 void TfrmClienti::cmdGuidaClick()
 {
-    TfrmGuida::Show(this, ClientHelpTitle(), ClientHelpText());
+    OpenTool<TfrmGuida>(this, ClientHelpTitle(), ClientHelpText());
 }
 
 void TfrmClienti::btnCodFiscClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::FiscalCode, m_txtCodFisc->text());
+    OpenCheck(SheetTools::Check::FiscalCode, m_txtCodFisc->text());
 }
 
 void TfrmClienti::btnPartitaIvaClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
+    OpenCheck(SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
 }
 
 void TfrmClienti::btnCartaClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::Card, TrimText(m_txtCarta->text()));
+    OpenCheck(SheetTools::Check::Card, TrimText(m_txtCarta->text()));
 }
 
 void TfrmClienti::btnIbanClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::Iban, TrimText(m_txtIban->text()));
+    OpenCheck(SheetTools::Check::Iban, TrimText(m_txtIban->text()));
 }
 
 void TfrmClienti::btnEmailClick()

@@ -16,14 +16,14 @@ class ProvinceBox;
 class TfrmClienti : public SheetScreen {
     Q_OBJECT
 public:
-    explicit TfrmClienti(QWidget* parent = nullptr);
+    TfrmClienti(ScreenFlow& flow, SheetTools::Openers tools, QWidget* parent = nullptr);
 
     void cmdFileClick();
     void cmdTrovaClick();
     void cmdRicontattaClick();
     void cmdEsportaClick();
     void cmdGuidaClick();
-    // Printing, the preview and the PDF arrive with the report engine; until then they do nothing.
+    // The page of what the sheet shows now: printed, previewed or written as Cliente.pdf.
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdPDFClick();

@@ -8,8 +8,6 @@ namespace {
 
 // Rows of two, then Questioni and Note each on a row of its own, twice as wide; in the order
 // of the Enter chain and of ClientLists::SearchFields.
-// Rows of two, then Questioni and Note each on a row of its own, twice as wide; in the order
-// of the Enter chain and of ClientLists::SearchFields.
 std::vector<CriterionBox> Boxes()
 {
     static constexpr CriterionName boxes[] = {
@@ -30,7 +28,7 @@ std::vector<CriterionBox> Boxes()
 
 } // namespace
 
-TfrmTrovaClienti::TfrmTrovaClienti(SheetScreen& served)
+TfrmTrovaClienti::TfrmTrovaClienti(SheetScreen& served, SheetTools::ClientPicked picked)
     : SearchTool(served, QStringLiteral(" Trova Clienti in archivio"), SharedFindText(),
                  Pictures::Header(QSize(862, 70), Pictures::Icon::Clients, Maker::BrandBlue,
                                   QStringLiteral("Trova Clienti in archivio"),
@@ -38,11 +36,7 @@ TfrmTrovaClienti::TfrmTrovaClienti(SheetScreen& served)
                  Pictures::Icon::Clients, ClientLists::Search, Boxes(), Widgets::DesignFont(QStringLiteral("Verdana"), 12))
 {
     SetPrintTitle(QStringLiteral("Riepilogo Clienti"));
-}
-
-void TfrmTrovaClienti::OpenFor(SheetScreen& served)
-{
-    RunTool<TfrmTrovaClienti>(served);
+    m_picked = std::move(picked);
 }
 
 Text& TfrmTrovaClienti::SharedFindText()
@@ -56,12 +50,5 @@ void TfrmTrovaClienti::OpenLine(std::u16string_view line)
     const auto found = ClientLists::FindClient(ClientLists::SearchLine, line);
     if (!found)
         return;
-    switch (Served().Kind()) {
-    case Archive::Clients:
-        Served().MostraScheda(found->record.data(), found->position);
-        break;
-    case Archive::Database:
-        Served().ImportaCliente(found->record);
-        break;
-    }
+    m_picked(found->record, found->position);
 }

@@ -37,10 +37,10 @@ inline constexpr std::array<FieldSpec, 10> SearchFields = {
 inline constexpr SearchDescription Search{DatabaseLayout, SearchFields, Line};
 
 // Adds the lines of the flagged sheets (Segnala, trimmed, is "Sì") to `into`, in list
-// order. Throws ArchiveError, leaving in `into` the lines read before the failure.
+// order. Throws FileFailure, leaving in `into` the lines read before the failure.
 void ListFlagged(ResultLines& into);
 
-// The last sheet of the file, flagged or not, whose line is `line`. Throws ArchiveError.
+// The last sheet of the file, flagged or not, whose line is `line`. Throws FileFailure.
 std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line);
 
 } // namespace DatabaseLists

@@ -1,46 +1,14 @@
 #include "database/SheetPrintDialog.h"
 
 #include "kit/Printing.h"
-#include "kit/SheetScreen.h"
-#include "kit/TextBoxes.h"
+#include "database/TfrmDatabase.h"
 #include "kit/Widgets.h"
 #include "kit/CommandFaces.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-
-QString TitleText(const QWidget& sheet, const QString& name)
-{
-    const auto* title = sheet.findChild<QLabel*>(name);
-    return title ? title->text() : QString();
-}
-
-// A line edit or a province box, read as saving and the client page read them.
-QString BoxText(const QWidget& sheet, const QString& name)
-{
-    return TextBoxes::TextOf(sheet.findChild<QWidget*>(name));
-}
-
-} // namespace
-
-report::DatabaseSheetTexts ShownDatabaseSheet(const QWidget& sheet)
-{
-    static const char* const Contacts[] = {"txtCliente", "txtIndirizzoRes", "txtComuneRes", "txtProvRes", "txtEmail",
-                                           "txtRecapito", "txtCodFisc", "txtPartitaIva", "txtGoogle", "txtWeb"};
-    report::DatabaseSheetTexts texts;
-    for (std::size_t i = 0; i < texts.titles.size(); ++i) {
-        const QString number = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        texts.titles[i] = TitleText(sheet, QStringLiteral("titCampo") + number).toStdU16String();
-        texts.values[i] = BoxText(sheet, QStringLiteral("txtCampo") + number).toStdU16String();
-    }
-    for (std::size_t i = 0; i < std::size(Contacts); ++i)
-        texts.values[14 + i] = BoxText(sheet, QString::fromLatin1(Contacts[i])).toStdU16String();
-    return texts;
-}
-
-SheetPrintDialog::SheetPrintDialog(SheetScreen& sheet, const Look& look, Output output)
+SheetPrintDialog::SheetPrintDialog(TfrmDatabase& sheet, const Look& look, Output output)
     : ToolDialog(&sheet, look.caption, QSize(364, 287), Placement::CentredOnOpener), m_sheet(sheet), m_output(output)
 {
     const QSize pictureSize(364, 207);
@@ -64,7 +32,7 @@ SheetPrintDialog::SheetPrintDialog(SheetScreen& sheet, const Look& look, Output 
 
 void SheetPrintDialog::btnStampaClick()
 {
-    const report::Page page = report::DatabaseSheetPage(ShownDatabaseSheet(m_sheet), Printing::Now());
+    const report::Page page = report::DatabaseSheetPage(m_sheet.ShownSheet(), Printing::Now());
     if (m_output == Output::Printer)
         Printing::Print(this, page);
     else

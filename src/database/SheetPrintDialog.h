@@ -7,7 +7,7 @@
 
 class QLabel;
 class QPushButton;
-class SheetScreen;
+class TfrmDatabase;
 
 class SheetPrintDialog : public ToolDialog {
     Q_OBJECT
@@ -27,15 +27,12 @@ protected:
         QStringList lines;    // drawn in the picture
         QString startCaption; // "Stampa"
     };
-    SheetPrintDialog(SheetScreen& sheet, const Look& look, Output output);
+    SheetPrintDialog(TfrmDatabase& sheet, const Look& look, Output output);
 
 private:
-    SheetScreen& m_sheet;
+    TfrmDatabase& m_sheet;
     Output m_output;
     QPushButton* m_btnAnnulla;
     QPushButton* m_btnStampa;
 };
 
-// The texts of the database sheet screen that its page prints: the field titles and the
-// boxes, read from the controls by their names.
-report::DatabaseSheetTexts ShownDatabaseSheet(const QWidget& sheet);

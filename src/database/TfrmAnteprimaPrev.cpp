@@ -1,6 +1,6 @@
 #include "database/TfrmAnteprimaPrev.h"
 
-TfrmAnteprimaPrev::TfrmAnteprimaPrev(SheetScreen& sheet)
+TfrmAnteprimaPrev::TfrmAnteprimaPrev(TfrmDatabase& sheet)
     : SheetPrintDialog(sheet,
                        {QStringLiteral(" Anteprima di stampa"), QStringLiteral("imgLogo02"),
                         QStringLiteral("Anteprima di stampa"),

@@ -6,5 +6,5 @@
 class TfrmAnteprimaPrev : public SheetPrintDialog {
     Q_OBJECT
 public:
-    explicit TfrmAnteprimaPrev(SheetScreen& sheet);
+    explicit TfrmAnteprimaPrev(TfrmDatabase& sheet);
 };

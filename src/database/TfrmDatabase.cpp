@@ -1,12 +1,12 @@
 #include "database/TfrmDatabase.h"
 
+#include "kit/DesignColours.h"
 #include "kit/CommandBar.h"
 #include "kit/FittedTitle.h"
 #include "kit/GenericFieldLayout.h"
 #include "kit/Maker.h"
 
 #include "kit/Messages.h"
-#include "kit/SheetTools.h"
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
 #include "kit/TextBoxes.h"
@@ -42,14 +42,12 @@ QString TwoDigits(int number)
     return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
 }
 
-
-// Tells a tool that serves either sheet screen which one opened it.
 QLabel* FieldTitle(QWidget* parent, const QString& name, const QString& text, const QRect& geometry)
 {
     QLabel* title = Widgets::NewLabel(parent, name, text);
     title->setGeometry(geometry);
     title->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
-    title->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    title->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     return title;
 }
 
@@ -80,8 +78,8 @@ QLabel* StillPicture(QWidget* parent, const QString& name, const QPixmap& pixmap
 
 } // namespace
 
-TfrmDatabase::TfrmDatabase(QWidget* parent)
-    : SheetScreen(Archive::Database, Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
+TfrmDatabase::TfrmDatabase(ScreenFlow& flow, SheetTools::Openers tools, QWidget* parent)
+    : SheetScreen(Archive::Database, flow, std::move(tools), Maker::Caption(QStringLiteral("Gestione Database")), StatusLine::Blue,
                   DatabaseLayout, parent)
 {
     BuildCommandBar();
@@ -125,7 +123,7 @@ void TfrmDatabase::BuildCommandBar()
     command("cmdIndietro", Symbol::Previous, {}, 678, 36, &TfrmDatabase::cmdIndietroClick);
     PositionLabel()->setGeometry(716, 8, 50, 56);
     PositionLabel()->setFont(Widgets::DesignFont(QStringLiteral("Verdana"), 11, true));
-    PositionLabel()->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    PositionLabel()->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     PositionLabel()->raise();
     command("cmdAvanti", Symbol::Next, {}, 768, 36, &TfrmDatabase::cmdAvantiClick);
     command("cmdUltimo", Symbol::Last, {}, 806, 36, &TfrmDatabase::cmdUltimoClick);
@@ -139,8 +137,7 @@ void TfrmDatabase::BuildCommandBar()
               QRect(970, 8, 40, 56));
 
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(4, 74, 1008, 42),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
-                       " border-radius: 8px;"));
+        DesignColours::TitleBandStyle(8));
     status->AddBackground(bkgTitolo);
     m_titNomeArchivio = new FittedTitle(bkgTitolo, QStringLiteral("titNomeArchivio"));
     m_titNomeArchivio->setGeometry(8, 0, 992, 42);
@@ -182,7 +179,7 @@ void TfrmDatabase::BuildGenericFields()
     m_chkSegnala->setObjectName(QStringLiteral("chkSegnala"));
     m_chkSegnala->setGeometry(930, lastRow, 78, 26);
     m_chkSegnala->setFont(Widgets::DesignFont(QStringLiteral("Tahoma"), 9, true));
-    m_chkSegnala->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+    m_chkSegnala->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
     m_chkSegnala->setCursor(Qt::PointingHandCursor);
     Status()->SetHoverText(m_chkSegnala, QStringLiteral("Aggiungi la scheda corrente all'elenco dei record segnalati."));
 
@@ -343,6 +340,16 @@ void TfrmDatabase::ImportaCliente(const TSchedaCliente& client)
     put(m_txtPartitaIva, ClientField::PartitaIva);
 }
 
+report::DatabaseSheetTexts TfrmDatabase::ShownSheet() const
+{
+    const std::vector<Text> shown = ShownFields();
+    report::DatabaseSheetTexts texts;
+    for (std::size_t i = 0; i < texts.titles.size(); ++i)
+        texts.titles[i] = m_titCampo[i]->text().toStdU16String();
+    std::copy_n(shown.begin(), texts.values.size(), texts.values.begin());
+    return texts;
+}
+
 void TfrmDatabase::btnGoogleClick()
 {
     const QString phrase = TrimText(m_txtGoogle->text());
@@ -376,35 +383,35 @@ void TfrmDatabase::sndMailClick()
 
 void TfrmDatabase::btnCodFiscClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::FiscalCode, m_txtCodFisc->text());
+    OpenCheck(SheetTools::Check::FiscalCode, m_txtCodFisc->text());
 }
 
 void TfrmDatabase::btnPartitaIvaClick()
 {
-    SheetTools::OpenCheck(this, SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
+    OpenCheck(SheetTools::Check::VatNumber, TrimText(m_txtPartitaIva->text()));
 }
 
 void TfrmDatabase::impClienteClick()
 {
-    SheetTools::OpenClientSearch(*this);
+    OpenClientSearch([this](const TSchedaCliente& client, SheetPosition) { ImportaCliente(client); });
 }
 
 void TfrmDatabase::cmdFileClick()
 {
-    SheetTools::OpenAttachments(*this);
+    OpenAttachments();
 }
 
 void TfrmDatabase::cmdTrovaClick()
 {
-    RunTool<TfrmTrovaDatabase>(*this);
+    OpenTool<TfrmTrovaDatabase>(*this);
 }
 
-void TfrmDatabase::cmdSegnalatiClick() { RunTool<TfrmSegnalati>(*this); }
+void TfrmDatabase::cmdSegnalatiClick() { OpenTool<TfrmSegnalati>(*this); }
 void TfrmDatabase::cmdEsportaClick() { OpenTool<TfrmExpDatabase>(this); }
-void TfrmDatabase::cmdStampaClick() { RunTool<TfrmStampaDatabase>(*this); }
-void TfrmDatabase::cmdAnteprimaClick() { RunTool<TfrmAnteprimaPrev>(*this); }
+void TfrmDatabase::cmdStampaClick() { OpenTool<TfrmStampaDatabase>(*this); }
+void TfrmDatabase::cmdAnteprimaClick() { OpenTool<TfrmAnteprimaPrev>(*this); }
 
 void TfrmDatabase::cmdGuidaClick()
 {
-    TfrmGuida::Show(this, DatabaseHelpTitle(), DatabaseHelpText());
+    OpenTool<TfrmGuida>(this, DatabaseHelpTitle(), DatabaseHelpText());
 }

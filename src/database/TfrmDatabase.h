@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/SheetScreen.h"
+#include "report/SheetPages.h"
 #include "storage/Records.h"
 
 #include <array>
@@ -17,7 +18,7 @@ class ProvinceBox;
 class TfrmDatabase : public SheetScreen {
     Q_OBJECT
 public:
-    explicit TfrmDatabase(QWidget* parent = nullptr);
+    TfrmDatabase(ScreenFlow& flow, SheetTools::Openers tools, QWidget* parent = nullptr);
 
     // Puts a stored sheet and its position (index + 1) on screen. The search and the flagged
     // list use it to show the sheet the user picked.
@@ -25,7 +26,11 @@ public:
     using SheetScreen::MostraScheda;
     // Copies the contact data of a client of the registry into the contact boxes; nothing
     // else changes and nothing is saved.
-    void ImportaCliente(const TSchedaCliente& client) override;
+    void ImportaCliente(const TSchedaCliente& client);
+
+    // What the sheet shows now, unsaved edits included, with the field titles, as its
+    // printed page takes it.
+    report::DatabaseSheetTexts ShownSheet() const;
 
     // The commands of the fields and the tools.
     void btnGoogleClick();

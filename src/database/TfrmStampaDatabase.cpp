@@ -1,6 +1,6 @@
 #include "database/TfrmStampaDatabase.h"
 
-TfrmStampaDatabase::TfrmStampaDatabase(SheetScreen& sheet)
+TfrmStampaDatabase::TfrmStampaDatabase(TfrmDatabase& sheet)
     : SheetPrintDialog(sheet,
                        {QStringLiteral(" Stampa scheda"), QStringLiteral("icoFaldoni"), QStringLiteral("Stampa scheda"),
                         {QStringLiteral("La scheda corrente sarà stampata su carta con i dati immessi."),

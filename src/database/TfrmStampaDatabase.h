@@ -6,5 +6,5 @@
 class TfrmStampaDatabase : public SheetPrintDialog {
     Q_OBJECT
 public:
-    explicit TfrmStampaDatabase(SheetScreen& sheet);
+    explicit TfrmStampaDatabase(TfrmDatabase& sheet);
 };

@@ -1,5 +1,6 @@
 #include "kit/CommandFaces.h"
 
+#include "kit/DesignColours.h"
 #include "kit/Icons.h"
 #include "kit/Widgets.h"
 
@@ -9,7 +10,7 @@ namespace CommandFaces {
 
 namespace {
 
-const QColor Ink(0x1D, 0x3F, 0x86);
+const QColor Ink = DesignColours::Ink;
 
 QString IconName(Symbol symbol)
 {

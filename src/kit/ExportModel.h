@@ -15,7 +15,7 @@ public:
 
     explicit ExportModel(ExportTable& table, QObject* parent = nullptr);
 
-    // Reads the archive into the table. On an ArchiveError (passed on) the rows read before
+    // Reads the archive into the table. On a FileFailure (passed on) the rows read before
     // the failure are shown and the others are empty.
     void Load();
 

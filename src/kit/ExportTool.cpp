@@ -1,4 +1,5 @@
 #include "kit/ExportTool.h"
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 
 #include "kit/ExportModel.h"
@@ -79,7 +80,7 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
     imgMano->setGeometry(392, 24, 32, 32);
     imgMano->setPixmap(Icons::Picture(QStringLiteral("export/hand"), 32));
 
-    const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink(0x1D, 0x3F, 0x86);
+    const QColor bandTop(0xF4, 0xF7, 0xFC), bandBottom(0xD5, 0xE2, 0xF5), ink = DesignColours::Ink;
     auto command = [&](const char* name, const QString& caption, const QPixmap& icon, const QRect& geometry) {
         auto* picture = new CommandPicture(panContainer, QString::fromLatin1(name),
                                            CommandPicture::Drawn(geometry.size(), caption, icon, bandTop, bandBottom, ink));
@@ -140,10 +141,10 @@ void ExportTool::FormShow()
     WaitCursor wait;
     try {
         m_model->Load();
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& failure) {
         // The grid keeps what was read; the user must know it is not the whole archive.
         wait.Restore();
-        Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
+        Failures::ReportArchiveAccess(this, MessageKind::Plain, failure.Error());
     } catch (const ExportTooLarge&) {
         // Too many sheets, or too much text for the memory: the grid stays empty.
         wait.Restore();
@@ -165,8 +166,8 @@ void ExportTool::ReportIncompleteGrid()
         break;
     }
     Failures::Report(this, MessageKind::Plain, ExportFailedText,
-                     "export " + ExportFilePath(m_table.Description()).string()
-                         + ": not written, the grid holds only part of the archive (" + m_table.FillFailure() + ")");
+                     {"export", ExportFilePath(m_table.Description()),
+                      "not written, the grid holds only part of the archive (" + m_table.FillFailure().Text() + ")"});
 }
 
 void ExportTool::cmdEsportaClick()
@@ -181,8 +182,8 @@ void ExportTool::cmdEsportaClick()
     try {
         WaitCursor wait;
         WriteSpreadsheet(m_table);
-    } catch (const ExportError& error) {
-        Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, error.what());
+    } catch (const FileFailure& failure) {
+        Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, failure.Error());
         return;
     }
     if (Messages::Confirm(this, ConfirmOpenText)) {
@@ -193,7 +194,7 @@ void ExportTool::cmdEsportaClick()
 
 void ExportTool::cmdGuidaClick()
 {
-    TfrmGuida::Show(this, m_settings.helpTitle, m_settings.helpText);
+    OpenTool<TfrmGuida>(this, m_settings.helpTitle, m_settings.helpText);
 }
 
 void ExportTool::cmdEsciClick()

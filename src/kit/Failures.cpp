@@ -1,49 +1,59 @@
 #include "kit/Failures.h"
 
 #include "kit/Maker.h"
-#include "storage/PosixIo.h"
 
 #include <cstdio>
 #include <string>
 
 namespace Failures {
 
-void Note(std::string_view reason)
+namespace {
+
+// One line on standard error: the program's name, then what failed.
+void WriteLine(const std::string& text)
 {
-    const std::string line = Maker::ProgramName.toStdString() + ": " + std::string(reason) + "\n";
+    const std::string line = Maker::ProgramName.toStdString() + ": " + text + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
     std::fflush(stderr);
 }
 
-void Report(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason)
+} // namespace
+
+void Note(const FileError& error)
 {
-    Note(reason);
+    WriteLine(error.Text());
+}
+
+void Report(QWidget* parent, MessageKind kind, const QString& shownText, const FileError& error)
+{
+    Note(error);
     Messages::Show(parent, kind, shownText);
 }
 
-void ReportWriteFailure(QWidget* parent, MessageKind kind, const QString& shownText, std::string_view reason)
+void ReportWriteFailure(QWidget* parent, MessageKind kind, const QString& shownText, const FileError& error)
 {
-    switch (posix_io::CauseOf(reason)) {
+    switch (error.Cause()) {
     case posix_io::Cause::Busy:
-        Report(parent, MessageKind::Warning, ArchiveBusyText, reason);
+        Report(parent, MessageKind::Warning, ArchiveBusyText, error);
         return;
     case posix_io::Cause::DiskFull:
-        Report(parent, kind, shownText + DiskFullParagraph, reason);
+        Report(parent, kind, shownText + DiskFullParagraph, error);
         return;
     case posix_io::Cause::Other:
-        Report(parent, kind, shownText, reason);
+        Report(parent, kind, shownText, error);
         return;
     }
 }
 
-void ReportArchiveAccess(QWidget* parent, MessageKind kind, std::string_view reason)
+void ReportArchiveAccess(QWidget* parent, MessageKind kind, const FileError& error)
 {
-    ReportWriteFailure(parent, kind, ArchiveAccessText, reason);
+    ReportWriteFailure(parent, kind, ArchiveAccessText, error);
 }
 
 void ReportError(QWidget* parent, const QString& errorText)
 {
-    Report(parent, MessageKind::Error, errorText, errorText.toStdString());
+    WriteLine(errorText.toStdString());
+    Messages::Show(parent, MessageKind::Error, errorText);
 }
 
 void ReportError(QWidget* parent, const std::exception& error)

@@ -175,12 +175,12 @@ void ListTool::ShowMarkedLines(const std::function<void(ResultLines&)>& list)
 {
     EmptyFindText();
     ResultLines lines;
-    std::optional<ArchiveError> failure;
+    std::optional<FileError> failure;
     try {
         list(lines);
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& thrown) {
         lines.Sort(); // the records read before the failure
-        failure = error;
+        failure = thrown.Error();
     }
     ShowLines(std::move(lines));
     FindBox()->setFocus();
@@ -213,8 +213,8 @@ void ListTool::lstRecordsDblClick()
     if (const std::optional<std::u16string_view> line = m_lstRecords->SelectedLine()) {
         try {
             OpenLine(*line);
-        } catch (const ArchiveError& error) {
-            ShowArchiveAccessMessage(error);
+        } catch (const FileFailure& failure) {
+            ShowArchiveAccessMessage(failure.Error());
         }
     }
     CloseTool();
@@ -237,9 +237,9 @@ void ListTool::FormClose()
     m_lstRecords->Lines()->SetLines(ResultLines());
 }
 
-void ListTool::ShowArchiveAccessMessage(const std::exception& error)
+void ListTool::ShowArchiveAccessMessage(const FileError& error)
 {
-    Failures::ReportArchiveAccess(this, MessageKind::Plain, error.what());
+    Failures::ReportArchiveAccess(this, MessageKind::Plain, error);
 }
 
 void ListTool::done(int result)

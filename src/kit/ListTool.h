@@ -15,7 +15,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
-#include <exception>
+#include "storage/FileError.h"
 #include <string_view>
 
 class QLabel;
@@ -114,12 +114,12 @@ protected:
     // The tab order of such a list: find box, list, "Stampa", "Trova", "Chiudi".
     void SetMarkedListTabOrder();
     // Puts the record of `line` on its sheet screen, if a record of the file has that line.
-    // Throws ArchiveError.
+    // Throws FileFailure.
     virtual void OpenLine(std::u16string_view line) = 0;
     // Runs when the tool closes, by any of its commands: empties the list.
     virtual void FormClose();
     // The archive-access text as a plain message; the error's text goes to standard error.
-    void ShowArchiveAccessMessage(const std::exception& error);
+    void ShowArchiveAccessMessage(const FileError& error);
     // A dialog makes a button its default on showing and when the focus leaves a button,
     // and Enter on the list would then press it; here Enter presses only a focused button.
     void ForgetDefaultButton();

@@ -50,17 +50,19 @@ bool AskPrinter(QWidget* parent, QPrinter& printer)
 }
 
 // Print dialog, then the printer; used by Print and by the preview's print command.
-bool PrintOn(QWidget* parent, QPrinter& printer, const ReportDocument& document)
+Printing::PrintResult PrintOn(QWidget* parent, QPrinter& printer, const ReportDocument& document)
 {
+    using Outcome = Printing::PrintResult::Outcome;
     PrepareForDialog(printer, document);
     if (!AskPrinter(parent, printer))
-        return false;
+        return {Outcome::Cancelled, {}};
     if (!document.PaintOn(printer)) {
         Printing::ReportFailure(parent, QStringLiteral("Attenzione: la stampa non è stata eseguita.\n\n")
                                             + QStringLiteral("La stampante non ha accettato il documento."));
-        return false;
+        const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        return {Outcome::Failed, {"print on", printerName.toStdString(), "the printer did not accept the document"}};
     }
-    return true;
+    return {Outcome::Printed, {}};
 }
 
 // The preview's tool bar keeps print and the zoom commands; full screen and close are added.
@@ -141,7 +143,7 @@ report::PrintMoment Now()
             now.time().hour(), now.time().minute(), now.time().second()};
 }
 
-bool Print(QWidget* parent, const ReportDocument& document)
+PrintResult Print(QWidget* parent, const ReportDocument& document)
 {
     QPrinter printer(QPrinter::HighResolution);
     return PrintOn(parent, printer, document);
@@ -170,7 +172,7 @@ void Preview(QWidget* parent, const ReportDocument& document)
     delete preview;
 }
 
-QString WritePdf(const ReportDocument& document, const QString& path, const PdfInfo& info)
+FileOutcome WritePdf(const ReportDocument& document, const QString& path, const PdfInfo& info)
 {
     QByteArray bytes;
     {
@@ -182,21 +184,19 @@ QString WritePdf(const ReportDocument& document, const QString& path, const PdfI
         writer.setCreator(info.creator);
         writer.setDocumentXmpMetadata(PdfXmp(info));
         if (!document.PaintOn(writer))
-            return QStringLiteral("the page could not be laid out");
+            return FileOutcome::Failed({"lay out", path.toStdString(), "the page could not be laid out"});
     }
-    if (const std::optional<std::string> failure = report::WriteDocumentFile(path.toStdString(), bytes.toStdString()))
-        return QString::fromStdString(*failure);
-    return {};
+    return report::WriteDocumentFile(path.toStdString(), bytes.toStdString());
 }
 
 bool ExportSheetPdf(QWidget* parent, const report::Page& page, const QString& fileName)
 {
     const QString path = QString::fromStdString(ProgramFile(fileName.toStdString()).string());
     const QString title = QString::fromStdString(page.name);
-    const QString failure = WritePdf(page, path, {title, title, Maker::CompanyName, Maker::CompanyName});
-    if (!failure.isEmpty()) {
+    const FileOutcome written = WritePdf(page, path, {title, title, Maker::CompanyName, Maker::CompanyName});
+    if (!written) {
         ReportFailure(parent, QStringLiteral("Attenzione: impossibile scrivere il file PDF\n%1\n\n%2")
-                                  .arg(QDir::toNativeSeparators(path), failure));
+                                  .arg(QDir::toNativeSeparators(path), QString::fromStdString(written.Error().reason)));
         return false;
     }
     if (Messages::Confirm(parent, QStringLiteral("L'esportazione della scheda in PDF è terminata con "

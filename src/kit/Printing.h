@@ -7,6 +7,7 @@
 #include "kit/PageRenderer.h"
 #include "report/Page.h"
 #include "report/PrintMoment.h"
+#include "storage/FileOutcome.h"
 
 #include <QString>
 #include <functional>
@@ -20,9 +21,19 @@ namespace Printing {
 // The moment the command runs, for the footers.
 report::PrintMoment Now();
 
-// Shows the print dialog and prints the document on the printer chosen. False when the
-// user cancelled (nothing printed, nothing said) or the printer failed (reported).
-bool Print(QWidget* parent, const ReportDocument& document);
+// What a print came to. A failure is reported before Print returns; `failure` says why.
+struct PrintResult {
+    enum class Outcome {
+        Printed,
+        Cancelled, // the user closed the print dialog: nothing printed, nothing said
+        Failed,    // the printer did not take the document
+    };
+    Outcome outcome = Outcome::Cancelled;
+    FileError failure;
+};
+
+// Shows the print dialog and prints the document on the printer chosen.
+PrintResult Print(QWidget* parent, const ReportDocument& document);
 
 // Shows the document in the modal preview window until the user closes it.
 void Preview(QWidget* parent, const ReportDocument& document);
@@ -38,8 +49,8 @@ struct PdfInfo {
 };
 
 // Writes the document as PDF at `path`: a temporary file renamed into place, so a failure
-// leaves an earlier file whole. Empty when written, else the reason it was not.
-QString WritePdf(const ReportDocument& document, const QString& path, const PdfInfo& info);
+// leaves an earlier file whole. Done when written, else why it was not.
+FileOutcome WritePdf(const ReportDocument& document, const QString& path, const PdfInfo& info);
 
 // A sheet page as a PDF file in the program folder (`fileName`, "Cliente.pdf"), replacing
 // the previous one, then the question whether to open it: "Yes" opens it. A failure is

@@ -76,27 +76,10 @@ private:
     Placement m_placement;
 };
 
-// Opens a fresh tool owned by `opener`, lets the caller fill its controls, runs it modally
-// and destroys it.
-template <class Tool, class Fill>
-void OpenTool(QWidget* opener, Fill fill)
-{
-    auto* tool = new Tool(opener);
-    fill(*tool);
-    tool->exec();
-    delete tool;
-}
-
-template <class Tool>
-void OpenTool(QWidget* opener)
-{
-    OpenTool<Tool>(opener, [](Tool&) {});
-}
-
-// Makes a fresh tool from what it needs (for instance the screen it serves), runs it
-// modally and destroys it.
+// The one way to open a tool: makes a fresh one from what it needs (its opener or the screen
+// it serves, and what it starts with), runs it modally and destroys it.
 template <class Tool, class... Needs>
-void RunTool(Needs&&... needs)
+void OpenTool(Needs&&... needs)
 {
     auto* tool = new Tool(std::forward<Needs>(needs)...);
     tool->exec();

@@ -1,5 +1,6 @@
 #include "kit/SearchTool.h"
 
+#include "kit/DesignColours.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
 #include "storage/RecordFile.h"
@@ -55,7 +56,7 @@ SearchTool::SearchTool(SheetScreen& served, const QString& caption, Text& shared
     imgArchivio->setPixmap(Pictures::IconPicture(icon, 96, QColor(0x9C, 0xC3, 0xF5)));
     auto* imgCerca = Widgets::NewLabel(panel, QStringLiteral("imgCerca"));
     imgCerca->setGeometry(20, 300, 96, 96);
-    imgCerca->setPixmap(Pictures::IconPicture(Pictures::Icon::Question, 96, QColor(0x4A, 0x80, 0xD6)));
+    imgCerca->setPixmap(Pictures::IconPicture(Pictures::Icon::Question, 96, DesignColours::CommandFace));
 
     const QFont boxFont = Widgets::DesignFont(QStringLiteral("Verdana"), 12, true);
     QList<QWidget*> chain;
@@ -124,8 +125,8 @@ void SearchTool::btnCercaClick()
     ResultLines lines;
     try {
         lines = SearchRecords(m_search, criteria);
-    } catch (const ArchiveError& error) {
-        ShowArchiveAccessMessage(error);
+    } catch (const FileFailure& failure) {
+        ShowArchiveAccessMessage(failure.Error());
         return;
     }
     const std::size_t count = lines.Size();

@@ -1,5 +1,6 @@
 #include "kit/SheetScreen.h"
 
+#include "kit/DesignColours.h"
 #include "kit/CommandBar.h"
 #include "kit/Failures.h"
 #include "kit/Messages.h"
@@ -25,10 +26,12 @@ QString SheetScreen::EmptyArchiveMessage()
     return QStringLiteral("L'archivio non contiene nessuna scheda.");
 }
 
-SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& statusColour,
-                         const RecordLayout& layout, QWidget* parent)
-    : WorkScreen(caption, parent), m_kind(kind), m_archive(layout), m_fields(layout.fields)
+SheetScreen::SheetScreen(Archive kind, ScreenFlow& flow, SheetTools::Openers tools, const QString& caption,
+                         const QColor& statusColour, const RecordLayout& layout, QWidget* parent)
+    : WorkScreen(caption, parent), m_kind(kind), m_flow(flow), m_tools(std::move(tools)), m_archive(layout),
+      m_fields(layout.fields)
 {
+    m_tools.RequireAll();
     QWidget* design = Design();
     QWidget* shpContainer = Widgets::NewShape(design, QStringLiteral("shpContainer"), QRect(0, 0, 1016, 713),
                                               QStringLiteral("background: #E4EBF5;"));
@@ -39,7 +42,7 @@ SheetScreen::SheetScreen(Archive kind, const QString& caption, const QColor& sta
     m_cmdEsci = new CommandPicture(design, QStringLiteral("cmdEsci"),
         CommandPicture::Drawn(QSize(120, 44), QStringLiteral("Esci"),
                               Pictures::IconPicture(Pictures::Icon::Exit, 30, Qt::white),
-                              QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+                              DesignColours::CommandFace, DesignColours::Ink));
     m_cmdEsci->setGeometry(884, 626, 120, 44);
     m_status->SetHoverText(m_cmdEsci, CommandBar::HoverText(QStringLiteral("cmdEsci")));
 
@@ -63,34 +66,57 @@ void SheetScreen::RequireBox(QWidget* box, const QString& warning)
     m_required.append({box, warning});
 }
 
-SheetPosition SheetScreen::Position() const
-{
-    bool ok = false;
-    const qulonglong position = TrimText(m_lblPosizione->text()).toULongLong(&ok);
-    return ok ? static_cast<SheetPosition>(position) : NewSheet;
-}
-
 void SheetScreen::SetPosition(SheetPosition position)
 {
+    m_position = position;
     m_lblPosizione->setText(position == NewSheet ? QString() : QString::number(position));
+}
+
+// The labels are in the order of the record: the three files, then the three descriptions.
+void SheetScreen::ShowAttachments(const AttachmentTexts& texts)
+{
+    m_attachments = texts;
+    for (std::size_t i = 0; i < 3; ++i) {
+        m_attachmentLabels[i]->setText(texts.files[i]);
+        m_attachmentLabels[3 + i]->setText(texts.descriptions[i]);
+    }
 }
 
 AttachmentTexts SheetScreen::Attachments() const
 {
     AttachmentTexts texts;
     for (std::size_t i = 0; i < 3; ++i) {
-        texts.files[i] = TrimText(m_attachmentLabels[i]->text());
-        texts.descriptions[i] = TrimText(m_attachmentLabels[3 + i]->text());
+        texts.files[i] = TrimText(m_attachments.files[i]);
+        texts.descriptions[i] = TrimText(m_attachments.descriptions[i]);
     }
     return texts;
 }
 
 void SheetScreen::SetAttachmentTexts(const AttachmentTexts& texts)
 {
+    AttachmentTexts trimmed;
     for (std::size_t i = 0; i < 3; ++i) {
-        m_attachmentLabels[i]->setText(TrimText(texts.files[i]));
-        m_attachmentLabels[3 + i]->setText(TrimText(texts.descriptions[i]));
+        trimmed.files[i] = TrimText(texts.files[i]);
+        trimmed.descriptions[i] = TrimText(texts.descriptions[i]);
     }
+    ShowAttachments(trimmed);
+}
+
+const QString& SheetScreen::AttachmentText(std::size_t slot) const
+{
+    return slot < 3 ? m_attachments.files[slot] : m_attachments.descriptions[slot - 3];
+}
+
+std::vector<Text> SheetScreen::ShownFields() const
+{
+    std::vector<Text> texts(m_fields.size());
+    for (const BoundBox& bound : m_boxes)
+        texts[bound.field] = TextBoxes::TextOf(bound.box).toStdU16String();
+    if (m_mark)
+        texts[m_markField] = Text(m_mark->isChecked() ? MarkYes : MarkNo);
+    for (std::size_t i = 0; i < m_attachmentFields.size(); ++i)
+        texts[m_attachmentFields[i]] = AttachmentText(i).toStdU16String();
+    return texts;
 }
 
 void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
@@ -108,8 +134,12 @@ void SheetScreen::ShowRecord(const uint8_t* record, SheetPosition position)
         else if (mark == ToQString(Text(MarkNo)))
             m_mark->setChecked(false);
     }
-    for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
-        m_attachmentLabels[i]->setText(decoded(m_attachmentFields[i]));
+    AttachmentTexts attachments;
+    for (std::size_t i = 0; i < 3; ++i) {
+        attachments.files[i] = decoded(m_attachmentFields[i]);
+        attachments.descriptions[i] = decoded(m_attachmentFields[3 + i]);
+    }
+    ShowAttachments(attachments);
     SetPosition(position);
 }
 
@@ -124,8 +154,8 @@ std::vector<uint8_t> SheetScreen::BuildRecord() const
         encode(bound.field, TextBoxes::TextOf(bound.box));
     if (m_mark)
         encode(m_markField, ToQString(Text(m_mark->isChecked() ? MarkYes : MarkNo)));
-    for (std::size_t i = 0; i < m_attachmentLabels.size(); ++i)
-        encode(m_attachmentFields[i], m_attachmentLabels[i]->text());
+    for (std::size_t i = 0; i < m_attachmentFields.size(); ++i)
+        encode(m_attachmentFields[i], AttachmentText(i));
     return record;
 }
 
@@ -138,8 +168,7 @@ void SheetScreen::ClearSheet()
     }
     if (m_mark)
         m_mark->setChecked(false);
-    for (QLabel* label : m_attachmentLabels)
-        label->clear();
+    ShowAttachments({});
     SetPosition(NewSheet);
 }
 
@@ -152,7 +181,22 @@ void SheetScreen::FormShow()
 
 void SheetScreen::FormClose()
 {
-    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
+    m_flow.ShowStartMenu();
+}
+
+void SheetScreen::OpenCheck(SheetTools::Check check, const QString& text)
+{
+    m_tools.check(this, check, text);
+}
+
+void SheetScreen::OpenAttachments()
+{
+    m_tools.attachments(*this);
+}
+
+void SheetScreen::OpenClientSearch(SheetTools::ClientPicked picked)
+{
+    m_tools.clientSearch(*this, std::move(picked));
 }
 
 void SheetScreen::cmdEsciClick()
@@ -203,8 +247,7 @@ void SheetScreen::cmdDuplicaClick()
                                                "dopo che questa è stata inserita in archivio."));
         return;
     }
-    for (QLabel* label : m_attachmentLabels)
-        label->clear();
+    ShowAttachments({});
     SetPosition(NewSheet);
     WaitCursor waiting; // opening for writing may be slow, as on a network share
     const FileOutcome touched = m_archive.Touch();
@@ -212,7 +255,7 @@ void SheetScreen::cmdDuplicaClick()
     if (m_firstBox)
         m_firstBox->setFocus(Qt::OtherFocusReason);
     if (!touched) {
-        ShowArchiveFailure(touched.Reason());
+        ShowArchiveFailure(touched.Error());
         return;
     }
     Messages::Information(this, QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda "
@@ -245,9 +288,9 @@ void SheetScreen::Navigate(SheetMove move)
     }
 }
 
-void SheetScreen::ShowArchiveFailure(const std::string& reason)
+void SheetScreen::ShowArchiveFailure(const FileError& error)
 {
-    Failures::ReportArchiveAccess(this, MessageKind::Error, reason);
+    Failures::ReportArchiveAccess(this, MessageKind::Error, error);
 }
 
 AttachmentTexts AttachmentTexts::FromList(const QStringList& texts)

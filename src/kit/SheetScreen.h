@@ -2,6 +2,7 @@
 
 #include "kit/ScreenFlow.h"
 #include "kit/Screens.h"
+#include "kit/SheetTools.h"
 #include "archive/SheetArchive.h"
 #include "storage/Records.h"
 
@@ -42,20 +43,22 @@ public:
     // The archive whose sheets the screen shows.
     Archive Kind() const { return m_kind; }
 
-    // The sheet's position (1-based), or NewSheet when lblPosizione is empty.
-    SheetPosition Position() const;
+    // The sheet's position (1-based), or NewSheet for a sheet not yet in the archive;
+    // lblPosizione shows it.
+    SheetPosition Position() const { return m_position; }
 
     // Puts a stored record of the screen's archive and its position (1-based) on screen.
     // The list tools show the sheet the user picked with it.
     void MostraScheda(const uint8_t* record, SheetPosition position) { ShowRecord(record, position); }
-    // Copies the contact data of a client of the registry into the sheet's contact boxes;
-    // nothing else changes and nothing is saved. Only a sheet with a contact block takes it.
-    virtual void ImportaCliente(const TSchedaCliente& client) { (void)client; }
-
-    // The attachment labels, trimmed, as the attachments tool receives them.
+    // The attachment texts, trimmed, as the attachments tool receives them.
     AttachmentTexts Attachments() const;
     // Where the attachments tool writes the six texts back when the user applies.
     void SetAttachmentTexts(const AttachmentTexts& texts);
+
+    // What the sheet shows now, unsaved edits included, one text per field of the record:
+    // every bound box as typed, the mark as "Sì" or "No", the attachment texts. The printed
+    // pages and the client PDF take it.
+    std::vector<Text> ShownFields() const;
 
     void cmdNuovoClick();
     void cmdSalvaClick();
@@ -67,8 +70,14 @@ public:
     void cmdEsciClick();
 
 protected:
-    SheetScreen(Archive kind, const QString& caption, const QColor& statusColour, const RecordLayout& layout,
-                QWidget* parent = nullptr);
+    // `flow` takes the user back to the start menu; `tools` opens the tools of other parts
+    // of the program (every opener must be given).
+    SheetScreen(Archive kind, ScreenFlow& flow, SheetTools::Openers tools, const QString& caption,
+                const QColor& statusColour, const RecordLayout& layout, QWidget* parent = nullptr);
+
+    void OpenCheck(SheetTools::Check check, const QString& text);
+    void OpenAttachments();
+    void OpenClientSearch(SheetTools::ClientPicked picked);
 
     // Binding, in the constructor of the screen. A text box (line edit or province box) shows
     // one field and accepts at most the field's width; `initialText` is what a new sheet holds.
@@ -127,15 +136,22 @@ private:
     void BindBoxAt(std::size_t field, QWidget* box, const QString& initialText);
     void Navigate(SheetMove move);
     void SetPosition(SheetPosition position);
-    void ShowArchiveFailure(const std::string& reason);
+    void ShowAttachments(const AttachmentTexts& texts);
+    // Slot 0..2 a file, 3..5 its description, in the order of the bound attachment fields.
+    const QString& AttachmentText(std::size_t slot) const;
+    void ShowArchiveFailure(const FileError& error);
 
     Archive m_kind;
+    ScreenFlow& m_flow;
+    SheetTools::Openers m_tools;
     SheetArchive m_archive;
     std::span<const FieldSpec> m_fields;
     QList<BoundBox> m_boxes;
     std::size_t m_markField = 0;
     QCheckBox* m_mark = nullptr;
     std::array<std::size_t, 6> m_attachmentFields{};
+    SheetPosition m_position = NewSheet;
+    AttachmentTexts m_attachments;
     std::array<QLabel*, 6> m_attachmentLabels{}; // lblFile01..03, lblDesc01..03
     QList<QPair<QWidget*, QString>> m_required;
     QWidget* m_firstBox = nullptr;

@@ -1,32 +1,13 @@
 #include "kit/SheetTools.h"
 
+#include <stdexcept>
+
 namespace SheetTools {
-namespace {
-Openers& Installed()
-{
-    static Openers openers;
-    return openers;
-}
-} // namespace
 
-void Install(Openers openers) { Installed() = std::move(openers); }
-
-void OpenCheck(QWidget* opener, Check check, const QString& text)
+void Openers::RequireAll() const
 {
-    if (Installed().check)
-        Installed().check(opener, check, text);
-}
-
-void OpenAttachments(SheetScreen& served)
-{
-    if (Installed().attachments)
-        Installed().attachments(served);
-}
-
-void OpenClientSearch(SheetScreen& served)
-{
-    if (Installed().clientSearch)
-        Installed().clientSearch(served);
+    if (!check || !attachments || !clientSearch)
+        throw std::invalid_argument("a sheet screen needs every tool opener");
 }
 
 } // namespace SheetTools

@@ -45,9 +45,9 @@ TfrmGuida::TfrmGuida(QWidget* opener)
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmGuida::btnChiudiClick);
 }
 
-void TfrmGuida::Show(QWidget* opener, const QString& title, const QString& text)
+TfrmGuida::TfrmGuida(QWidget* opener, const QString& title, const QString& text) : TfrmGuida(opener)
 {
-    OpenTool<TfrmGuida>(opener, [&](TfrmGuida& guide) { guide.SetTopic(title, text); });
+    SetTopic(title, text);
 }
 
 void TfrmGuida::SetTopic(const QString& title, const QString& text)

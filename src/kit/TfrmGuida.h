@@ -12,9 +12,8 @@ class TfrmGuida : public ToolDialog {
     Q_OBJECT
 public:
     explicit TfrmGuida(QWidget* opener);
-
-    // Opens a fresh help window over `opener` with a title and a text, and waits for it.
-    static void Show(QWidget* opener, const QString& title, const QString& text);
+    // The help window of a topic, opened with OpenTool<TfrmGuida>(opener, title, text).
+    TfrmGuida(QWidget* opener, const QString& title, const QString& text);
 
     void SetTopic(const QString& title, const QString& text);
     void lnkWebClick();

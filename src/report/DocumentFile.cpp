@@ -7,15 +7,17 @@
 
 namespace report {
 
-std::optional<std::string> WriteDocumentFile(const std::filesystem::path& requested, std::string_view bytes)
+FileOutcome WriteDocumentFile(const std::filesystem::path& requested, std::string_view bytes)
 {
     const Replacement plan = PlanReplacement(requested);
     if (!plan.Allowed())
-        return plan.whyNot;
+        return FileOutcome::Failed(plan.Refusal());
     TemporaryFile temporary(plan);
-    if (!temporary.Created() || !temporary.WriteAndReplace(bytes, plan.target))
-        return posix_io::ErrorText(errno);
-    return std::nullopt;
+    if (!temporary.Created())
+        return FileOutcome::Failed(FileError::OfErrno("create a file beside", plan.target, errno));
+    if (!temporary.WriteAndReplace(bytes, plan.target))
+        return FileOutcome::Failed(FileError::OfErrno("write", plan.target, errno));
+    return FileOutcome::Done();
 }
 
 } // namespace report

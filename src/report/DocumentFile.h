@@ -3,14 +3,14 @@
 // file beside the target, which is then renamed into its place, so a failed write leaves
 // the earlier file whole. A target whose write bits are off (for the superuser too) or that
 // is not a regular file is not replaced; a replaced file keeps its rights.
+#include "storage/FileOutcome.h"
+
 #include <filesystem>
-#include <optional>
-#include <string>
 #include <string_view>
 
 namespace report {
 
-// Nothing when the file is in place; else the reason it is not (the system's own words).
-std::optional<std::string> WriteDocumentFile(const std::filesystem::path& target, std::string_view bytes);
+// Done when the file is in place; else why it is not (the reason in the system's own words).
+FileOutcome WriteDocumentFile(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace report

@@ -69,7 +69,7 @@ QImage LoadPicture(const QString& path)
 FileOutcome Save(const QImage& picture)
 {
     const auto failed = [](const char* operation, const QString& reason) {
-        return FileOutcome::Failed(operation + (" " + Path() + ": " + reason).toStdString());
+        return FileOutcome::Failed({operation, Path().toStdString(), reason.toStdString()});
     };
     if (picture.isNull())
         return failed("save", QStringLiteral("no picture"));
@@ -93,10 +93,10 @@ FileOutcome Save(const QImage& picture)
         return FileOutcome::Failed(plan.Refusal());
     TemporaryFile temporary(plan);
     if (!temporary.Created())
-        return FileOutcome::Failed(posix_io::Failure("create a file beside", plan.target, errno));
+        return FileOutcome::Failed(FileError::OfErrno("create a file beside", plan.target, errno));
     if (!temporary.WriteAndReplace(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                    plan.target))
-        return FileOutcome::Failed(posix_io::Failure("write", plan.target, errno));
+        return FileOutcome::Failed(FileError::OfErrno("write", plan.target, errno));
     return FileOutcome::Done();
 }
 

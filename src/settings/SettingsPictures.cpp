@@ -1,10 +1,11 @@
 #include "settings/SettingsPictures.h"
 
+#include "kit/DesignColours.h"
 #include <QPainter>
 
 namespace {
 
-const QColor DarkBlue(0x1D, 0x3F, 0x86);
+const QColor DarkBlue = DesignColours::Ink;
 const QColor MidBlue(0x24, 0x5C, 0xB8);
 
 QPixmap Blank(const QSize& size)

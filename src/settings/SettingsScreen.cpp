@@ -9,7 +9,8 @@
 
 #include <QPushButton>
 
-SettingsScreen::SettingsScreen(const QString& caption, QWidget* parent) : WorkScreen(caption, parent)
+SettingsScreen::SettingsScreen(ScreenFlow& flow, const QString& caption, QWidget* parent)
+    : WorkScreen(caption, parent), m_flow(flow)
 {
     QWidget* design = Design();
     QWidget* shpSfondo = Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
@@ -38,15 +39,15 @@ bool SettingsScreen::WriteSettings(const std::function<void()>& write)
         WaitCursor wait; // gone before the message below
         write();
         return true;
-    } catch (const IniWriteError& error) {
-        Failures::ReportWriteFailure(this, MessageKind::Error, QString::fromUtf8(error.what()), error.Reason());
+    } catch (const FileFailure& failure) {
+        Failures::ReportWriteFailure(this, MessageKind::Error, QString::fromUtf8(failure.what()), failure.Error());
         return false;
     }
 }
 
 void SettingsScreen::FormClose()
 {
-    ScreenFlow::Current()->ShowScreen(WorkScreenId::StartMenu);
+    m_flow.ShowStartMenu();
 }
 
 void SettingsScreen::btnAnnullaClick()

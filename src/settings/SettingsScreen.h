@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/ScreenFlow.h"
 #include "kit/Screens.h"
 
 #include <functional>
@@ -13,7 +14,7 @@ class StatusLine;
 class SettingsScreen : public WorkScreen {
     Q_OBJECT
 public:
-    explicit SettingsScreen(const QString& caption, QWidget* parent = nullptr);
+    SettingsScreen(ScreenFlow& flow, const QString& caption, QWidget* parent = nullptr);
 
     void btnAnnullaClick();
 
@@ -32,6 +33,7 @@ protected:
     bool WriteSettings(const std::function<void()>& write);
 
 private:
+    ScreenFlow& m_flow;
     StatusLine* m_status;
     QPushButton* m_btnAnnulla;
     QPushButton* m_btnApplica;

@@ -10,6 +10,7 @@
 #include "kit/Widgets.h"
 #include "storage/ArchiveSettings.h"
 #include "settings/LogoFile.h"
+#include "settings/StartPictureFrame.h"
 #include "settings/SettingsPictures.h"
 
 #include <QDir>
@@ -40,8 +41,8 @@ const QString TfrmImpostaAvvio::PictureDialogTitle = QStringLiteral("Selezionare
 const QString TfrmImpostaAvvio::PictureDialogFilter =
     QStringLiteral("Immagine JPEG (*.jpg *.jpeg);;Immagine Bitmap (*.bmp)");
 
-TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
-    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta schermata di avvio")), parent)
+TfrmImpostaAvvio::TfrmImpostaAvvio(ScreenFlow& flow, QWidget* parent)
+    : SettingsScreen(flow, Maker::Caption(QStringLiteral("Imposta schermata di avvio")), parent)
 {
     QWidget* design = Design();
 
@@ -59,21 +60,13 @@ TfrmImpostaAvvio::TfrmImpostaAvvio(QWidget* parent)
     m_txtNomeArchivio->setFont(Widgets::DesignFont(QStringLiteral("Arial"), 28, true));
     m_txtNomeArchivio->setAlignment(Qt::AlignCenter);
 
-    QWidget* bkgSfondoPic = Widgets::NewShape(design, QStringLiteral("bkgSfondoPic"), QRect(44, 128, 928, 425),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:1, y2:1, stop:0 #9DB9E6, stop:1 #3A6FC4);"
-                       " border-radius: 6px;"));
-    QWidget* bkgPic = Widgets::NewShape(bkgSfondoPic, QStringLiteral("bkgPic"), QRect(8, 8, 912, 409),
-                                        QStringLiteral("background: white;"));
-    m_imgLogo = Widgets::NewLabel(bkgPic, QStringLiteral("imgLogo"));
-    m_imgLogo->setGeometry(0, 0, 912, 409);
-    m_imgLogo->setAlignment(Qt::AlignCenter);
-    m_imgTemp = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgTemp"));
-    m_imgTemp->setGeometry(m_imgLogo->geometry());
-    m_imgTemp->setPixmap(LogoFile::DefaultPicture());
-    m_imgBianco = Widgets::NewHiddenLabel(bkgPic, QStringLiteral("imgBianco"));
+    const StartPictureFrame frame = StartPictureFrame::Build(design, QPoint(44, 128));
+    m_imgLogo = frame.picture;
+    m_imgTemp = frame.defaultPicture;
+    m_imgBianco = Widgets::NewHiddenLabel(frame.area, QStringLiteral("imgBianco"));
     m_imgBianco->setGeometry(0, 0, 2, 2);
     m_imgBianco->setPixmap(BlankPicture());
-    for (QWidget* background : {bkgSfondoPic, bkgPic, static_cast<QWidget*>(m_imgLogo)})
+    for (QWidget* background : {frame.border, frame.area, static_cast<QWidget*>(m_imgLogo)})
         AddBackground(background);
 
     auto* btnCancLogo = new CommandPicture(design, QStringLiteral("btnCancLogo"), Icons::Picture(QStringLiteral("settings/eraser"), 34));
@@ -150,7 +143,7 @@ void TfrmImpostaAvvio::btnApplicaClick()
         }))
         return;
     if (const FileOutcome saved = LogoFile::Save(m_picture); !saved) {
-        Failures::Note(saved.Reason());
+        Failures::Note(saved.Error());
         SetPicture({}); // the start menu then shows the default picture too; no message
     }
     close();

@@ -12,7 +12,7 @@ class QLineEdit;
 class TfrmImpostaAvvio : public SettingsScreen {
     Q_OBJECT
 public:
-    explicit TfrmImpostaAvvio(QWidget* parent = nullptr);
+    explicit TfrmImpostaAvvio(ScreenFlow& flow, QWidget* parent = nullptr);
 
     // The title and filters of the file dialog that chooses a picture.
     static const QString PictureDialogTitle;

@@ -1,5 +1,6 @@
 #include "settings/TfrmImpostaCampi.h"
 
+#include "kit/DesignColours.h"
 #include "kit/Maker.h"
 #include "kit/Icons.h"
 #include "kit/Messages.h"
@@ -24,8 +25,8 @@ QString TwoDigits(int number)
 
 } // namespace
 
-TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
-    : SettingsScreen(Maker::Caption(QStringLiteral("Imposta campi di testo")), parent)
+TfrmImpostaCampi::TfrmImpostaCampi(ScreenFlow& flow, QWidget* parent)
+    : SettingsScreen(flow, Maker::Caption(QStringLiteral("Imposta campi di testo")), parent)
 {
     QWidget* design = Design();
     auto* icoImpostazioni = Widgets::NewLabel(design, QStringLiteral("icoImpostazioni"));
@@ -36,8 +37,7 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
     titImpostaCampi->setPixmap(SettingsPictures::Title(QStringLiteral("Imposta campi di testo"), 620));
 
     QWidget* bkgTitolo = Widgets::NewShape(design, QStringLiteral("bkgTitolo"), QRect(24, 78, 968, 34),
-        QStringLiteral("background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3A6FC4, stop:1 #1D3F86);"
-                       " border-radius: 6px;"));
+        DesignColours::TitleBandStyle(6));
     AddBackground(bkgTitolo);
     m_titNomeArchivio = Widgets::NewLabel(bkgTitolo, QStringLiteral("titNomeArchivio"), QStringLiteral("VELORBIS 4.0"));
     m_titNomeArchivio->setGeometry(8, 0, 952, 34);
@@ -50,7 +50,7 @@ TfrmImpostaCampi::TfrmImpostaCampi(QWidget* parent)
                                         QStringLiteral("Campo %1:").arg(number));
         title->setGeometry(GenericFieldLayout::TitleRect(number));
         title->setFont(GenericFieldLayout::TitleFont());
-        title->setStyleSheet(QStringLiteral("color: #1D3F86;"));
+        title->setStyleSheet(DesignColours::TextStyle(DesignColours::Ink));
         title->setWordWrap(false);
         QLineEdit* box = Widgets::NewLineEdit(design, QStringLiteral("txtCampo") + TwoDigits(number));
         box->setGeometry(GenericFieldLayout::BoxRect(number));

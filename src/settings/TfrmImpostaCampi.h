@@ -12,7 +12,7 @@ class QLineEdit;
 class TfrmImpostaCampi : public SettingsScreen {
     Q_OBJECT
 public:
-    explicit TfrmImpostaCampi(QWidget* parent = nullptr);
+    explicit TfrmImpostaCampi(ScreenFlow& flow, QWidget* parent = nullptr);
 
     void btnApplicaClick();
     // Shared by the fourteen boxes (txtCampo01KeyUp ... txtCampo14KeyUp): the label above

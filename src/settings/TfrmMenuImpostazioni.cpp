@@ -1,6 +1,7 @@
 #include "settings/TfrmMenuImpostazioni.h"
 
-#include "kit/HelpTexts.h"
+#include "kit/DesignColours.h"
+#include "settings/SettingsHelp.h"
 #include "kit/Maker.h"
 #include "kit/TextRules.h"
 #include "kit/TfrmGuida.h"
@@ -22,7 +23,7 @@ QPixmap TitlePicture()
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawPixmap(0, 3, Pictures::IconPicture(Pictures::Icon::Settings, 64, Maker::BrandBlue));
-    painter.setPen(QColor(0x1D, 0x3F, 0x86));
+    painter.setPen(DesignColours::Ink);
     painter.setFont(Widgets::DesignFont(QStringLiteral("Arial"), 30, true));
     painter.drawText(QRect(84, 0, 676, 70), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("IMPOSTAZIONI ARCHIVIO"));
     return picture;
@@ -37,8 +38,8 @@ QColor IconColour(Pictures::Icon icon)
 
 } // namespace
 
-TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
-    : WorkScreen(Maker::Caption(QStringLiteral("Impostazioni archivio")), parent)
+TfrmMenuImpostazioni::TfrmMenuImpostazioni(SettingsFlow& flow, QWidget* parent)
+    : WorkScreen(Maker::Caption(QStringLiteral("Impostazioni archivio")), parent), m_flow(flow)
 {
     QWidget* design = Design();
     Widgets::NewShape(design, QStringLiteral("shpSfondo"), QRect(0, 0, 1016, 713),
@@ -75,7 +76,7 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
     auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
         auto* picture = new CommandPicture(design, name,
             CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, IconColour(icon)),
-                                  QColor(0x4A, 0x80, 0xD6), QColor(0x1D, 0x3F, 0x86)));
+                                  DesignColours::CommandFace, DesignColours::Ink));
         picture->setGeometry(x, 630, smallSize.width(), smallSize.height());
         return picture;
     };
@@ -92,38 +93,42 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(QWidget* parent)
 
 void TfrmMenuImpostazioni::FormShow()
 {
-    SetNext(WorkScreenId::StartMenu);
+    SetNext(Next::StartMenu);
 }
 
 void TfrmMenuImpostazioni::FormClose()
 {
-    ScreenFlow::Current()->ShowScreen(m_next);
-    SetNext(WorkScreenId::StartMenu);
+    switch (m_next) {
+    case Next::StartMenu: m_flow.ShowStartMenu(); break;
+    case Next::FieldNames: m_flow.ShowFieldNames(); break;
+    case Next::StartScreenSettings: m_flow.ShowStartScreenSettings(); break;
+    }
+    SetNext(Next::StartMenu);
 }
 
-void TfrmMenuImpostazioni::SetNext(WorkScreenId next)
+void TfrmMenuImpostazioni::SetNext(Next next)
 {
     m_next = next;
-    m_lblMemory->setText(next == WorkScreenId::FieldNames            ? FieldNames
-                         : next == WorkScreenId::StartScreenSettings ? StartScreenSettings
-                                                                     : StartMenu);
+    m_lblMemory->setText(next == Next::FieldNames            ? FieldNames
+                         : next == Next::StartScreenSettings ? StartScreenSettings
+                                                             : StartMenu);
 }
 
 void TfrmMenuImpostazioni::btnImpostaCampiClick()
 {
-    SetNext(WorkScreenId::FieldNames);
+    SetNext(Next::FieldNames);
     close();
 }
 
 void TfrmMenuImpostazioni::btnImpostaAvvioClick()
 {
-    SetNext(WorkScreenId::StartScreenSettings);
+    SetNext(Next::StartScreenSettings);
     close();
 }
 
 void TfrmMenuImpostazioni::imgGuidaClick()
 {
-    TfrmGuida::Show(this, SettingsHelpTitle(), SettingsHelpText());
+    OpenTool<TfrmGuida>(this, SettingsHelpTitle(), SettingsHelpText());
 }
 
 void TfrmMenuImpostazioni::imgEsciClick()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "kit/ScreenFlow.h"
+#include "settings/SettingsFlow.h"
 #include "kit/Screens.h"
 
 class QLabel;
@@ -9,7 +9,7 @@ class QLabel;
 class TfrmMenuImpostazioni : public WorkScreen {
     Q_OBJECT
 public:
-    explicit TfrmMenuImpostazioni(QWidget* parent = nullptr);
+    explicit TfrmMenuImpostazioni(SettingsFlow& flow, QWidget* parent = nullptr);
 
     void btnImpostaCampiClick();
     void btnImpostaAvvioClick();
@@ -22,8 +22,10 @@ protected:
 
 private:
     // Where the menu hands over when it closes; lblMemory shows it as "avvio", "start" or "campi".
-    void SetNext(WorkScreenId next);
+    enum class Next { StartMenu, FieldNames, StartScreenSettings };
+    void SetNext(Next next);
 
-    WorkScreenId m_next = WorkScreenId::StartMenu;
+    SettingsFlow& m_flow;
+    Next m_next = Next::StartMenu;
     QLabel* m_lblMemory;
 };

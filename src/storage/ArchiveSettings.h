@@ -23,7 +23,7 @@ FieldTitles ReadFieldTitles();
 bool FirstTitleMissing(const FieldTitles& titles);
 // Writes the fourteen titles trimmed, "Campo 01" first, into section "Nome campi", empty
 // ones included, all in one rewrite of the file under its save lock (see IniFile::Write).
-// A refused write throws IniWriteError and leaves the file as it was.
+// A refused write throws FileFailure and leaves the file as it was.
 void WriteFieldTitles(const FieldTitles& titles);
 
 Text ReadArchiveName(const IniValues& settings);
@@ -33,6 +33,6 @@ Text ReadArchiveSubtitle();
 // The archive name is required (trimmed, it must not be empty); the subtitle may be empty.
 bool ArchiveNameMissing(std::u16string_view name);
 // Writes "Nome Archivio" and then "Sottotitolo Archivio", both trimmed, into section
-// "Database", in one rewrite as WriteFieldTitles. A refused write throws IniWriteError and
+// "Database", in one rewrite as WriteFieldTitles. A refused write throws FileFailure and
 // leaves the file as it was.
 void WriteStartScreenTexts(std::u16string_view name, std::u16string_view subtitle);

@@ -262,19 +262,19 @@ constexpr std::string_view TooLarge = "larger than a settings file can be";
 
 // Reads the whole of an open profile file, of at most IniFile::MaxFileBytes; on failure the
 // reason, naming `path`.
-std::optional<std::string> ReadAll(int fd, const struct stat& info, const std::filesystem::path& path,
-                                   std::string& bytes)
+std::optional<FileError> ReadAll(int fd, const struct stat& info, const std::filesystem::path& path,
+                                 std::string& bytes)
 {
     bytes.clear();
     if (static_cast<std::size_t>(info.st_size) > IniFile::MaxFileBytes)
-        return posix_io::Failure("read", path, TooLarge);
+        return FileError{"read", path, std::string(TooLarge)};
     char block[8192];
     for (;;) {
         const ssize_t got = posix_io::ReadFully(fd, block, sizeof block, static_cast<off_t>(bytes.size()));
         if (got < 0)
-            return posix_io::Failure("read", path, errno);
+            return FileError::OfErrno("read", path, errno);
         if (bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxFileBytes)
-            return posix_io::Failure("read", path, TooLarge);
+            return FileError{"read", path, std::string(TooLarge)};
         bytes.append(block, static_cast<std::size_t>(got));
         if (static_cast<std::size_t>(got) < sizeof block)
             return std::nullopt;
@@ -286,6 +286,12 @@ bool SameFile(const struct stat& a, const struct stat& b)
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+// A write refused: the error, thrown with the summary the settings screens show.
+[[noreturn]] void RefuseWrite(const std::filesystem::path& shown, FileError error)
+{
+    throw FileFailure(std::move(error), "Unable to write to " + shown.string());
+}
+
 // A profile file opened for a rewrite and held under the save lock, with its bytes as they
 // are once the lock is held. The file is replaced by renaming a new one over it, so the lock
 // lies on the file that a rewrite replaces: a program that waited for it finds another file
@@ -294,14 +300,14 @@ bool SameFile(const struct stat& a, const struct stat& b)
 // lock; it goes again unless it was replaced.
 class LockedProfileFile {
 public:
-    // Throws IniWriteError (shown as `shown`) when the file cannot be opened, locked or read.
+    // Throws FileFailure (summed up as a write to `shown`) when the file cannot be opened, locked or read.
     LockedProfileFile(const std::filesystem::path& target, const std::filesystem::path& shown)
         : target_(target), shown_(shown)
     {
         const auto deadline = std::chrono::steady_clock::now() + posix_io::SaveLockPatience;
         while (!OpenAndLock(deadline))
             if (std::chrono::steady_clock::now() >= deadline) // replaced again and again
-                Refuse(posix_io::Failure("lock", target_, posix_io::BusyReason));
+                Refuse({"lock", target_, std::string(posix_io::BusyReason)});
         if (const auto why = ReadAll(fd_, info_, target_, bytes_))
             Refuse(*why);
     }
@@ -337,23 +343,23 @@ private:
             if (fd_ < 0 && errno == EEXIST)
                 return false; // another program created it first: lock that one
             if (fd_ < 0)
-                Refuse(posix_io::Failure("create", target_, errno));
+                Refuse(FileError::OfErrno("create", target_, errno));
             created_ = true;
             if (::fstat(fd_, &info_) != 0)
-                Refuse(posix_io::Failure("open", target_, errno));
+                Refuse(FileError::OfErrno("open", target_, errno));
         }
         if (fd_ < 0)
-            Refuse(posix_io::Failure("open", target_, errno));
+            Refuse(FileError::OfErrno("open", target_, errno));
         // The rename below would otherwise replace a file its owner marked read-only.
         if (posix_io::MarkedReadOnly(info_))
-            Refuse(posix_io::Failure("write", target_, "the file is marked read-only"));
+            Refuse({"write", target_, "the file is marked read-only"});
         using std::chrono::milliseconds;
         const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
         if (!posix_io::LockWhole(fd_, std::max(left, milliseconds(0)), held_)) {
             const int error = errno;
             created_ = false; // whoever holds it uses it
-            Refuse(posix_io::Failure("lock", target_, error == EAGAIN ? std::string(posix_io::BusyReason)
-                                                                      : posix_io::ErrorText(error)));
+            Refuse({"lock", target_,
+                    error == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(error)});
         }
         if (StillNamed())
             return true;
@@ -378,14 +384,14 @@ private:
         fd_ = -1;
     }
 
-    [[noreturn]] void Refuse(const std::string& reason)
+    [[noreturn]] void Refuse(FileError error)
     {
         if (fd_ >= 0) {
             if (created_ && StillNamed())
                 ::unlink(target_.c_str());
             Release();
         }
-        throw IniWriteError(shown_, reason);
+        RefuseWrite(shown_, std::move(error));
     }
 
     std::filesystem::path target_;
@@ -399,11 +405,6 @@ private:
 };
 
 } // namespace
-
-IniWriteError::IniWriteError(const std::filesystem::path& file, std::string reason)
-    : std::runtime_error("Unable to write to " + file.string()), reason_(std::move(reason))
-{
-}
 
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {}
 
@@ -491,16 +492,16 @@ void IniFile::Write(std::u16string_view section, const std::vector<IniKey>& keys
             document.Set(Trim(section), Trim(key.name), key.value);
         const std::string bytes = document.Bytes();
         if (bytes.size() > MaxFileBytes)
-            throw IniWriteError(path_, posix_io::Failure("write", target, "would be " + std::string(TooLarge)));
+            RefuseWrite(path_, {"write", target, "would be " + std::string(TooLarge)});
 
         TemporaryFile temporary(target, file.KeepMode());
         if (!temporary.Created())
-            throw IniWriteError(path_, posix_io::Failure("create a file beside", target, errno));
+            RefuseWrite(path_, FileError::OfErrno("create a file beside", target, errno));
         if (!temporary.WriteAndReplace(bytes, target))
-            throw IniWriteError(path_, posix_io::Failure("replace", target, errno));
+            RefuseWrite(path_, FileError::OfErrno("replace", target, errno));
         file.Replaced();
     } catch (const std::bad_alloc&) {
-        throw IniWriteError(path_, posix_io::Failure("read", path_, "out of memory"));
+        RefuseWrite(path_, {"read", path_, "out of memory"});
     }
 }
 

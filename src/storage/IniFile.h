@@ -2,26 +2,15 @@
 // A Windows profile file (INI) in the text format the profile functions read and write:
 // "[Section]" lines and "Key=Value" lines, names compared without regard to case,
 // Windows-1252 text with CR LF line ends. Archivio.ini and unins000.dll are such files.
+#include "storage/FileError.h"
 #include "storage/Text.h"
 
 #include <cstddef>
 #include <filesystem>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-// A write the system refused; what() is "Unable to write to " followed by the file's path,
-// Reason() what was refused and why ("open /x/Archivio.ini: Permission denied").
-class IniWriteError : public std::runtime_error {
-public:
-    IniWriteError(const std::filesystem::path& file, std::string reason);
-    const std::string& Reason() const { return reason_; }
-
-private:
-    std::string reason_;
-};
 
 // The keys of a profile file as it was read at one moment. A screen reads its file once
 // when it is shown and takes every key it needs from this value.
@@ -97,7 +86,9 @@ public:
     // A file or folder the system refuses to write, a file marked read-only (also for the
     // superuser), a file that is not a regular one, one larger than MaxFileBytes, a result
     // that would be larger, or a lock another program kept for the whole wait (the reason
-    // then ends in posix_io::BusyReason) throws IniWriteError and leaves the file unchanged.
+    // then is posix_io::BusyReason) throws FileFailure and leaves the file unchanged. Its
+    // Error() says what was refused and why ("open /x/Archivio.ini: Permission denied"), its
+    // what() is "Unable to write to " followed by the file's path.
     void Write(std::u16string_view section, const std::vector<IniKey>& keys);
     // Write(section, {{key, value}}).
     void Write(std::u16string_view section, std::u16string_view key, std::u16string_view value);

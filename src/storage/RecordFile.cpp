@@ -173,12 +173,12 @@ void TRecordFile::RequireOpen(const char* operation) const
 
 void TRecordFile::Fail(const char* operation, int error) const
 {
-    throw ArchiveError(posix_io::Failure(operation, path_, error));
+    throw FileFailure(FileError::OfErrno(operation, path_, error));
 }
 
 void TRecordFile::Fail(const char* operation, const std::string& reason) const
 {
-    throw ArchiveError(posix_io::Failure(operation, path_, reason));
+    throw FileFailure(FileError{operation, path_, reason});
 }
 
 RecordScanner::RecordScanner(TRecordFile& file, std::size_t blockBytes)

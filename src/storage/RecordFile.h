@@ -2,6 +2,7 @@
 // A record file in the program folder: fixed-size records back to back, no header.
 // Opened anew for each user action: Open (an action that only reads) or OpenForWriting (a
 // save), the Count / ReadAt / WriteAt calls it needs, Close.
+#include "storage/FileError.h"
 #include "storage/Records.h"
 
 #include <cstddef>
@@ -9,14 +10,10 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 
-// Any failure of a record file; what() names the operation, the file and the system's reason.
-class ArchiveError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// Every call that fails throws FileFailure, naming the operation, the file and the system's
+// reason.
 
 class TRecordFile {
 public:

@@ -79,9 +79,9 @@ Replacement PlanReplacement(const std::filesystem::path& requested)
     return plan;
 }
 
-std::string Replacement::Refusal() const
+FileError Replacement::Refusal() const
 {
-    return posix_io::Failure("replace", target, whyNot);
+    return {"replace", target, whyNot};
 }
 
 TemporaryFile::TemporaryFile(const std::filesystem::path& target, std::optional<mode_t> keepMode)
@@ -146,9 +146,9 @@ std::optional<pid_t> TemporaryFileProcess(std::string_view name)
     return process;
 }
 
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::filesystem::path& folder)
+std::vector<FileError> RemoveStaleTemporaryFiles(const std::filesystem::path& folder)
 {
-    std::vector<std::string> failures;
+    std::vector<FileError> failures;
     std::error_code error;
     std::filesystem::directory_iterator entries(folder, error);
     if (error)
@@ -164,7 +164,7 @@ std::vector<std::string> RemoveStaleTemporaryFiles(const std::filesystem::path& 
         if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode))
             continue;
         if (::unlink(entry.path().c_str()) != 0 && errno != ENOENT)
-            failures.push_back(posix_io::Failure("remove", entry.path(), errno));
+            failures.push_back(FileError::OfErrno("remove", entry.path(), errno));
     }
     return failures;
 }

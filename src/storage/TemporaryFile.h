@@ -5,6 +5,8 @@
 // Every temporary file of the program has one name, ".<target>.velorbis-<pid>-<n>.tmp": the
 // process that writes it and a number of its own. A process killed before the rename leaves
 // its file behind; RemoveStaleTemporaryFiles clears those away when the program starts.
+#include "storage/FileError.h"
+
 #include <sys/types.h>
 
 #include <cstddef>
@@ -24,8 +26,8 @@ struct Replacement {
     std::optional<mode_t> keepMode; // its rights; none when there is no such file yet
     std::string whyNot;             // why it may not be replaced ("the file is marked read-only"); empty when it may
     bool Allowed() const { return whyNot.empty(); }
-    // The refusal as a failure's reason: "replace <file>: <why not>".
-    std::string Refusal() const;
+    // The refusal as a failure: "replace <file>: <why not>".
+    FileError Refusal() const;
 };
 Replacement PlanReplacement(const std::filesystem::path& requested);
 
@@ -70,4 +72,4 @@ std::optional<pid_t> TemporaryFileProcess(std::string_view name);
 // of a process no longer running left there. A file of a process that still runs, a file
 // under any other name and anything but a regular file are left alone. Returns why the
 // files that could not be removed stayed ("remove <file>: <reason>").
-std::vector<std::string> RemoveStaleTemporaryFiles(const std::filesystem::path& folder);
+std::vector<FileError> RemoveStaleTemporaryFiles(const std::filesystem::path& folder);

@@ -105,7 +105,7 @@ private slots:
     void nonHexadecimalPairThrows()
     {
         QFETCH(QString, hex);
-        QVERIFY_THROWS_EXCEPTION(CryptError, CryptDecode(T(hex)));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, CryptDecode(T(hex)));
     }
 };
 

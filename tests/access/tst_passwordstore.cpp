@@ -45,7 +45,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         WriteBytes(folder.Path("unins000.dll"), "[Accesso]\r\nValore=4AE7XY\r\n");
-        QVERIFY_THROWS_EXCEPTION(CryptError, ReadStoredPassword());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, ReadStoredPassword());
     }
 
     // What cannot be a password file fails as an unreadable stored value does, at once:
@@ -57,8 +57,8 @@ private slots:
         ProgramFolderFixture folder;
         const QString path = folder.Path("unins000.dll");
         MakeUnusableFile(path, kind);
-        QVERIFY_THROWS_EXCEPTION(CryptError, ReadStoredPassword());
-        QVERIFY_THROWS_EXCEPTION(IniWriteError, StorePassword(u"nuova"));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, ReadStoredPassword());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, StorePassword(u"nuova"));
         QVERIFY(StillUnusable(path, kind));
     }
 
@@ -151,7 +151,7 @@ private slots:
         try {
             StorePassword(u"nuova");
             QFAIL("the write was not refused");
-        } catch (const IniWriteError& error) {
+        } catch (const FileFailure& error) {
             QCOMPARE(QString(error.what()), "Unable to write to " + folder.Path("unins000.dll"));
         }
         QCOMPARE(ReadBytes(folder.Path("unins000.dll")), shipped);

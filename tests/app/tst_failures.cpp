@@ -49,7 +49,7 @@ private slots:
     {
         StandardErrorCapture stderrText;
         Failures::Report(nullptr, MessageKind::Error, QStringLiteral("Testo fisso."),
-                         "write /cartella/Database.pro: No space left on device");
+                         {"write", "/cartella/Database.pro", "No space left on device"});
         QCOMPARE(session->messages.shown.size(), 1);
         QCOMPARE(session->messages.shown[0].kind, MessageKind::Error);
         QCOMPARE(session->messages.shown[0].text, QStringLiteral("Testo fisso."));

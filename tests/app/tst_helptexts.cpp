@@ -1,4 +1,6 @@
+#include "app/StartMenuHelp.h"
 #include "kit/HelpTexts.h"
+#include "settings/SettingsHelp.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -116,7 +116,7 @@ class TestAllegaCartella : public QObject {
         if (QWidget* command = sheet->findChild<QWidget*>(QStringLiteral("cmdFile")))
             Click(command);
         else // a sheet screen whose command bar is not built yet
-            TfrmAllegaCartella::OpenFor(*sheet);
+            OpenTool<TfrmAllegaCartella>(*sheet);
         return leftOpen;
     }
 

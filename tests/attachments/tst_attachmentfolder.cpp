@@ -139,7 +139,7 @@ private slots:
         const attachments::CopyOutcome missing = attachments::CopyIn(program.Path("manca").toStdString(), u"manca");
         QVERIFY(!missing);
         QCOMPARE(missing.Step(), attachments::CopyStep::Source);
-        QCOMPARE(QString::fromStdString(missing.Reason()),
+        QCOMPARE(QString::fromStdString(missing.Error().Text()),
                  QStringLiteral("open ") + program.Path("manca") + QStringLiteral(": No such file or directory"));
         QCOMPARE(Entries(FolderPath()), QStringList{});
     }
@@ -230,7 +230,7 @@ private slots:
         const attachments::CopyOutcome copied = attachments::CopyIn(source.toStdString(), u"fonte.txt");
         QVERIFY(!copied);
         QCOMPARE(copied.Step(), attachments::CopyStep::Folder);
-        QVERIFY(QString::fromStdString(copied.Reason()).startsWith(QStringLiteral("create folder ") + FolderPath() + ": "));
+        QVERIFY(QString::fromStdString(copied.Error().Text()).startsWith(QStringLiteral("create folder ") + FolderPath() + ": "));
         QCOMPARE(ReadBytes(FolderPath()), QByteArray("non una cartella"));
     }
 
@@ -264,7 +264,7 @@ private slots:
         QCOMPARE(bool(copied), replaced);
         if (!replaced) {
             QCOMPARE(copied.Step(), attachments::CopyStep::Existing);
-            QCOMPARE(QString::fromStdString(copied.Reason()),
+            QCOMPARE(QString::fromStdString(copied.Error().Text()),
                      QStringLiteral("replace ") + copy + QStringLiteral(": the file is marked read-only"));
         }
         struct stat info {};

@@ -25,7 +25,7 @@ template <class Tool>
 Checker Make(const char* box)
 {
     return {box, [](QWidget* opener, const QString& text) {
-                OpenTool<Tool>(opener, [&](Tool& tool) { tool.Prefill(text); });
+                OpenTool<Tool>(opener, text);
             }};
 }
 

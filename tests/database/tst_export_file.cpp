@@ -105,11 +105,13 @@ int Helper(int argc, char** argv)
     ExportTable table(DatabaseExport());
     try {
         table.Load();
-        WriteSpreadsheet(table);
-    } catch (const ExportError&) {
-        return HelperRefused;
-    } catch (const ArchiveError&) {
+    } catch (const FileFailure&) {
         return 4;
+    }
+    try {
+        WriteSpreadsheet(table);
+    } catch (const FileFailure&) {
+        return HelperRefused;
     }
     return 0;
 }
@@ -297,7 +299,7 @@ private slots:
         ExportTable table(DatabaseExport());
         table.Load();
         IoFaults::FailNext(static_cast<IoOp>(operation), skip);
-        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteSpreadsheet(table));
         IoFaults::Reset();
         QCOMPARE(ReadBytes(ExportPath()), earlier);
         QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
@@ -309,7 +311,7 @@ private slots:
         QVERIFY(QDir(folder->Folder()).mkdir(ExportName));
         ExportTable table(DatabaseExport());
         table.Load();
-        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteSpreadsheet(table));
         QVERIFY(QFileInfo(ExportPath()).isDir());
     }
 
@@ -353,7 +355,7 @@ private slots:
         WriteRecords<DatabaseLayout>(sheets);
         ExportTable table(DatabaseExport());
         IoFaults::FailNext(IoOp::Read, 1);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, table.Load());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, table.Load());
         QCOMPARE(table.RowCount(), count);
         const std::size_t firstBlock = (4u << 20) / TSchedaDatabase::Size;
         QCOMPARE(Q(table.Cell(firstBlock - 1, 0)), QStringLiteral("Scheda %1").arg(firstBlock));
@@ -364,7 +366,7 @@ private slots:
         QCOMPARE(table.Fill(), ExportFill::Partial);
         const QByteArray earlier("earlier export");
         WriteBytes(ExportPath(), earlier);
-        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteSpreadsheet(table));
         QCOMPARE(ReadBytes(ExportPath()), earlier);
         QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
         table.Load();
@@ -401,7 +403,7 @@ private slots:
         QCOMPARE(table.RowCount(), std::size_t(0));
         QCOMPARE(table.Fill(), ExportFill::TooManyRecords);
         QVERIFY(table.MemoryBytes() < 1024);
-        QVERIFY_THROWS_EXCEPTION(ExportError, WriteSpreadsheet(table));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteSpreadsheet(table));
         QCOMPARE(ReadBytes(ExportPath()), earlier);
         QCOMPARE(QFileInfo(archive).size(), size);
     }
@@ -458,7 +460,7 @@ private slots:
             try {
                 WriteSpreadsheet(table);
                 QFAIL("a read-only export file was replaced");
-            } catch (const ExportError& error) {
+            } catch (const FileFailure& error) {
                 QCOMPARE(QString::fromStdString(error.what()),
                          QStringLiteral("replace %1: the file is marked read-only").arg(ExportPath()));
             }
@@ -475,7 +477,7 @@ private slots:
         WriteRecords<DatabaseLayout>(ThreeSheets());
         ExportTable table(DatabaseExport());
         IoFaults::FailNext(IoOp::Open);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, table.Load());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, table.Load());
         QCOMPARE(table.RowCount(), std::size_t(0));
     }
 };

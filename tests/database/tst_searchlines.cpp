@@ -405,7 +405,7 @@ private slots:
         QVERIFY(!DatabaseLists::FindSheet(T(LineOf("", "", "", "", "", ""))));
     }
 
-    void everyFileFailureIsAnArchiveError_data()
+    void everyFileFailureIsAFileFailure_data()
     {
         QTest::addColumn<int>("operation");
         QTest::newRow("open") << int(IoOp::Open);
@@ -414,7 +414,7 @@ private slots:
         QTest::newRow("short read") << int(IoOp::ShortRead);
         QTest::newRow("close") << int(IoOp::Close);
     }
-    void everyFileFailureIsAnArchiveError()
+    void everyFileFailureIsAFileFailure()
     {
         QFETCH(int, operation);
         ProgramFolderFixture folder;
@@ -423,12 +423,12 @@ private slots:
         const IoOp op = static_cast<IoOp>(operation);
 
         IoFaults::FailNext(op);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, Cerca({}));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, Cerca({}));
         IoFaults::FailNext(op);
         ResultLines flagged;
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, DatabaseLists::ListFlagged(flagged));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, DatabaseLists::ListFlagged(flagged));
         IoFaults::FailNext(op);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, DatabaseLists::FindSheet(T(LineOf("Alfa", "", "", "", "", ""))));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, DatabaseLists::FindSheet(T(LineOf("Alfa", "", "", "", "", ""))));
         IoFaults::Reset();
         QCOMPARE(ReadBytes(folder.Path("Database.pro")), before);
     }

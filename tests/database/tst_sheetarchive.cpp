@@ -194,7 +194,7 @@ private slots:
             const MoveResult moved = Database().Move(SheetMove::Next, 1);
             QCOMPARE(moved.outcome, MoveResult::Outcome::Failed);
             QVERIFY(moved.record.empty());
-            QVERIFY(!moved.failure.empty());
+            QVERIFY(!moved.failure.Text().empty());
         } else if (action == "save") {
             const SaveResult saved = Database().Save(Sheet(50).data(), NewSheet);
             QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
@@ -224,7 +224,7 @@ private slots:
             const SaveResult saved = Database().Save(Sheet(50).data(), at);
             QCOMPARE(saved.outcome, SaveResult::Outcome::Failed);
             QVERIFY(!saved.written);
-            QVERIFY2(saved.failure.ends_with("marked read-only"), saved.failure.c_str());
+            QVERIFY2(saved.failure.Text().ends_with("marked read-only"), saved.failure.Text().c_str());
         }
         QVERIFY(!Database().Touch());
         QCOMPARE(ReadBytes(path), Archive(3));

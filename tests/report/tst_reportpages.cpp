@@ -119,11 +119,11 @@ class TestReportPages : public QObject {
     QString Pdf(const ReportDocument& document, const QString& name)
     {
         const QString path = folder.filePath(name);
-        const QString failure =
+        const FileOutcome written =
             Printing::WritePdf(document, path, {QStringLiteral("Scheda informativa"), QStringLiteral("Scheda informativa"),
                                                 Maker::CompanyName, Maker::CompanyName});
-        if (!failure.isEmpty())
-            qWarning("%s", qPrintable(failure));
+        if (!written)
+            qWarning("%s", written.Error().Text().c_str());
         return path;
     }
 

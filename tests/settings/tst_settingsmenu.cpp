@@ -3,7 +3,7 @@
 
 #include "support/ScreenTest.h"
 
-#include "kit/HelpTexts.h"
+#include "settings/SettingsHelp.h"
 #include "app/TfrmAvvio.h"
 #include "settings/TfrmImpostaAvvio.h"
 #include "settings/TfrmImpostaCampi.h"

@@ -35,8 +35,8 @@ int Helper(int argc, char** argv)
     try {
         WriteFieldTitles(Titles(QString::fromUtf8(argv[2])));
         return 0;
-    } catch (const IniWriteError& error) {
-        std::puts(error.Reason().c_str());
+    } catch (const FileFailure& error) {
+        std::puts(error.Error().Text().c_str());
         return HelperRefused;
     }
 }
@@ -75,7 +75,7 @@ private slots:
         CompareTitles(ReadFieldTitles(), Titles("Nuovo "));
         const QByteArray applied = ReadBytes(folder.Path("Archivio.ini"));
         QVERIFY(applied != before);
-        QVERIFY_THROWS_EXCEPTION(IniWriteError, WriteStartScreenTexts(u"Altro studio", u"Altra sede"));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteStartScreenTexts(u"Altro studio", u"Altra sede"));
         QCOMPARE(ReadBytes(folder.Path("Archivio.ini")), applied);
         QCOMPARE(Q(ReadArchiveName()), QString("Studio"));
         QCOMPARE(Q(ReadArchiveSubtitle()), QString("Sede"));

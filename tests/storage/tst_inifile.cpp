@@ -28,8 +28,8 @@ int WritingProgram(char** argv)
     for (int round = 0; round < rounds; ++round) {
         try {
             SettingsFile().Write(u"Chiavi", RoundKeys(QString::fromLatin1(argv[1]), round));
-        } catch (const IniWriteError& error) {
-            std::printf("round %d: %s\n", round, error.Reason().c_str());
+        } catch (const FileFailure& error) {
+            std::printf("round %d: %s\n", round, error.Error().Text().c_str());
             return 1;
         }
     }
@@ -46,7 +46,7 @@ int Helper(int argc, char** argv)
     try {
         IniFile(argv[0]).Write(FromUtf8(argv[1]), FromUtf8(argv[2]), FromUtf8(argv[3]));
         return 0;
-    } catch (const IniWriteError& error) {
+    } catch (const FileFailure& error) {
         std::puts(error.what());
         return HelperRefused;
     }
@@ -292,9 +292,9 @@ private slots:
         try {
             SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
             QFAIL("the write was not refused");
-        } catch (const IniWriteError& error) {
+        } catch (const FileFailure& error) {
             QCOMPARE(QString(error.what()), "Unable to write to " + path);
-            QCOMPARE(QString::fromStdString(error.Reason()),
+            QCOMPARE(QString::fromStdString(error.Error().Text()),
                      step + u' ' + path + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(EIO)));
         }
         QCOMPARE(FolderEntries(folder.Folder()), fileExists ? QStringList{"Archivio.ini"} : QStringList{});
@@ -351,9 +351,9 @@ private slots:
         try {
             SettingsFile().Write(u"Database", u"Sottotitolo Archivio", T(QString(2047, 's')));
             QFAIL("the write was not refused");
-        } catch (const IniWriteError& error) {
+        } catch (const FileFailure& error) {
             QCOMPARE(QString(error.what()), "Unable to write to " + path);
-            QCOMPARE(QString::fromStdString(error.Reason()),
+            QCOMPARE(QString::fromStdString(error.Error().Text()),
                      "write " + path + ": would be larger than a settings file can be");
         }
         QCOMPARE(ReadBytes(path), bytes);
@@ -375,10 +375,10 @@ private slots:
             try {
                 SettingsFile().Write(u"Database", {{u"Nome Archivio", u"Nuovo"}, {u"Sottotitolo Archivio", u"Sede"}});
                 QFAIL("the write was not refused");
-            } catch (const IniWriteError& error) {
+            } catch (const FileFailure& error) {
                 QCOMPARE(QString(error.what()), "Unable to write to " + path);
-                QCOMPARE(error.Reason(), posix_io::Failure("lock", path.toStdString(), posix_io::BusyReason));
-                QCOMPARE(posix_io::CauseOf(error.Reason()), posix_io::Cause::Busy);
+                QCOMPARE(error.Error().Text(), posix_io::Failure("lock", path.toStdString(), posix_io::BusyReason));
+                QCOMPARE(error.Error().Cause(), posix_io::Cause::Busy);
             }
             QCOMPARE(ReadBytes(path), TwoSections);
             QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
@@ -520,7 +520,7 @@ private slots:
         try {
             SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo");
             QFAIL("the write was not refused");
-        } catch (const IniWriteError& error) {
+        } catch (const FileFailure& error) {
             QCOMPARE(QString(error.what()), "Unable to write to " + path);
         }
         QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
@@ -538,7 +538,7 @@ private slots:
         const QString path = folder.Path("Archivio.ini");
         WriteBytes(path, TwoSections);
         SetMode(path, 0444);
-        QVERIFY_THROWS_EXCEPTION(IniWriteError, SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo"));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, SettingsFile().Write(u"Database", u"Nome Archivio", u"Nuovo"));
         QCOMPARE(ReadBytes(path), TwoSections);
         QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});
         QCOMPARE(Q(SettingsFile().Read(u"Database", u"Nome Archivio")), QString("Biblioteca"));

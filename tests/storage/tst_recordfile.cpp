@@ -69,11 +69,11 @@ int AppendingProgram(char** argv)
         // A save that found the other program holding the file for longer than the wait
         // (a heavily loaded machine) is tried again, as the user is told to; it wrote nothing.
         for (int retry = 0; retry < 20 && result.outcome != SaveResult::Outcome::Appended
-             && posix_io::CauseOf(result.failure) == posix_io::Cause::Busy;
+             && result.failure.Cause() == posix_io::Cause::Busy;
              ++retry)
             result = archive.Save(SavedBy(program, save).data(), NewSheet);
         if (result.outcome != SaveResult::Outcome::Appended) {
-            std::printf("failed %s\n", result.failure.c_str());
+            std::printf("failed %s\n", result.failure.Text().c_str());
             return 1;
         }
         std::printf("%d %zu\n", save, result.position);
@@ -99,7 +99,7 @@ int Helper(int argc, char** argv)
         file.Count();
         file.Close();
         return 0;
-    } catch (const ArchiveError& error) {
+    } catch (const FileFailure& error) {
         std::puts(error.what());
         return HelperRefused;
     }
@@ -131,11 +131,11 @@ private slots:
         RecordScanner scanner(file);
         QVERIFY(scanner.Next() == nullptr);
         std::vector<uint8_t> read(S);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(0, Record(1).data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.ReadAt(0, read.data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.WriteAt(0, Record(1).data()));
         file.Close();
         QVERIFY(!file.IsOpen());
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.Count());
         QVERIFY(!QFile::exists(folder.Path(FileName)));
     }
 
@@ -150,11 +150,11 @@ private slots:
         try {
             file.WriteAt(0, Record(9).data());
             QFAIL("WriteAt succeeded");
-        } catch (const ArchiveError& error) {
+        } catch (const FileFailure& error) {
             QVERIFY2(QString(error.what()).startsWith("write ") && QString(error.what()).endsWith("reading only"),
                      error.what());
         }
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Append(Record(9).data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.Append(Record(9).data()));
         file.Close();
         QCOMPARE(ReadBytes(folder.Path(FileName)), Records(2));
     }
@@ -219,7 +219,7 @@ private slots:
         WriteBytes(folder.Path(FileName), Records(2));
         TRecordFile file(DatabaseLayout);
         file.OpenForWriting();
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(3, Record(9).data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.WriteAt(3, Record(9).data()));
         file.Close();
         QCOMPARE(ReadBytes(folder.Path(FileName)), Records(2));
     }
@@ -241,7 +241,7 @@ private slots:
         TRecordFile file(DatabaseLayout);
         file.Open();
         std::vector<uint8_t> read(S);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(std::size_t(index), read.data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.ReadAt(std::size_t(index), read.data()));
     }
 
     void closedFileRefusesWork()
@@ -249,9 +249,9 @@ private slots:
         ProgramFolderFixture folder;
         TRecordFile file(DatabaseLayout);
         std::vector<uint8_t> read(S);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Count());
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.ReadAt(0, read.data()));
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(0, read.data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.Count());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.ReadAt(0, read.data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.WriteAt(0, read.data()));
         QVERIFY(!QFile::exists(folder.Path(FileName)));
     }
 
@@ -264,7 +264,7 @@ private slots:
         try {
             file.Open();
             QFAIL("Open succeeded");
-        } catch (const ArchiveError& error) {
+        } catch (const FileFailure& error) {
             const QString what = error.what();
             QVERIFY2(what.startsWith("open ") && what.contains(FileName) && what.contains(std::strerror(EIO)),
                      qPrintable(what));
@@ -306,17 +306,17 @@ private slots:
         IoFaults::FailNext(static_cast<IoOp>(op));
         std::vector<uint8_t> record = Record(77);
         if (action == "open")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, open());
+            QVERIFY_THROWS_EXCEPTION(FileFailure, open());
         else if (action == "count")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Count());
+            QVERIFY_THROWS_EXCEPTION(FileFailure, file->Count());
         else if (action == "read")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->ReadAt(1, record.data()));
+            QVERIFY_THROWS_EXCEPTION(FileFailure, file->ReadAt(1, record.data()));
         else if (action == "overwrite")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->WriteAt(1, record.data()));
+            QVERIFY_THROWS_EXCEPTION(FileFailure, file->WriteAt(1, record.data()));
         else if (action == "append")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->WriteAt(3, record.data()));
+            QVERIFY_THROWS_EXCEPTION(FileFailure, file->WriteAt(3, record.data()));
         else if (action == "close")
-            QVERIFY_THROWS_EXCEPTION(ArchiveError, file->Close());
+            QVERIFY_THROWS_EXCEPTION(FileFailure, file->Close());
         if (action == "close")
             QVERIFY(!file->IsOpen());
         file.reset(); // the destructor closes silently whatever state the failure left
@@ -334,7 +334,7 @@ private slots:
         TRecordFile file(DatabaseLayout);
         file.OpenForWriting();
         IoFaults::FailNext(IoOp::Flush);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(1, Record(50).data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.WriteAt(1, Record(50).data()));
         file.Close();
         const QByteArray bytes = ReadBytes(folder.Path(FileName));
         QCOMPARE(bytes.size(), qsizetype(3 * S));
@@ -350,7 +350,7 @@ private slots:
         IoFaults::FailNext(IoOp::Write, 2);
         file.WriteAt(0, Record(0).data());
         file.WriteAt(1, Record(1).data());
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.WriteAt(2, Record(2).data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.WriteAt(2, Record(2).data()));
         file.WriteAt(2, Record(2).data()); // once only
         QCOMPARE(file.Count(), std::size_t(3));
     }
@@ -478,7 +478,7 @@ private slots:
         try {
             file.OpenForWriting();
             QFAIL("a read-only file was opened for writing");
-        } catch (const ArchiveError& error) {
+        } catch (const FileFailure& error) {
             QVERIFY2(QString(error.what()).endsWith("marked read-only"), error.what());
         }
         const SaveResult saved = SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(7).data(), NewSheet);
@@ -503,8 +503,8 @@ private slots:
         ProgramFolderFixture folder;
         MakeUnusableFile(folder.Path(FileName), kind);
         TRecordFile file(RecordLayout{FileName, S, {}});
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.Open());
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, file.OpenForWriting());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.Open());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, file.OpenForWriting());
         QCOMPARE(SheetArchive(RecordLayout{FileName, S, {}}).Save(Record(1).data(), NewSheet).outcome, SaveResult::Outcome::Failed);
         QVERIFY(StillUnusable(folder.Path(FileName), kind));
     }
@@ -599,7 +599,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QVERIFY(scanner.Next() != nullptr);
         IoFaults::FailNext(IoOp::ShortRead);
-        QVERIFY_THROWS_EXCEPTION(ArchiveError, scanner.Next());
+        QVERIFY_THROWS_EXCEPTION(FileFailure, scanner.Next());
     }
 
     void scannerDecodesFieldsInPlace()

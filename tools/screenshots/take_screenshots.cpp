@@ -128,7 +128,7 @@ int main(int argc, char** argv)
     Save(program.Clienti(), out + QStringLiteral("/client-sheet.png"));
 
     if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("tools")) {
-        TfrmTrovaClienti search(*program.Clienti());
+        TfrmTrovaClienti search(*program.Clienti(), [](const TSchedaCliente&, SheetPosition) {});
         search.show();
         Save(&search, out + QStringLiteral("/client-search.png"));
         search.btnCercaClick();

@@ -1,0 +1,22 @@
+#include "storage/FileError.h"
+
+#include <utility>
+
+FileError FileError::OfErrno(std::string_view operation, const std::filesystem::path& path, int error)
+{
+    return {std::string(operation), path, posix_io::ErrorText(error)};
+}
+
+std::string FileError::Text() const
+{
+    if (operation.empty())
+        return reason;
+    return posix_io::Failure(operation, path, reason);
+}
+
+FileFailure::FileFailure(FileError error) : std::runtime_error(error.Text()), error_(std::move(error)) {}
+
+FileFailure::FileFailure(FileError error, const std::string& summary)
+    : std::runtime_error(summary), error_(std::move(error))
+{
+}
