@@ -5,7 +5,7 @@
 
 #include "support/ListTools.h"
 #include "support/ScreenTest.h"
-#include "report/PdfProbe.h"
+#include "support/PdfProbe.h"
 
 #include "kit/Printing.h"
 #include "kit/TextBoxes.h"

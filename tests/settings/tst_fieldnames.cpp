@@ -1,7 +1,7 @@
 // The field-name screen: what it shows, what "Applica e chiudi" writes to Archivio.ini and
 // what it refuses to write.
 
-#include "settings/SettingsTestSupport.h"
+#include "support/SettingsTest.h"
 
 #include "kit/Failures.h"
 #include "kit/StatusLine.h"

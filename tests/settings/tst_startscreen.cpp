@@ -1,7 +1,7 @@
 // The start-screen settings: the archive name and subtitle in Archivio.ini, the picture in
 // Logo.bmp, and what the start menu shows afterwards.
 
-#include "settings/SettingsTestSupport.h"
+#include "support/SettingsTest.h"
 
 #include "support/FileDialogRecorder.h"
 #include "support/StandardErrorCapture.h"
