@@ -1,16 +1,19 @@
 #pragma once
 // A user's clicks on a list tool's list, and the records the list tools' tests store.
 #include "kit/ListTool.h"
+#include "support/ScreenTest.h"
 #include "support/StorageTest.h"
 #include "support/StoredRecords.h"
 
 #include <QByteArray>
 #include <QDialog>
 #include <QFile>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QTest>
 
+#include <functional>
 #include <optional>
 
 // WhenModal for an action that may stop half-way on a failed check: the tool is closed
@@ -23,6 +26,21 @@ void WhenModalThenClose(Action action)
         if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
             dialog->done(QDialog::Rejected);
     });
+}
+
+// Opens the tool behind `command` of `screen` as the user does, points `tool` at it, and runs
+// `use` once the tool is the active window; a tool that `use` leaves open is closed afterwards.
+template <class Tool>
+void UseTool(QWidget* screen, const char* command, QPointer<Tool>& tool, const std::function<void()>& use)
+{
+    WhenModalThenClose([&](QWidget* modal) {
+        tool = qobject_cast<Tool*>(modal);
+        QVERIFY(tool);
+        QVERIFY(QTest::qWaitForWindowActive(tool));
+        use();
+    });
+    Click(Child(screen, command));
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 // The selected row of a list tool's list, -1 when none.
