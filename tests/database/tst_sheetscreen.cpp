@@ -4,6 +4,7 @@
 // shares with the client sheet screen is tested over both archives in kit/tst_sheetscreens.
 
 #include "support/FileDialogRecorder.h"
+#include "support/ListTools.h"
 #include "support/SheetScreenTest.h"
 #include "support/StoredRecords.h"
 
@@ -17,13 +18,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-QString Q(const Text& text) { return QString::fromStdU16String(text); }
-Text T(const QString& text) { return text.toStdU16String(); }
-
-} // namespace
 
 class TstSheetScreen : public QObject {
     Q_OBJECT
@@ -372,7 +366,14 @@ private slots:
         for (const auto& [field, box] : contact)
             client.Set(field, T(QStringLiteral(" %1 ").arg(QString::fromLatin1(box).mid(3, 2))));
         client.Set(ClientField::Note, u"non importata");
-        screen()->ImportaCliente(client);
+        WriteRecords<ClientLayout>({client});
+        WhenModalThenClose([](QWidget* search) {
+            QCOMPARE(search->metaObject()->className(), "TfrmTrovaClienti");
+            Click(Child(search, "btnCerca"));
+            DoubleClick(Child<ResultList>(search, "lstRecords"), 0);
+        });
+        Click(Child(screen(), "impCliente"));
+        QVERIFY(!QApplication::activeModalWidget());
         for (const auto& [field, box] : contact)
             QCOMPARE(Text(box), QString::fromLatin1(box).mid(3, 2));
         QCOMPARE(Text("txtCampo01"), QStringLiteral("Titolo"));
