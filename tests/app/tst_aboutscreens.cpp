@@ -14,7 +14,7 @@
 class TestAboutScreens : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     TfrmAvvio* menu() { return fixture->program->Avvio(); }
 
     // Opens the tool from the start menu picture, runs `check` on it, then closes it.
@@ -34,10 +34,10 @@ class TestAboutScreens : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
+        fixture.Start(ScreenTestFixture::Recording::None);
         menu()->ShowScreen();
     }
-    void cleanup() { fixture.reset(); }
+    void cleanup() { fixture.Stop(); }
 
     void theAboutScreenNamesTheProgramAndWritesToTheMaker()
     {

@@ -18,7 +18,7 @@
 class TestStartMenu : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     TfrmAvvio* menu() { return fixture->program->Avvio(); }
     QLabel* title() { return Child<QLabel>(menu(), "titNomeArchivio"); }
     QLabel* subtitle() { return Child<QLabel>(menu(), "titSottotitolo"); }
@@ -36,8 +36,8 @@ class TestStartMenu : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void withoutSettingsTheBandsAreEmptyAndTheDefaultPictureShows()
     {

@@ -8,20 +8,11 @@
 class TestToolExits : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void everyToolShowsACommandThatClosesIt_data()
     {

@@ -77,7 +77,7 @@ QPushButton* Button(QWidget* tool, const char* name) { return Child<QPushButton>
 class TestAllegaCartella : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     SheetScreen* database() { return fixture->program->Database(); }
     SheetScreen* clienti() { return fixture->program->Clienti(); }
     QString Attachments() const { return fixture->Path(QStringLiteral("Documenti_Allegati")); }
@@ -121,12 +121,8 @@ class TestAllegaCartella : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup()
-    {
-        IoFaults::Reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void shapeAndTabOrder()
     {

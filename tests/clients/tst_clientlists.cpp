@@ -57,8 +57,7 @@ void DoubleClick(ResultList* list, int row)
 class TstClientLists : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
     QString Text(QWidget* screen, const char* name) { return TextBoxes::TextOf(Child(screen, name)); }
     void Open(QWidget* screen)
@@ -68,16 +67,8 @@ class TstClientLists : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void searchFromTheClientSheetShowsTheLastClientWithTheLine()
     {
@@ -213,8 +204,8 @@ private slots:
         });
         Click(Child(sheet, "cmdRicontatta"));
         QCOMPARE(rows, 0);
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Clienti.pro")))); // a list only reads
     }

@@ -38,7 +38,7 @@ QStringList FirstColumns(ResultList* list)
 class TestFlagged : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     QPointer<TfrmSegnalati> tool;
 
     void WithList(const std::function<void()>& use)
@@ -51,16 +51,8 @@ class TestFlagged : public QObject {
     QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
-    void cleanup()
-    {
-        fixture.reset();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void showingListsTheFlaggedSheetsInOrder()
     {

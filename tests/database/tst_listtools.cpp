@@ -81,7 +81,7 @@ QStringList FirstWords(ResultList* list)
 class TestListTools : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     std::unique_ptr<ListTool> tool;
 
     const ListToolRow& Row()
@@ -111,16 +111,11 @@ private slots:
         for (std::size_t row = 0; row < Rows().size(); ++row)
             QTest::newRow(Rows()[row].name) << int(row);
     }
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
     void cleanup()
     {
         tool.reset();
-        fixture.reset();
-        IoFaults::Reset();
+        fixture.Stop();
     }
 
     void theListDrawsItsLinesInColumnsWithoutAWidgetPerLine()

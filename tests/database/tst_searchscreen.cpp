@@ -41,7 +41,7 @@ std::vector<TSchedaDatabase> SixSheets()
 class TestSearchScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     QPointer<TfrmTrovaDatabase> tool;
 
     void WithSearch(const std::function<void()>& use) { UseTool(fixture->program->Database(), "cmdTrova", tool, use); }
@@ -58,16 +58,8 @@ class TestSearchScreen : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
-    void cleanup()
-    {
-        fixture.reset();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void theCriteriaPanelComesFirstWithTheTitlesOfTheSettings()
     {
