@@ -128,14 +128,7 @@ private slots:
     void theControlsAreInTheirTabOrder()
     {
         WithList([&] {
-            QWidget* next = FindBox();
-            QStringList tabs;
-            for (int i = 0; i < 6; ++i) {
-                tabs << next->objectName();
-                next = next->nextInFocusChain();
-                while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                    next = next->nextInFocusChain();
-            }
+            const QStringList tabs = TabOrder(FindBox(), 6);
             QCOMPARE(tabs, (QStringList{"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi", "txtTrova"}));
             List()->setFocus();
             for (QPushButton* button : tool->findChildren<QPushButton*>())

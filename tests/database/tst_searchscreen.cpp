@@ -98,14 +98,7 @@ private slots:
             }
             QCOMPARE(QApplication::focusWidget(), Box("txtCampo01"));
 
-            QWidget* next = Box("txtCampo01");
-            QStringList tabs;
-            for (int i = 0; i < 12; ++i) {
-                tabs << next->objectName();
-                next = next->nextInFocusChain();
-                while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                    next = next->nextInFocusChain();
-            }
+            const QStringList tabs = TabOrder(Box("txtCampo01"), 12);
             QCOMPARE(tabs, (QStringList{"txtCampo01", "txtCampo02", "txtCampo03", "txtCampo04", "txtCampo05", "txtCampo06",
                                         "txtCliente", "txtComuneRes", "txtCodFisc", "txtPartitaIva", "btnAnnulla",
                                         "btnCerca"}));
@@ -204,14 +197,7 @@ private slots:
     {
         WithSearch([&] {
             Search();
-            QWidget* next = Box("txtTrova");
-            QStringList tabs;
-            for (int i = 0; i < 6; ++i) {
-                tabs << next->objectName();
-                next = next->nextInFocusChain();
-                while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                    next = next->nextInFocusChain();
-            }
+            const QStringList tabs = TabOrder(Box("txtTrova"), 6);
             QCOMPARE(tabs, (QStringList{"txtTrova", "btnTrova", "lstRecords", "btnStampa", "btnChiudi", "txtTrova"}));
             List()->setFocus();
             for (QPushButton* button : tool->findChildren<QPushButton*>())

@@ -186,14 +186,7 @@ private slots:
     void tabGoesThroughTheBoxesThenCancelThenApply()
     {
         Show();
-        QWidget* widget = box(1);
-        QStringList order;
-        for (int i = 0; i < GenericFieldCount + 2; ++i) {
-            order.append(widget->objectName());
-            widget = widget->nextInFocusChain();
-            while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible())
-                widget = widget->nextInFocusChain();
-        }
+        const QStringList order = TabOrder(box(1), GenericFieldCount + 2);
         QCOMPARE(order.mid(GenericFieldCount), (QStringList{"btnAnnulla", "btnApplica"}));
         QCOMPARE(order.at(13), QStringLiteral("txtCampo14"));
     }

@@ -189,6 +189,20 @@ inline void Click(QWidget* widget)
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
 
+// The names of the `count` controls that Tab reaches one after another, starting with `first`.
+inline QStringList TabOrder(QWidget* first, int count)
+{
+    QStringList names;
+    QWidget* next = first;
+    for (int i = 0; i < count; ++i) {
+        names << next->objectName();
+        do
+            next = next->nextInFocusChain();
+        while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus));
+    }
+    return names;
+}
+
 // The top-level windows a person would see now, by class name.
 inline QStringList VisibleScreens()
 {
