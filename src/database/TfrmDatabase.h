@@ -24,9 +24,6 @@ public:
     // list use it to show the sheet the user picked.
     void MostraScheda(const TSchedaDatabase& sheet, std::size_t position);
     using SheetScreen::MostraScheda;
-    // Copies the contact data of a client of the registry into the contact boxes; nothing
-    // else changes and nothing is saved.
-    void ImportaCliente(const TSchedaCliente& client);
 
     // What the sheet shows now, unsaved edits included, with the field titles, as its
     // printed page takes it.
@@ -51,6 +48,9 @@ protected:
     void FormShow() override;
 
 private:
+    // Copies the contact data of a client of the registry into the contact boxes; nothing
+    // else changes and nothing is saved.
+    void ImportaCliente(const TSchedaCliente& client);
     void BuildCommandBar();
     void BuildSection(const QString& number, const QRect& area, const QRect& iconBox, const QString& iconName,
                       const QPixmap& icon, const QRect& iconArea);

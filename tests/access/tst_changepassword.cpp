@@ -1,7 +1,7 @@
 // The change-password screen: when OK is enabled, each refusal and which boxes it empties,
 // what is stored, and logging in afterwards.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
@@ -9,7 +9,7 @@
 #include "app/TfrmAvvio.h"
 #include "kit/Failures.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,8 +41,7 @@ QString BadCharacter(const QString& character)
 class TestChangePassword : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     TfrmCambiaPassword* screen() { return fixture->program->CambiaPassword(); }
     QLineEdit* oldBox() { return Child<QLineEdit>(screen(), "txtPasswordOld"); }
     QLineEdit* newBox() { return Child<QLineEdit>(screen(), "txtPasswordNew"); }
@@ -83,20 +82,13 @@ class TestChangePassword : public QObject {
 private slots:
     void init()
     {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
+        fixture.Start();
         StorePassword(OldPassword.toStdU16String());
         fixture->program->Start();
         Click(Child<QPushButton>(fixture->program->Password(), "btnCambiaPassword"));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
     }
-    void cleanup()
-    {
-        IoFaults::Reset();
-        messages.reset();
-        fixture.reset();
-    }
+    void cleanup() { fixture.Stop(); }
 
     void everyShowingStartsWithThreeEmptyBoxes()
     {
@@ -108,7 +100,7 @@ private slots:
         QCOMPARE(screen()->focusWidget(), oldBox());
         QVERIFY(!ok()->isEnabled());
         QCOMPARE(oldBox()->echoMode(), QLineEdit::Password);
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
     }
 
     void okIsEnabledExactlyWhileAllThreeBoxesHoldANonBlank_data()
@@ -179,9 +171,9 @@ private slots:
         const QByteArray stored = StoredBytes();
         Fill(old, typedNew, confirm);
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text, message);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text, message);
         QCOMPARE(oldBox()->text().isEmpty(), emptied.contains(u'o'));
         QCOMPARE(newBox()->text().isEmpty(), emptied.contains(u'n'));
         QCOMPARE(confirmBox()->text().isEmpty(), emptied.contains(u'c'));
@@ -208,9 +200,9 @@ private slots:
         QFETCH(QString, stored);
         Fill(QStringLiteral("  VelOrbis "), typedNew, confirm);
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text, Done);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text, Done);
         QCOMPARE(QString::fromStdU16String(ReadStoredPassword()), stored);
 
         auto* login = fixture->program->Password();
@@ -230,9 +222,9 @@ private slots:
         fixture->WriteFile(QStringLiteral("unins000.dll"), damaged);
         Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text, Failure);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text, Failure);
         QCOMPARE(StoredBytes(), damaged);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
     }
@@ -243,8 +235,8 @@ private slots:
         Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
         IoFaults::FailNext(IoOp::Rename);
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text, Failure);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).text, Failure);
         QCOMPARE(StoredBytes(), stored);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
     }
@@ -258,9 +250,9 @@ private slots:
         SaveLockHolder other(fixture->Path(QStringLiteral("unins000.dll")));
         QVERIFY(other.Locked());
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.at(0).text, Failures::ArchiveBusyText);
         QCOMPARE(StoredBytes(), stored);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmCambiaPassword")});
         QCOMPARE(oldBox()->text(), OldPassword);
@@ -274,8 +266,8 @@ private slots:
         QFile::remove(fixture->Path(QStringLiteral("unins000.dll")));
         Fill(OldPassword, QStringLiteral("nuova"), QStringLiteral("nuova"));
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text, WrongOld);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).text, WrongOld);
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("unins000.dll"))));
     }
 
@@ -289,7 +281,7 @@ private slots:
         QCOMPARE(screen()->focusWidget(), confirmBox());
         QTest::keyClick(confirmBox(), Qt::Key_Return);
         QCOMPARE(screen()->focusWidget(), oldBox());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(QString::fromStdU16String(ReadStoredPassword()), QStringLiteral("VELORBIS"));
     }
 };

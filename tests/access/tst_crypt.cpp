@@ -1,5 +1,5 @@
 #include "access/Crypt.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QRegularExpression>
 #include <QtTest>

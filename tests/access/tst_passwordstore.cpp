@@ -1,7 +1,7 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "storage/IniFile.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // The about and copyright screens: captions, sizes, where they open, and their links.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/Maker.h"
 #include "kit/TMisc.h"
@@ -14,7 +14,7 @@
 class TestAboutScreens : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     TfrmAvvio* menu() { return fixture->program->Avvio(); }
 
     // Opens the tool from the start menu picture, runs `check` on it, then closes it.
@@ -34,10 +34,10 @@ class TestAboutScreens : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
+        fixture.Start(ScreenTestFixture::Recording::None);
         menu()->ShowScreen();
     }
-    void cleanup() { fixture.reset(); }
+    void cleanup() { fixture.Stop(); }
 
     void theAboutScreenNamesTheProgramAndWritesToTheMaker()
     {

@@ -3,9 +3,9 @@
 // reads works as usual; a save that cannot be done says why, keeps what the user typed and
 // writes nothing.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
-#include "storage/StorageTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
+#include "support/StorageTest.h"
 
 #include "kit/Failures.h"
 #include "kit/ListTool.h"
@@ -325,7 +325,7 @@ private slots:
 class TstArchiveAccess : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
 
     QString Folder() const { return fixture->folder.path(); }
     QString ArchivePath(Archive archive) const { return fixture->Path(QString::fromLatin1(UseOf(archive).file)); }
@@ -337,16 +337,8 @@ class TstArchiveAccess : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
-    void cleanup()
-    {
-        fixture.reset();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     // Marked read-only by its owner (refused to the superuser too), on a read-only medium,
     // or owned by another user than the one running the program.

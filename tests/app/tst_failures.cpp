@@ -1,8 +1,8 @@
 // A failure shows the user the screen's fixed text and leaves its real reason (operation,
 // file, the system's word) on the program's standard error.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "kit/Failures.h"
 #include "kit/Formats.h"
@@ -23,36 +23,27 @@ const QString ArchiveAccess = QStringLiteral("Attenzione: il sistema non permett
 const QString ExportFailed = QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\r"
                                             "Accertarsi che il file di Excel non sia già aperto.");
 
-// The program in a fresh folder and a recorder of its messages, with no injected file fault
-// armed before or after.
-struct ProgramSession {
-    ProgramSession() { IoFaults::Reset(); }
-    ~ProgramSession() { IoFaults::Reset(); }
-    ProgramFixture fixture;
-    MessageRecorder messages;
-};
-
 } // namespace
 
 class TestFailures : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramSession> session;
+    ScreenTestFixture fixture;
 
-    QString InFolder(const char* name) const { return QDir(session->fixture.folder.path()).absoluteFilePath(name); }
+    QString InFolder(const char* name) const { return QDir(fixture->folder.path()).absoluteFilePath(name); }
 
 private slots:
-    void init() { session = std::make_unique<ProgramSession>(); }
-    void cleanup() { session.reset(); }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void theUserSeesTheFixedTextAndStandardErrorTheReason()
     {
         StandardErrorCapture stderrText;
         Failures::Report(nullptr, MessageKind::Error, QStringLiteral("Testo fisso."),
                          {"write", "/cartella/Database.pro", "No space left on device"});
-        QCOMPARE(session->messages.shown.size(), 1);
-        QCOMPARE(session->messages.shown[0].kind, MessageKind::Error);
-        QCOMPARE(session->messages.shown[0].text, QStringLiteral("Testo fisso."));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Error);
+        QCOMPARE(fixture.messages->shown[0].text, QStringLiteral("Testo fisso."));
         QCOMPARE(stderrText.Text(),
                  QStringLiteral("Velorbis 4.0: write /cartella/Database.pro: No space left on device\n"));
     }
@@ -61,9 +52,9 @@ private slots:
     {
         StandardErrorCapture stderrText;
         Failures::ReportError(nullptr, std::runtime_error("Stampante non disponibile"));
-        QCOMPARE(session->messages.shown.size(), 1);
-        QCOMPARE(session->messages.shown[0].kind, MessageKind::Error);
-        QCOMPARE(session->messages.shown[0].text, QStringLiteral("Stampante non disponibile"));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Error);
+        QCOMPARE(fixture.messages->shown[0].text, QStringLiteral("Stampante non disponibile"));
         QCOMPARE(stderrText.Text(), QStringLiteral("Velorbis 4.0: Stampante non disponibile\n"));
     }
 
@@ -102,8 +93,8 @@ private slots:
         switch (action) {
         case 0:
         case 1: {
-            session->fixture.program->ShowScreen(WorkScreenId::DatabaseSheet);
-            QWidget* sheet = session->fixture.program->Screen(WorkScreenId::DatabaseSheet);
+            fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
+            QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
             QVERIFY(QTest::qWaitForWindowExposed(sheet));
             Child<QLineEdit>(sheet, "txtCampo01")->setText(QStringLiteral("Pratica"));
             Child<QLineEdit>(sheet, "txtCliente")->setText(QStringLiteral("Rossi Mario"));
@@ -112,8 +103,8 @@ private slots:
             break;
         }
         case 2: {
-            session->fixture.program->ShowScreen(WorkScreenId::FieldNames);
-            QWidget* names = session->fixture.program->Screen(WorkScreenId::FieldNames);
+            fixture->program->ShowScreen(WorkScreenId::FieldNames);
+            QWidget* names = fixture->program->Screen(WorkScreenId::FieldNames);
             QVERIFY(QTest::qWaitForWindowExposed(names));
             Child<QLineEdit>(names, "txtCampo01")->setText(QStringLiteral("Pratica"));
             IoFaults::FailNext(fault);
@@ -121,10 +112,10 @@ private slots:
             break;
         }
         case 3: {
-            session->fixture.program->ShowScreen(WorkScreenId::DatabaseSheet);
-            QWidget* sheet = session->fixture.program->Screen(WorkScreenId::DatabaseSheet);
+            fixture->program->ShowScreen(WorkScreenId::DatabaseSheet);
+            QWidget* sheet = fixture->program->Screen(WorkScreenId::DatabaseSheet);
             QVERIFY(QTest::qWaitForWindowExposed(sheet));
-            session->messages.answer = QMessageBox::Yes;
+            fixture.messages->answer = QMessageBox::Yes;
             WhenModal([&](QWidget* tool) {
                 IoFaults::FailNext(fault);
                 Click(Child(tool, "cmdEsporta"));
@@ -135,8 +126,8 @@ private slots:
         }
         }
 
-        QVERIFY(!session->messages.shown.isEmpty());
-        const ShownMessage& last = session->messages.shown.last();
+        QVERIFY(!fixture.messages->shown.isEmpty());
+        const ShownMessage& last = fixture.messages->shown.last();
         QCOMPARE(int(last.kind), kind);
         QCOMPARE(last.text, expectedShown);
         const QString reason = QStringLiteral("Velorbis 4.0: ") + operation + u' ' + InFolder(file.toLatin1().constData())

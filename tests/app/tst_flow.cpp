@@ -1,6 +1,6 @@
 // How the screens hand over to one another, and the three ways the program ends.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmCambiaPassword.h"
@@ -23,8 +23,7 @@
 class TestFlow : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     Program* program() { return fixture->program.get(); }
 
     void LogIn()
@@ -39,15 +38,10 @@ class TestFlow : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
+        fixture.Start();
         StorePassword(u"velorbis");
     }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void cleanup() { fixture.Stop(); }
 
     void startShowsOnlyTheLoginScreen()
     {

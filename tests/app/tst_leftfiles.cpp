@@ -2,8 +2,8 @@
 // program folder and in the attachments folder, are removed when the program next starts;
 // the files of a copy still running and every file of another program stay.
 
-#include "app/ScreenTest.h"
-#include "storage/StorageTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StorageTest.h"
 
 #include "attachments/AttachmentFolder.h"
 #include "storage/TemporaryFile.h"

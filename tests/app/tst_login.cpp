@@ -1,7 +1,7 @@
 // The login screen: which typed passwords open the program, and what a wrong or
 // unreadable stored password does.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "access/PasswordStore.h"
 #include "access/TfrmPassword.h"
@@ -12,8 +12,7 @@
 class TestLogin : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     TfrmPassword* login() { return fixture->program->Password(); }
     QLineEdit* box() { return Child<QLineEdit>(login(), "txtPassword"); }
     QPushButton* ok() { return Child<QPushButton>(login(), "cmdOK"); }
@@ -28,16 +27,11 @@ class TestLogin : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
+        fixture.Start();
         StorePassword(u"velorbis");
         fixture->program->Start();
     }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void cleanup() { fixture.Stop(); }
 
     void okIsEnabledExactlyWhileTheBoxHoldsANonBlank_data()
     {
@@ -69,7 +63,7 @@ private slots:
         QFETCH(QString, typed);
         Type(typed);
         QTest::keyClick(box(), Qt::Key_Return);
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
     }
 
@@ -77,9 +71,9 @@ private slots:
     {
         Type(QStringLiteral("velorbi"));
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: password errata."));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text, QStringLiteral("Attenzione: password errata."));
         QVERIFY(box()->text().isEmpty());
         QVERIFY(!ok()->isEnabled());
         QCOMPARE(login()->focusWidget(), box());
@@ -90,7 +84,7 @@ private slots:
     {
         Type(QStringLiteral("   "));
         QTest::keyClick(box(), Qt::Key_Return);
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
     }
 
@@ -99,9 +93,9 @@ private slots:
         fixture->WriteFile(QStringLiteral("unins000.dll"), "[Accesso]\r\nValore=4G1Z\r\n");
         Type(QStringLiteral("velorbis"));
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
                                 "password. Si consiglia di reinstallare il software."));
         QCOMPARE(box()->text(), QStringLiteral("velorbis"));
@@ -117,8 +111,8 @@ private slots:
         fixture->MakeUnusable(QStringLiteral("unins000.dll"), kind);
         Type(QStringLiteral("velorbis"));
         Click(ok());
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della "
                                 "password. Si consiglia di reinstallare il software."));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmPassword")});
@@ -144,9 +138,9 @@ private slots:
             fixture->WriteFile(QStringLiteral("unins000.dll"), file);
         Type(QStringLiteral("velorbis"));
         QTest::keyClick(box(), Qt::Key_Return);
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Plain);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Plain);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Attenzione: la password di accesso non è stata trovata (il file unins000.dll manca o "
                                 "è vuoto).\n\r\n\rRipristinare il file unins000.dll dalla cartella di installazione "
                                 "del programma."));
@@ -163,7 +157,7 @@ private slots:
                             fixture->Path(QStringLiteral("unins000.dll"))));
         Type(QStringLiteral("velorbis"));
         Click(ok());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
     }
 };

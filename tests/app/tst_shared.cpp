@@ -1,7 +1,7 @@
 // The behaviours every screen shares: highlight frames, the Enter chain, the kinds of
 // text box, the status line, the message boxes and the shell's open action.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"

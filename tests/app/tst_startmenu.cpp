@@ -1,7 +1,7 @@
 // The start menu reads the archive's name, subtitle and picture every time it is shown.
 
-#include "ScreenTest.h"
-#include "StandardErrorCapture.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "app/TfrmAvvio.h"
 #include "settings/LogoFile.h"
@@ -18,7 +18,7 @@
 class TestStartMenu : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     TfrmAvvio* menu() { return fixture->program->Avvio(); }
     QLabel* title() { return Child<QLabel>(menu(), "titNomeArchivio"); }
     QLabel* subtitle() { return Child<QLabel>(menu(), "titSottotitolo"); }
@@ -36,8 +36,8 @@ class TestStartMenu : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void withoutSettingsTheBandsAreEmptyAndTheDefaultPictureShows()
     {

@@ -1,27 +1,18 @@
 // Every command that opens a tool leads to a tool the user can leave: it shows a visible,
 // enabled command that closes it, and pressing that command does.
 
-#include "ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include <QAbstractButton>
 
 class TestToolExits : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void everyToolShowsACommandThatClosesIt_data()
     {

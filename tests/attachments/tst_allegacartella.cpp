@@ -1,9 +1,9 @@
 // The attachments screen: what the sheet hands over, picking and copying files with the
 // overwrite question, opening them safely, clearing a slot, and what goes back to the sheet.
 
-#include "app/FileDialogRecorder.h"
-#include "app/ScreenTest.h"
-#include "app/StandardErrorCapture.h"
+#include "support/FileDialogRecorder.h"
+#include "support/ScreenTest.h"
+#include "support/StandardErrorCapture.h"
 
 #include "kit/SheetScreen.h"
 #include "attachments/TfrmAllegaCartella.h"
@@ -77,7 +77,7 @@ QPushButton* Button(QWidget* tool, const char* name) { return Child<QPushButton>
 class TestAllegaCartella : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     SheetScreen* database() { return fixture->program->Database(); }
     SheetScreen* clienti() { return fixture->program->Clienti(); }
     QString Attachments() const { return fixture->Path(QStringLiteral("Documenti_Allegati")); }
@@ -121,12 +121,8 @@ class TestAllegaCartella : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup()
-    {
-        IoFaults::Reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void shapeAndTabOrder()
     {

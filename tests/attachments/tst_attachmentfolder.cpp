@@ -2,7 +2,7 @@
 // that arrive whole or not at all.
 
 #include "attachments/AttachmentFolder.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QDir>
 

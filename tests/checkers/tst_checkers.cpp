@@ -1,7 +1,7 @@
 // The four checker tools: their shape, how their boxes filter and tidy what is typed, the
 // messages they give, which outcomes keep them open, and the sheets' fiscal-code button.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "kit/TextBoxes.h"
 #include "checkers/TfrmCarta.h"
@@ -61,7 +61,7 @@ void Type(QWidget* box, const QString& text)
 class TestCheckers : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     MessageRecorder* recorder = nullptr; // of the use under way
     QWidget* sheet() { return fixture->program->Database(); }
 
@@ -95,8 +95,8 @@ class TestCheckers : public QObject {
     }
 
 private slots:
-    void init() { fixture = std::make_unique<ProgramFixture>(); }
-    void cleanup() { fixture.reset(); }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void shape_data()
     {

@@ -2,8 +2,8 @@
 // its own titles and widths and the two joined columns; and both exports as a spreadsheet
 // program opens them, every cell exactly as typed.
 
-#include "ClientTestSupport.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StoredRecords.h"
+#include "support/StorageTest.h"
 
 #include "archive/SpreadsheetExport.h"
 #include "clients/ClientExport.h"
@@ -134,7 +134,7 @@ private slots:
 
     void aSmallRegistryIsWrittenByteForByte()
     {
-        WriteClients({Client({{CF::Cliente, u"Rossi Anna"}, {CF::DataNasc, u"01/02/1980"}, {CF::ComuneNasc, u"Roma"},
+        WriteRecords<ClientLayout>({Client({{CF::Cliente, u"Rossi Anna"}, {CF::DataNasc, u"01/02/1980"}, {CF::ComuneNasc, u"Roma"},
                               {CF::ProvNasc, u"RM"}, {CF::Sesso, u"F"}, {CF::CapRes, u"00118"},
                               {CF::ComuneRes, u"Città"}, {CF::ProvRes, u"MI"}, {CF::Estremi, u"Bonifico & co."},
                               {CF::PartitaIva, u"00743110157"}, {CF::Note, u"<nota>"}, {CF::Ricontatta, u"Sì"}}),
@@ -196,7 +196,7 @@ private slots:
                 client.Set(CF::PartitaIva, T(value.left(11)));
                 clients.push_back(client);
             }
-            WriteClients(clients);
+            WriteRecords<ClientLayout>(clients);
             description = &ClientExport();
             file = folder->Path(QStringLiteral("Clienti.xls"));
         } else {

@@ -1,7 +1,7 @@
 // The client result lines: four columns cut or padded, the last field whole; the search by
 // up to ten fields, the clients to recontact, and finding the client a line stands for.
 
-#include "ClientTestSupport.h"
+#include "support/StoredRecords.h"
 
 #include "clients/ClientLists.h"
 #include "storage/ProgramFolder.h"
@@ -108,7 +108,7 @@ private slots:
     {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, found);
-        WriteClients({Client({{CF::Cliente, u"Rossi Anna"}, {CF::ComuneRes, u"Roma"}, {CF::Note, u"urgente"}}),
+        WriteRecords<ClientLayout>({Client({{CF::Cliente, u"Rossi Anna"}, {CF::ComuneRes, u"Roma"}, {CF::Note, u"urgente"}}),
                       Client({{CF::Cliente, u"Bianchi"}, {CF::ComuneRes, u"Roma"}}),
                       Client({{CF::Cliente, u"de Rossi"}, {CF::ComuneRes, u"Milano"}, {CF::Note, u"urgente"}})});
         std::array<Text, 10> criteria;
@@ -138,7 +138,7 @@ private slots:
         QFETCH(bool, listed);
         TSchedaCliente client = Client({{CF::Cliente, u"Rossi"}, {CF::Questioni, u"preventivo"}});
         client.Set(CF::Ricontatta, T(mark));
-        WriteClients({client});
+        WriteRecords<ClientLayout>({client});
         ResultLines lines;
         ClientLists::ListToRecontact(lines);
         QCOMPARE(lines.Size(), std::size_t(listed ? 1 : 0));
@@ -152,7 +152,7 @@ private slots:
         TSchedaCliente first = Client({{CF::Cliente, u"Rossi"}, {CF::Note, u"nota"}, {CF::Zona, u"uno"}});
         TSchedaCliente other = Client({{CF::Cliente, u"ROSSI"}, {CF::Note, u"nota"}, {CF::Zona, u"due"}});
         TSchedaCliente last = Client({{CF::Cliente, u"Rossi"}, {CF::Note, u"nota"}, {CF::Zona, u"tre"}});
-        WriteClients({first, other, last});
+        WriteRecords<ClientLayout>({first, other, last});
         const Text line = BuildLine(first.data(), ClientLists::SearchLine);
         const auto found = ClientLists::FindClient(ClientLists::SearchLine, u"  " + line + u"  ");
         QVERIFY(found);

@@ -2,8 +2,8 @@
 // sheet screens: the search from the client sheet shows the picked client there; from the
 // database sheet's import picture it copies the client's contact data into that sheet.
 
-#include "app/ScreenTest.h"
-#include "ClientTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StoredRecords.h"
 
 #include "clients/TfrmClienti.h"
 #include "database/TfrmDatabase.h"
@@ -57,8 +57,7 @@ void DoubleClick(ResultList* list, int row)
 class TstClientLists : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
     QString Text(QWidget* screen, const char* name) { return TextBoxes::TextOf(Child(screen, name)); }
     void Open(QWidget* screen)
@@ -68,20 +67,12 @@ class TstClientLists : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void searchFromTheClientSheetShowsTheLastClientWithTheLine()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QString memory, count;
@@ -112,7 +103,7 @@ private slots:
 
     void countReadsSchedeForEveryNumber()
     {
-        WriteClients({FourClients().at(2)});
+        WriteRecords<ClientLayout>({FourClients().at(2)});
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QString count;
@@ -129,7 +120,7 @@ private slots:
     // nothing else changes, and saving there stores them.
     void importIntoTheDatabaseSheet()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TSchedaDatabase stored;
         stored.Set(DatabaseField::Campo01, u"Pratica");
         stored.Set(DatabaseField::Cliente, u"Vecchio");
@@ -181,7 +172,7 @@ private slots:
 
     void recontactListOpensTheLastMatchingClient()
     {
-        WriteClients(FourClients());
+        WriteRecords<ClientLayout>(FourClients());
         TfrmClienti* sheet = fixture->program->Clienti();
         Open(sheet);
         QStringList lines;
@@ -213,8 +204,8 @@ private slots:
         });
         Click(Child(sheet, "cmdRicontatta"));
         QCOMPARE(rows, 0);
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Clienti.pro")))); // a list only reads
     }

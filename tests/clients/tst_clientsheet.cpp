@@ -1,19 +1,16 @@
-// The client sheet screen as a user works with it: browsing, saving, duplicating, the
-// recontact mark, how each kind of box tidies what is typed, the checkers and the e-mail
-// button; and what both sheet screens share in their boxes.
+// The client sheet screen's own behaviour: its title and commands, how each kind of box tidies
+// what is typed, the status line, the focus order, the checkers, the e-mail button, the print
+// commands and Cliente.pdf, the guide and the hover texts. What it shares with the database
+// sheet screen is tested over both archives in kit/tst_sheetscreens.
 
-#include "app/ScreenTest.h"
-#include "ClientTestSupport.h"
+#include "support/SheetScreenTest.h"
 
 #include "clients/ClientHelp.h"
 #include "clients/TfrmClienti.h"
-#include "database/TfrmDatabase.h"
 #include "kit/Printing.h"
-#include "kit/SheetScreen.h"
-#include "kit/TextBoxes.h"
-#include "storage/Records.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,293 +18,44 @@
 
 #include <sys/stat.h>
 
-Q_DECLARE_METATYPE(Archive)
-
 namespace {
 
-constexpr std::size_t S = TSchedaCliente::Size;
-
-QString Q(const Text& text) { return QString::fromStdU16String(text); }
-Text T(const QString& text) { return text.toStdU16String(); }
-
-// Stored client number n: its name tells its number; client 2 is to recontact and every
-// client has one attachment.
-TSchedaCliente Numbered(int n)
-{
-    TSchedaCliente client;
-    client.Set(CF::Cliente, T(QStringLiteral("Cliente %1").arg(n)));
-    client.Set(CF::ProvRes, u"RM");
-    client.Set(CF::Note, T(QStringLiteral("Nota %1").arg(n)));
-    client.Set(CF::Ricontatta, n == 2 ? MarkYes : MarkNo);
-    client.Set(CF::File01, T(QStringLiteral("documento %1.pdf").arg(n)));
-    client.Set(CF::Desc01, T(QStringLiteral("Allegato %1").arg(n)));
-    return client;
-}
-
-QStringList Fields(const TSchedaCliente& client)
-{
-    QStringList fields;
-    for (std::size_t i = 0; i < TSchedaCliente::Fields().size(); ++i)
-        fields.append(Q(client.Get(static_cast<CF>(i))));
-    return fields;
-}
-
-// The 29 boxes in tab order (the check box left out), each with its field.
-const QList<QPair<const char*, CF>>& BoxFields()
-{
-    static const QList<QPair<const char*, CF>> boxes{
-        {"txtCliente", CF::Cliente}, {"txtDataNasc", CF::DataNasc}, {"txtComuneNasc", CF::ComuneNasc},
-        {"txtProvNasc", CF::ProvNasc}, {"txtSesso", CF::Sesso}, {"txtRecapito", CF::Recapito},
-        {"txtIndirizzoRes", CF::IndirizzoRes}, {"txtProvRes", CF::ProvRes}, {"txtComuneRes", CF::ComuneRes},
-        {"txtCapRes", CF::CapRes}, {"txtEstremi", CF::Estremi}, {"txtTelCasa", CF::TelCasa},
-        {"txtTelUff", CF::TelUff}, {"txtTelCel", CF::TelCel}, {"txtFax", CF::Fax}, {"txtEmail", CF::Email},
-        {"txtCodFisc", CF::CodFisc}, {"txtCarta", CF::Carta}, {"txtScadeCarta", CF::ScadeCarta},
-        {"txtPartitaIva", CF::PartitaIva}, {"txtIban", CF::Iban}, {"txtDocumento", CF::Documento},
-        {"txtOccupazione", CF::Occupazione}, {"txtCivile", CF::Civile}, {"txtTitoli", CF::Titoli},
-        {"txtProdotti", CF::Prodotti}, {"txtZona", CF::Zona}, {"txtQuestioni", CF::Questioni}, {"txtNote", CF::Note},
-    };
-    return boxes;
-}
-
-const QString Inserted = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString Modified = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString Duplicated = QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente."
-                                          "\n\r\n\rAl termine premere Salva per inserire la scheda in archivio.");
-const QString EmptyArchive = QStringLiteral("L'archivio non contiene nessuna scheda.");
-
-// Types as the user does, a key press and release per character (letters beyond ASCII too).
-void Type(QWidget* widget, const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < 128) {
-            QTest::keyClick(widget, c.toLatin1());
-        } else {
-            QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-            QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        }
-    }
-}
-
-QLineEdit* EditOf(QWidget* box)
-{
-    if (auto* province = qobject_cast<ProvinceBox*>(box))
-        return province->lineEdit();
-    return qobject_cast<QLineEdit*>(box);
-}
+// The 29 boxes in tab order (the check box left out).
+const QStringList Boxes{
+    "txtCliente",   "txtDataNasc", "txtComuneNasc", "txtProvNasc",   "txtSesso",      "txtRecapito",
+    "txtIndirizzoRes", "txtProvRes", "txtComuneRes", "txtCapRes",    "txtEstremi",    "txtTelCasa",
+    "txtTelUff",    "txtTelCel",   "txtFax",        "txtEmail",      "txtCodFisc",    "txtCarta",
+    "txtScadeCarta", "txtPartitaIva", "txtIban",    "txtDocumento",  "txtOccupazione", "txtCivile",
+    "txtTitoli",    "txtProdotti", "txtZona",       "txtQuestioni",  "txtNote",
+};
 
 } // namespace
 
 class TstClientSheet : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
     TfrmClienti* screen() { return fixture->program->Clienti(); }
-    SheetScreen* sheet(Archive archive) { return fixture->program->Sheet(archive); }
-    QString Text(const char* name) { return TextBoxes::TextOf(Child(screen(), name)); }
-    void SetText(const char* name, const QString& text) { TextBoxes::ShowText(Child(screen(), name), text); }
-    QString Position() { return Child<QLabel>(screen(), "lblPosizione")->text(); }
+    MessageRecorder& messages() { return *fixture.messages; }
+    QString Text(const char* name) { return BoxText(screen(), name); }
+    void SetText(const char* name, const QString& text) { SetBoxText(screen(), name, text); }
     QCheckBox* Mark() { return Child<QCheckBox>(screen(), "chkRicontatta"); }
-    QString ArchivePath() { return fixture->Path(QStringLiteral("Clienti.pro")); }
-    void WriteArchive(int clients)
-    {
-        std::vector<TSchedaCliente> all;
-        for (int n = 1; n <= clients; ++n)
-            all.push_back(Numbered(n));
-        WriteClients(all);
-    }
-    void Open(SheetScreen* shown = nullptr)
-    {
-        if (!shown)
-            shown = screen();
-        shown->ShowScreen();
-        QVERIFY(QTest::qWaitForWindowActive(shown));
-    }
-    QStringList MessageTexts()
-    {
-        QStringList texts;
-        for (const ShownMessage& message : messages->shown)
-            texts.append(message.text);
-        return texts;
-    }
-    QWidget* Focused()
-    {
-        QWidget* focus = QApplication::focusWidget();
-        if (focus && qobject_cast<ProvinceBox*>(focus->parentWidget()))
-            return focus->parentWidget();
-        return focus;
-    }
+    void Open() { ShowAndWait(screen()); }
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
-    void firstShowingIsAnEmptyNewSheet()
+    void firstShowingShowsTheTitleTheMarkAndEveryCommand()
     {
         Open();
         QCOMPARE(screen()->windowTitle(), QStringLiteral(" Velorbis 4.0 - Anagrafica Clienti"));
-        for (const auto& [box, field] : BoxFields()) {
-            QCOMPARE(Text(box), QString());
-            QCOMPARE(EditOf(Child(screen(), box))->maxLength(), int(TSchedaCliente::FieldSpecOf(field).width));
-            QVERIFY(Child(screen(), (QStringLiteral("eff") + QString::fromLatin1(box).mid(3)).toLatin1().constData()));
-        }
-        QVERIFY(Position().isEmpty());
-        QVERIFY(!Mark()->isChecked());
         QCOMPARE(Mark()->text(), QStringLiteral("Da ricontattare"));
-        QCOMPARE(Focused(), Child(screen(), "txtCliente"));
-        QCOMPARE(Child<QLabel>(screen(), "panInfo")->text(), QStringLiteral("Pronto per archiviare una nuova scheda..."));
         for (const char* command : {"cmdNuovo", "cmdDuplica", "cmdFile", "cmdSalva", "cmdTrova", "cmdAnteprima",
                                     "cmdStampa", "cmdPDF", "cmdRicontatta", "cmdEsporta", "cmdGuida", "cmdEsci",
                                     "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo", "imgDecoro"})
             QVERIFY2(Child(screen(), command) && Child(screen(), command)->isVisible(), command);
-
-        QVERIFY(!QFile::exists(ArchivePath()));
-        Click(Child(screen(), "cmdPrimo"));
-        QVERIFY(!QFile::exists(ArchivePath())); // browsing only reads: no file is made for it
-        QCOMPARE(MessageTexts(), QStringList{EmptyArchive});
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Information);
-    }
-
-    // Each step is "command=position", with "!" when the empty-archive message follows.
-    void navigation_data()
-    {
-        QTest::addColumn<int>("clients");
-        QTest::addColumn<QStringList>("steps");
-        QTest::newRow("three clients")
-            << 3
-            << QStringList{"cmdPrimo=1", "cmdAvanti=2", "cmdAvanti=3", "cmdAvanti=3", "cmdUltimo=3",
-                           "cmdIndietro=2", "cmdIndietro=1", "cmdIndietro=1", "cmdNuovo=", "cmdAvanti=1",
-                           "cmdNuovo=", "cmdIndietro=1"};
-        QTest::newRow("empty archive") << 0 << QStringList{"cmdAvanti=!", "cmdIndietro=!", "cmdUltimo=!"};
-    }
-    void navigation()
-    {
-        QFETCH(int, clients);
-        QFETCH(QStringList, steps);
-        WriteArchive(clients);
-        Open();
-        for (const QString& step : steps) {
-            messages->shown.clear();
-            const QStringList parts = step.split(u'=');
-            QString expected = parts.at(1);
-            const bool saysEmpty = expected.endsWith(u'!');
-            expected.remove(u'!');
-            Click(Child(screen(), parts.at(0).toLatin1().constData()));
-            QVERIFY2(Position() == expected, qPrintable(step + QStringLiteral(": ") + Position()));
-            QCOMPARE(MessageTexts(), saysEmpty ? QStringList{EmptyArchive} : QStringList{});
-            if (!expected.isEmpty())
-                QCOMPARE(Text("txtCliente"), QStringLiteral("Cliente %1").arg(expected));
-        }
-    }
-
-    void save_data()
-    {
-        QTest::addColumn<int>("clients");
-        QTest::addColumn<QStringList>("commands");
-        QTest::addColumn<int>("source"); // 0: typed from scratch; n: stored client n
-        QTest::addColumn<QStringList>("expectedMessages");
-        QTest::addColumn<QString>("position");
-        QTest::newRow("new client into an empty archive") << 0 << QStringList{} << 0 << QStringList{Inserted} << "1";
-        QTest::newRow("client 2 of 3 overwritten")
-            << 3 << QStringList{"cmdPrimo", "cmdAvanti"} << 2 << QStringList{Modified} << "2";
-        QTest::newRow("duplicate of client 2 appended, mark kept, no attachments")
-            << 3 << QStringList{"cmdPrimo", "cmdAvanti", "cmdDuplica"} << 2 << QStringList{Duplicated, Inserted}
-            << "4";
-    }
-    void save()
-    {
-        QFETCH(int, clients);
-        QFETCH(QStringList, commands);
-        QFETCH(int, source);
-        QFETCH(QStringList, expectedMessages);
-        QFETCH(QString, position);
-        WriteArchive(clients);
-        Open();
-        for (const QString& command : commands)
-            Click(Child(screen(), command.toLatin1().constData()));
-        TSchedaCliente expected;
-        if (source == 0) {
-            SetText("txtCliente", QStringLiteral("  Rossi  "));
-            expected.Set(CF::Cliente, u"Rossi");
-            expected.Set(CF::Ricontatta, MarkNo);
-        } else {
-            expected = Numbered(source);
-            if (commands.contains(QStringLiteral("cmdDuplica"))) {
-                expected.Set(CF::File01, u"");
-                expected.Set(CF::Desc01, u"");
-                QVERIFY(Mark()->isChecked());
-            }
-        }
-        SetText("txtZona", QStringLiteral(" Nord\t"));
-        expected.Set(CF::Zona, u"Nord");
-        Click(Child(screen(), "cmdSalva"));
-        QCOMPARE(MessageTexts(), expectedMessages);
-        QCOMPARE(Position(), position);
-        const int after = qMax(clients, position.toInt());
-        QCOMPARE(QFileInfo(ArchivePath()).size(), qint64(after * S));
-        for (int n = 1; n <= after; ++n)
-            QCOMPARE(Fields(StoredClient(n)), Fields(n == position.toInt() ? expected : Numbered(n)));
-        QCOMPARE(Text("txtZona"), QStringLiteral(" Nord\t"));
-        messages->shown.clear();
-        Click(Child(screen(), "cmdSalva"));
-        QCOMPARE(MessageTexts(), QStringList{Modified});
-        QCOMPARE(QFileInfo(ArchivePath()).size(), qint64(after * S));
-    }
-
-    void saveNeedsTheName()
-    {
-        Open();
-        SetText("txtCliente", QStringLiteral(" \t "));
-        Child(screen(), "txtNote")->setFocus();
-        Click(Child(screen(), "cmdSalva"));
-        QCOMPARE(MessageTexts(),
-                 QStringList{QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del Cliente.")});
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(Focused(), Child(screen(), "txtCliente"));
-        QVERIFY(!QFile::exists(ArchivePath()));
-    }
-
-    void duplicateOfANewSheetOnlyWarns()
-    {
-        Open();
-        SetText("txtCliente", QStringLiteral("Rossi"));
-        Click(Child(screen(), "cmdDuplica"));
-        QCOMPARE(MessageTexts(), QStringList{QStringLiteral("Attenzione: la duplicazione di una scheda può avvenire "
-                                                            "soltanto dopo che questa è stata inserita in archivio.")});
-        QCOMPARE(Text("txtCliente"), QStringLiteral("Rossi"));
-    }
-
-    void markFollowsTheStoredValue_data()
-    {
-        QTest::addColumn<bool>("before");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("after");
-        QTest::newRow("Sì ticks") << false << QStringLiteral("Sì") << true;
-        QTest::newRow("No clears") << true << QStringLiteral("No") << false;
-        QTest::newRow("empty leaves it ticked") << true << QString() << true;
-        QTest::newRow("sì in lower case leaves it clear") << false << QStringLiteral("sì") << false;
-    }
-    void markFollowsTheStoredValue()
-    {
-        QFETCH(bool, before);
-        QFETCH(QString, stored);
-        QFETCH(bool, after);
-        TSchedaCliente client = Numbered(1);
-        client.Set(CF::Ricontatta, T(stored));
-        WriteClients({client});
-        Open();
-        Mark()->setChecked(before);
-        Click(Child(screen(), "cmdPrimo"));
-        QCOMPARE(Mark()->isChecked(), after);
     }
 
     // What each kind of box does with typed keys.
@@ -344,82 +92,6 @@ private slots:
         QCOMPARE(Text(box.toLatin1().constData()), whileTyping);
         Child(screen(), "txtNote")->setFocus();
         QCOMPARE(Text(box.toLatin1().constData()), afterLeaving);
-    }
-
-    void provinceBoxesOfBothSheets_data()
-    {
-        QTest::addColumn<Archive>("archive");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("database sheet") << Archive::Database << "txtProvRes";
-        QTest::newRow("client sheet, birth") << Archive::Clients << "txtProvNasc";
-        QTest::newRow("client sheet, residence") << Archive::Clients << "txtProvRes";
-    }
-    // The list only offers: a typed letter is not completed, a code is taken when picked, and
-    // taking the focus resets the list's selection and keeps the text.
-    void provinceBoxesOfBothSheets()
-    {
-        QFETCH(Archive, archive);
-        QFETCH(QString, box);
-        Open(sheet(archive));
-        auto* province = Child<ProvinceBox>(sheet(archive), box.toLatin1().constData());
-        province->setFocus();
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("e"));
-        province->nextInFocusChain()->setFocus();
-        QCOMPARE(province->text(), QStringLiteral("E"));
-        province->setCurrentIndex(ProvinceBox::Codes().indexOf(QStringLiteral("MI")));
-        QCOMPARE(province->text(), QStringLiteral("MI"));
-        province->setCurrentIndex(-1);
-        province->setText(QStringLiteral("xy"));
-        province->setFocus();
-        QCOMPARE(province->text(), QStringLiteral("xy"));
-    }
-
-    void lettersTheArchiveCannotHoldAreReplacedAsTyped_data()
-    {
-        QTest::addColumn<Archive>("archive");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("database sheet, name") << Archive::Database << "txtCliente" << int(DatabaseField::Cliente)
-                                              << "Ștefan Łukasz" << "Stefan Lukasz";
-        QTest::newRow("database sheet, generic field") << Archive::Database << "txtCampo07"
-                                                       << int(DatabaseField::Campo07) << "Zażółć €5" << "Zazólc €5";
-        QTest::newRow("client sheet, name") << Archive::Clients << "txtCliente" << int(CF::Cliente) << "Ștefan"
-                                            << "Stefan";
-        QTest::newRow("client sheet, province") << Archive::Clients << "txtProvNasc" << int(CF::ProvNasc) << "ș"
-                                                << "S";
-    }
-    // What a box shows is what saving stores: nothing is replaced behind the user's back.
-    void lettersTheArchiveCannotHoldAreReplacedAsTyped()
-    {
-        QFETCH(Archive, archive);
-        QFETCH(QString, box);
-        QFETCH(int, field);
-        QFETCH(QString, typed);
-        QFETCH(QString, shown);
-        Open(sheet(archive));
-        for (const char* required : {"txtCampo01", "txtCliente"})
-            if (QWidget* widget = sheet(archive)->findChild<QWidget*>(QString::fromLatin1(required)))
-                TextBoxes::ShowText(widget, QStringLiteral("x"));
-        QWidget* widget = Child(sheet(archive), box.toLatin1().constData());
-        widget->setFocus();
-        EditOf(widget)->clear();
-        Type(QApplication::focusWidget(), typed);
-        QCOMPARE(TextBoxes::TextOf(widget), shown);
-        Click(Child(sheet(archive), "cmdSalva"));
-        QCOMPARE(MessageTexts(), QStringList{Inserted});
-        if (archive == Archive::Clients) {
-            QCOMPARE(Q(StoredClient(1).Get(static_cast<CF>(field))), shown);
-        } else {
-            QFile file(fixture->Path(QStringLiteral("Database.pro")));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
-            QCOMPARE(bytes.size(), qsizetype(TSchedaDatabase::Size));
-            TSchedaDatabase record;
-            std::memcpy(record.data(), bytes.constData(), TSchedaDatabase::Size);
-            QCOMPARE(Q(record.Get(static_cast<DatabaseField>(field))), shown);
-        }
     }
 
     // Hovering decides the status line: field titles, boxes and section pictures leave it; the
@@ -461,46 +133,11 @@ private slots:
         QCOMPARE(line->text(), empties ? QString() : hover);
     }
 
-    void longValuesShowTheirBeginning_data()
-    {
-        QTest::addColumn<Archive>("archive");
-        QTest::addColumn<QString>("box");
-        QTest::newRow("database sheet") << Archive::Database << "txtCampo07";
-        QTest::newRow("client sheet") << Archive::Clients << "txtNote";
-    }
-    // A sheet put on screen shows each long value from its first character.
-    void longValuesShowTheirBeginning()
-    {
-        QFETCH(Archive, archive);
-        QFETCH(QString, box);
-        const QString value = QStringLiteral("Barbieri Bianchi ") + QString(230, u'x');
-        if (archive == Archive::Clients) {
-            TSchedaCliente client = Numbered(1);
-            client.Set(CF::Note, T(value));
-            WriteClients({client});
-        } else {
-            TSchedaDatabase record;
-            record.Set(DatabaseField::Campo01, u"Titolo");
-            record.Set(DatabaseField::Campo07, T(value));
-            QFile file(fixture->Path(QStringLiteral("Database.pro")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(reinterpret_cast<const char*>(record.data()), qsizetype(TSchedaDatabase::Size));
-        }
-        Open(sheet(archive));
-        Click(Child(sheet(archive), "cmdPrimo"));
-        auto* edit = Child<QLineEdit>(sheet(archive), box.toLatin1().constData());
-        QCOMPARE(edit->text(), value);
-        QCOMPARE(edit->cursorPosition(), 0);
-        QVERIFY(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < edit->width() / 4);
-    }
-
     void enterChainAndTabOrder_data()
     {
         QTest::addColumn<int>("key");
         QTest::addColumn<QStringList>("order");
-        QStringList boxes;
-        for (const auto& [box, field] : BoxFields())
-            boxes << QString::fromLatin1(box);
+        const QStringList boxes = Boxes;
         QTest::newRow("Enter skips the mark and wraps") << int(Qt::Key_Return) << boxes + QStringList{"txtCliente"};
         QStringList tabs = boxes;
         tabs.insert(tabs.indexOf(QStringLiteral("txtNote")), QStringLiteral("chkRicontatta"));
@@ -511,9 +148,9 @@ private slots:
         QFETCH(int, key);
         QFETCH(QStringList, order);
         Open();
-        QStringList visited{Focused()->objectName()};
+        QStringList visited{FocusedBox()->objectName()};
         for (int i = 1; i < order.size(); ++i) {
-            QWidget* focus = Focused();
+            QWidget* focus = FocusedBox();
             if (key == Qt::Key_Tab && TextBoxes::TextOf(focus).isNull() == false
                 && (focus->objectName() == QStringLiteral("txtCarta")
                     || focus->objectName() == QStringLiteral("txtPartitaIva"))) {
@@ -525,7 +162,7 @@ private slots:
             } else {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
             }
-            visited.append(Focused() ? Focused()->objectName() : QString());
+            visited.append(FocusedBox() ? FocusedBox()->objectName() : QString());
         }
         QCOMPARE(visited, order);
     }
@@ -596,7 +233,7 @@ private slots:
         Click(Child(screen(), "cmdStampa"));
         Printing::SetPrintDialogHandler({});
         QCOMPARE(printDialogs, 1);
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(messages().shown.isEmpty());
 
         QString preview;
         WhenModal([&](QWidget* modal) {
@@ -606,11 +243,11 @@ private slots:
         Click(Child(screen(), "cmdAnteprima"));
         QCOMPARE(preview, QStringLiteral("QPrintPreviewDialog"));
 
-        messages->answer = QMessageBox::No;
+        messages().answer = QMessageBox::No;
         Click(Child(screen(), "cmdPDF"));
         QVERIFY(QFileInfo(fixture->Path(QStringLiteral("Cliente.pdf"))).size() > 0);
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.first().kind, MessageKind::Confirmation);
+        QCOMPARE(messages().shown.size(), 1);
+        QCOMPARE(messages().shown.first().kind, MessageKind::Confirmation);
     }
 
     // As the tests' superuser: a Cliente.pdf whose write bits are off stays as it is and the
@@ -633,17 +270,17 @@ private slots:
         QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
         Open();
         Child<QLineEdit>(screen(), "txtCliente")->setText(QStringLiteral("Rossi Anna"));
-        messages->answer = QMessageBox::No;
+        messages().answer = QMessageBox::No;
         Click(Child(screen(), "cmdPDF"));
-        QCOMPARE(messages->shown.size(), 1);
+        QCOMPARE(messages().shown.size(), 1);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         if (replaced) {
-            QCOMPARE(messages->shown.first().kind, MessageKind::Confirmation);
+            QCOMPARE(messages().shown.first().kind, MessageKind::Confirmation);
             QVERIFY(file.readAll().startsWith("%PDF"));
         } else {
-            QCOMPARE(messages->shown.first().kind, MessageKind::Error);
-            QCOMPARE(messages->shown.first().text, QStringLiteral("Attenzione: impossibile scrivere il file PDF\n%1"
+            QCOMPARE(messages().shown.first().kind, MessageKind::Error);
+            QCOMPARE(messages().shown.first().text, QStringLiteral("Attenzione: impossibile scrivere il file PDF\n%1"
                                                                   "\n\nthe file is marked read-only")
                                                        .arg(QDir::toNativeSeparators(path)));
             QCOMPARE(file.readAll(), QByteArray("earlier PDF"));

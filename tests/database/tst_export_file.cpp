@@ -1,7 +1,8 @@
 // The export's data and file: the grid's table read from Database.pro and Database.xls
 // written from it, byte for byte.
 
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
+#include "support/StoredRecords.h"
 
 #include "database/DatabaseExport.h"
 #include "archive/SpreadsheetExport.h"
@@ -29,19 +30,11 @@ std::size_t GridColumn(const char* name)
 }
 
 // Writes a field's bytes as another program might: length byte and text as given.
-void SetRaw(TSchedaDatabase& sheet, F field, uint8_t length, std::string_view bytes)
+void SetRawLength(TSchedaDatabase& sheet, F field, uint8_t length, std::string_view bytes)
 {
     const FieldSpec& fieldSpec = TSchedaDatabase::FieldSpecOf(field);
     sheet.data()[fieldSpec.offset] = length;
     std::memcpy(sheet.data() + fieldSpec.offset + 1, bytes.data(), std::min<std::size_t>(bytes.size(), fieldSpec.width));
-}
-
-QByteArray Bytes(const std::vector<TSchedaDatabase>& sheets)
-{
-    QByteArray bytes;
-    for (const TSchedaDatabase& sheet : sheets)
-        bytes.append(reinterpret_cast<const char*>(sheet.data()), static_cast<qsizetype>(sheet.Size));
-    return bytes;
 }
 
 // Three sheets: one with only its first field, one with accents, the euro sign, a field stored
@@ -58,9 +51,9 @@ std::vector<TSchedaDatabase> ThreeSheets()
     bianchi.Set(F::Campo07, u"Nota lunga con àèéìòù");
     bianchi.Set(F::Campo14, u"ultima");
     bianchi.Set(F::Cliente, u"Bianchi Maria Grazia");
-    SetRaw(bianchi, F::IndirizzoRes, 14, "  Via Roma 1  ");
+    SetRawLength(bianchi, F::IndirizzoRes, 14, "  Via Roma 1  ");
     bianchi.Set(F::ComuneRes, u"Città di Castello");
-    SetRaw(bianchi, F::ProvRes, 5, "MI");
+    SetRawLength(bianchi, F::ProvRes, 5, "MI");
     bianchi.Set(F::Email, u"m.bianchi@esempio.it");
     bianchi.Set(F::Recapito, u"075 1234567");
     bianchi.Set(F::CodFisc, u"BNCMGR70A41C745X");
@@ -131,10 +124,6 @@ class TstExportFile : public QObject {
     std::unique_ptr<ProgramFolderFixture> folder;
 
     QString ExportPath() const { return folder->Path(ExportName); }
-    void WriteArchive(const std::vector<TSchedaDatabase>& sheets, const QByteArray& tail = {})
-    {
-        WriteBytes(folder->Path(QStringLiteral("Database.pro")), Bytes(sheets) + tail);
-    }
     QByteArray Export(ExportTable* loaded = nullptr)
     {
         ExportTable table(DatabaseExport());
@@ -155,7 +144,7 @@ private slots:
 
     void threeSheetsAreWrittenByteForByte()
     {
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         const QByteArray expected = ExpectedThreeSheets();
         QVERIFY(!expected.isEmpty());
         const QByteArray written = Export();
@@ -168,7 +157,7 @@ private slots:
 
     void theTableHoldsOneTrimmedRowPerSheet()
     {
-        WriteArchive(ThreeSheets(), QByteArray(100, 'x')); // a tail shorter than a record is no sheet
+        WriteRecords<DatabaseLayout>(ThreeSheets(), QByteArray(100, 'x')); // a tail shorter than a record is no sheet
         ExportTable table(DatabaseExport());
         table.Load();
         QCOMPARE(table.RowCount(), std::size_t(3));
@@ -193,7 +182,7 @@ private slots:
     {
         QFETCH(bool, exists);
         if (exists)
-            WriteArchive({});
+            WriteRecords<DatabaseLayout>({});
         ExportTable table(DatabaseExport());
         table.Load();
         QCOMPARE(table.RowCount(), std::size_t(0));
@@ -209,7 +198,7 @@ private slots:
         TSchedaDatabase sheet;
         for (const FieldSpec& fieldSpec : TSchedaDatabase::Fields())
             sheet.Set(static_cast<F>(&fieldSpec - TSchedaDatabase::Fields().data()), Text(fieldSpec.name, fieldSpec.name + std::strlen(fieldSpec.name)));
-        WriteArchive({sheet});
+        WriteRecords<DatabaseLayout>({sheet});
         const QByteArray written = Export();
 
         static const QRegularExpression title(
@@ -253,7 +242,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         const QByteArray archive = ReadBytes(folder->Path(QStringLiteral("Database.pro")));
 
         ExportTable table(DatabaseExport());
@@ -303,7 +292,7 @@ private slots:
         QFETCH(unsigned, skip);
         // Enough sheets for the file to be written in several blocks.
         std::vector<TSchedaDatabase> sheets(2000, ThreeSheets()[1]);
-        WriteArchive(sheets);
+        WriteRecords<DatabaseLayout>(sheets);
         const QByteArray earlier("earlier export");
         WriteBytes(ExportPath(), earlier);
 
@@ -318,7 +307,7 @@ private slots:
 
     void aFolderInPlaceOfTheFileIsNotReplaced()
     {
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         QVERIFY(QDir(folder->Folder()).mkdir(ExportName));
         ExportTable table(DatabaseExport());
         table.Load();
@@ -340,7 +329,7 @@ private slots:
         QFETCH(bool, folderWritable);
         QFETCH(bool, fileWritable);
         QFETCH(bool, exported);
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         const QByteArray earlier("earlier export");
         WriteBytes(ExportPath(), earlier);
         SetMode(folder->Path(QStringLiteral("Database.pro")), 0666);
@@ -363,7 +352,7 @@ private slots:
             const std::string name = "Scheda " + std::to_string(i + 1);
             sheets[i].Set(F::Campo01, Text(name.begin(), name.end()));
         }
-        WriteArchive(sheets);
+        WriteRecords<DatabaseLayout>(sheets);
         ExportTable table(DatabaseExport());
         IoFaults::FailNext(IoOp::Read, 1);
         QVERIFY_THROWS_EXCEPTION(FileFailure, table.Load());
@@ -459,7 +448,7 @@ private slots:
     {
         QFETCH(int, mode);
         QFETCH(bool, replaced);
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         const QByteArray earlier("earlier export");
         WriteBytes(ExportPath(), earlier);
         SetMode(ExportPath(), mode_t(mode));
@@ -485,7 +474,7 @@ private slots:
 
     void anArchiveThatCannotBeOpenedGivesNoRows()
     {
-        WriteArchive(ThreeSheets());
+        WriteRecords<DatabaseLayout>(ThreeSheets());
         ExportTable table(DatabaseExport());
         IoFaults::FailNext(IoOp::Open);
         QVERIFY_THROWS_EXCEPTION(FileFailure, table.Load());

@@ -1,8 +1,8 @@
 // The database export screen: the whole archive in a grid, edits in the editable columns,
 // the export with its two questions, its failure message, and opening the file.
 
-#include "app/ScreenTest.h"
-#include "storage/StorageTestSupport.h"
+#include "support/ScreenTest.h"
+#include "support/StorageTest.h"
 
 #include "clients/TfrmExpClienti.h"
 #include "kit/ExportModel.h"
@@ -128,7 +128,7 @@ int Helper(int argc, char** argv)
 class TstExportScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     std::unique_ptr<TfrmExpDatabase> tool;
 
     QString ExportPath() const { return fixture->Path(QStringLiteral("Database.xls")); }
@@ -147,16 +147,11 @@ class TstExportScreen : public QObject {
     QString Status() { return Child<QLabel>(tool.get(), "panInfo")->text(); }
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
     void cleanup()
     {
         tool.reset();
-        IoFaults::Reset();
-        fixture.reset();
+        fixture.Stop();
     }
 
     void theScreenHasItsCaptionSizeAndControls()

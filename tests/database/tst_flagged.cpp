@@ -1,8 +1,8 @@
 // The flagged sheets list: built on showing, "Trova" over it, and opening a line on the
 // database sheet screen.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 
 #include "kit/ListTool.h"
 #include "database/TfrmDatabase.h"
@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace {
@@ -37,66 +38,54 @@ QStringList FirstColumns(ResultList* list)
 class TestFlagged : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<TfrmSegnalati> tool;
+    ScreenTestFixture fixture;
+    QPointer<TfrmSegnalati> tool;
 
-    TfrmSegnalati* Open()
+    void WithList(const std::function<void()>& use)
     {
-        tool = std::make_unique<TfrmSegnalati>(*fixture->program->Database());
-        tool->show();
-        tool->activateWindow();
-        if (!QTest::qWaitForWindowActive(tool.get()))
-            qWarning("flagged list not active");
-        return tool.get();
+        UseTool(fixture->program->Database(), "cmdSegnalati", tool, use);
     }
-    ResultList* List() { return Child<ResultList>(tool.get(), "lstRecords"); }
-    QLineEdit* FindBox() { return Child<QLineEdit>(tool.get(), "txtTrova"); }
-    QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
+    ResultList* List() { return Child<ResultList>(tool, "lstRecords"); }
+    QLineEdit* FindBox() { return Child<QLineEdit>(tool, "txtTrova"); }
+    QPushButton* Button(const char* name) { return Child<QPushButton>(tool, name); }
     QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
-    void cleanup()
-    {
-        tool.reset();
-        fixture.reset();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void showingListsTheFlaggedSheetsInOrder()
     {
         TSchedaDatabase lowerCase = Sheet({{DF::Campo01, u"Minuscolo"}});
         SetRaw(lowerCase, DF::Segnala, QByteArray("s\xEC"));
-        WriteSheets({Flagged(u"zeta", u"Rossi"), Sheet({{DF::Campo01, u"Non segnata"}, {DF::Segnala, u"No"}}),
+        WriteRecords<DatabaseLayout>({Flagged(u"zeta", u"Rossi"), Sheet({{DF::Campo01, u"Non segnata"}, {DF::Segnala, u"No"}}),
                      Flagged(u"Alfa"), lowerCase, Sheet({{DF::Campo01, u"Vuota"}}), Flagged(u"beta")});
         MessageRecorder messages;
-        Open();
-        QCOMPARE(tool->windowTitle(), QStringLiteral(" Riepilogo record segnalati"));
-        QCOMPARE(tool->size(), QSize(862, 560));
-        QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "beta", "zeta"}));
-        QCOMPARE(List()->model()->index(2, 0).data().toString().size(), 153);
-        QCOMPARE(QApplication::focusWidget(), FindBox());
-        QVERIFY(!tool->findChild<QLabel*>(QStringLiteral("lblTrovate")));
-        QVERIFY(messages.shown.isEmpty());
+        WithList([&] {
+            QCOMPARE(tool->windowTitle(), QStringLiteral(" Riepilogo record segnalati"));
+            QCOMPARE(tool->size(), QSize(862, 560));
+            QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "beta", "zeta"}));
+            QCOMPARE(List()->model()->index(2, 0).data().toString().size(), 153);
+            QCOMPARE(QApplication::focusWidget(), FindBox());
+            QVERIFY(!tool->findChild<QLabel*>(QStringLiteral("lblTrovate")));
+            QVERIFY(messages.shown.isEmpty());
+        });
     }
 
     void anEmptyArchiveShowsAnEmptyListAndTrovaSaysSo()
     {
         MessageRecorder messages;
-        Open();
-        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a list only reads
-        QCOMPARE(List()->model()->rowCount(), 0);
-        QTest::keyClicks(FindBox(), QStringLiteral("x"));
-        QTest::keyClick(FindBox(), Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), Button("btnTrova"));
-        Click(Button("btnTrova"));
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
-        QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        WithList([&] {
+            QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a list only reads
+            QCOMPARE(List()->model()->rowCount(), 0);
+            QTest::keyClicks(FindBox(), QStringLiteral("x"));
+            QTest::keyClick(FindBox(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), Button("btnTrova"));
+            Click(Button("btnTrova"));
+            QCOMPARE(messages.shown.size(), 1);
+            QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+            QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        });
     }
 
     void aFileFailureIsReportedInsteadOfAShortList_data()
@@ -109,53 +98,49 @@ private slots:
     void aFileFailureIsReportedInsteadOfAShortList()
     {
         QFETCH(int, operation);
-        WriteSheets({Flagged(u"Alfa")});
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa")});
         const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
         MessageRecorder messages;
         IoFaults::FailNext(static_cast<IoOp>(operation));
-        Open();
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
-        QCOMPARE(messages.shown[0].text, ArchiveAccess);
-        QVERIFY(tool->isVisible());
-        QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+        WithList([&] {
+            QCOMPARE(messages.shown.size(), 1);
+            QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+            QCOMPARE(messages.shown[0].text, ArchiveAccess);
+            QVERIFY(tool->isVisible());
+            QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+        });
     }
 
     void aDoubleClickOpensTheLastSheetWithTheLineFlaggedOrNot()
     {
         TSchedaDatabase unflagged = Flagged(u"Alfa", u"Rossi");
         unflagged.Set(DF::Segnala, u"No");
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
-        Open();
-        QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
-        DoubleClick(List(), 0);
-        QCOMPARE(Position(), QStringLiteral("3"));
-        QVERIFY(!tool->isVisible());
-        QCOMPARE(List()->model()->rowCount(), 0);
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta"), unflagged, Sheet({{DF::Campo01, u"Zeta"}})});
+        WithList([&] {
+            QCOMPARE(FirstColumns(List()), (QStringList{"Alfa", "Beta"})); // listed once
+            DoubleClick(List(), 0);
+            QCOMPARE(Position(), QStringLiteral("3"));
+            QVERIFY(!tool->isVisible());
+            QCOMPARE(List()->model()->rowCount(), 0);
+        });
     }
 
     void theControlsAreInTheirTabOrder()
     {
-        Open();
-        QWidget* next = FindBox();
-        QStringList tabs;
-        for (int i = 0; i < 6; ++i) {
-            tabs << next->objectName();
-            next = next->nextInFocusChain();
-            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                next = next->nextInFocusChain();
-        }
-        QCOMPARE(tabs, (QStringList{"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi", "txtTrova"}));
-        List()->setFocus();
-        for (QPushButton* button : tool->findChildren<QPushButton*>())
-            QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
-        Click(Button("btnChiudi"));
-        QVERIFY(!tool->isVisible());
+        WithList([&] {
+            const QStringList tabs = TabOrder(FindBox(), 6);
+            QCOMPARE(tabs, (QStringList{"txtTrova", "lstRecords", "btnStampa", "btnTrova", "btnChiudi", "txtTrova"}));
+            List()->setFocus();
+            for (QPushButton* button : tool->findChildren<QPushButton*>())
+                QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
+            Click(Button("btnChiudi"));
+            QVERIFY(!tool->isVisible());
+        });
     }
 
     void theListOpenedAgainIsBuiltAfreshWithANewFind()
     {
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi")});
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi")});
         TfrmDatabase* database = fixture->program->Database();
         WhenModalThenClose([&](QWidget* modal) {
             QTest::keyClicks(Child<QLineEdit>(modal, "txtTrova"), QStringLiteral("rossi"));
@@ -164,7 +149,7 @@ private slots:
         });
         Click(Child(database, "cmdSegnalati"));
 
-        WriteSheets({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
+        WriteRecords<DatabaseLayout>({Flagged(u"Alfa", u"Rossi"), Flagged(u"Beta", u"Rossi"), Flagged(u"Gamma"), Flagged(u"Delta", u"Rossi"),
                      Flagged(u"Epsilon")});
         WhenModalThenClose([&](QWidget* modal) {
             ResultList* list = Child<ResultList>(modal, "lstRecords");

@@ -2,8 +2,8 @@
 // in fixed columns, "Trova", and a double-click that puts the line's record on the served
 // screen. One row per list tool: a new list tool joins by adding its row.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 
 #include "database/TfrmDatabase.h"
 #include "database/TfrmSegnalati.h"
@@ -45,7 +45,7 @@ void WriteFlaggedSheets(const QStringList& texts)
     std::vector<TSchedaDatabase> sheets;
     for (const QString& text : texts)
         sheets.push_back(Sheet({{DF::Campo01, T(text).c_str()}, {DF::Segnala, MarkYes.data()}}));
-    WriteSheets(sheets);
+    WriteRecords<DatabaseLayout>(sheets);
 }
 
 void CercaWithNoCriterion(ListTool& tool)
@@ -81,7 +81,7 @@ QStringList FirstWords(ResultList* list)
 class TestListTools : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
+    ScreenTestFixture fixture;
     std::unique_ptr<ListTool> tool;
 
     const ListToolRow& Row()
@@ -111,16 +111,11 @@ private slots:
         for (std::size_t row = 0; row < Rows().size(); ++row)
             QTest::newRow(Rows()[row].name) << int(row);
     }
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
     void cleanup()
     {
         tool.reset();
-        fixture.reset();
-        IoFaults::Reset();
+        fixture.Stop();
     }
 
     void theListDrawsItsLinesInColumnsWithoutAWidgetPerLine()

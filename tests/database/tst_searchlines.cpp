@@ -1,7 +1,7 @@
 // The list tools' machinery without screens: search matching and counting, the result
 // line, the list order, the find in list, and finding the record of a chosen line.
 
-#include "ListTestSupport.h"
+#include "support/ListTools.h"
 
 #include "database/DatabaseLists.h"
 #include "archive/ResultLines.h"
@@ -181,7 +181,7 @@ private slots:
     void theSearchReadsTheWholeFileAndSortsItsLines()
     {
         ProgramFolderFixture folder;
-        WriteSheets({Sheet({{DF::Campo01, u"zeta"}, {DF::Cliente, u"Rossi"}, {DF::ComuneRes, u"Napoli"}}),
+        WriteRecords<DatabaseLayout>({Sheet({{DF::Campo01, u"zeta"}, {DF::Cliente, u"Rossi"}, {DF::ComuneRes, u"Napoli"}}),
                      Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Rossini"}, {DF::ComuneRes, u"Roma"}}),
                      Sheet({{DF::Campo01, u"beta"}, {DF::Cliente, u"Verdi"}, {DF::ComuneRes, u"Napoli"}}),
                      Sheet({{DF::Cliente, u"Grossi"}, {DF::ComuneRes, u"Ancona"}})});
@@ -342,7 +342,7 @@ private slots:
     {
         ProgramFolderFixture folder;
         const QString long26 = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-        WriteSheets({Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Rossi"}, {DF::Campo04, u"first"},
+        WriteRecords<DatabaseLayout>({Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Rossi"}, {DF::Campo04, u"first"},
                             {DF::Segnala, MarkYes.data()}}),
                      Sheet({{DF::Campo01, u"Beta"}, {DF::Campo04, u"beta"}}),
                      Sheet({{DF::Campo01, u"Alfa"}, {DF::Cliente, u"Rossi"}, {DF::Campo04, u"second"},
@@ -384,7 +384,7 @@ private slots:
         ProgramFolderFixture folder;
         TSchedaDatabase sheet = Sheet({{DF::Campo01, u"Marcata"}});
         SetRaw(sheet, DF::Segnala, segnala);
-        WriteSheets({Sheet({{DF::Campo01, u"Zeta"}, {DF::Segnala, MarkYes.data()}}), sheet});
+        WriteRecords<DatabaseLayout>({Sheet({{DF::Campo01, u"Zeta"}, {DF::Segnala, MarkYes.data()}}), sheet});
         ResultLines lines;
         DatabaseLists::ListFlagged(lines);
         QStringList expected;
@@ -418,7 +418,7 @@ private slots:
     {
         QFETCH(int, operation);
         ProgramFolderFixture folder;
-        WriteSheets({Sheet({{DF::Campo01, u"Alfa"}, {DF::Segnala, MarkYes.data()}})});
+        WriteRecords<DatabaseLayout>({Sheet({{DF::Campo01, u"Alfa"}, {DF::Segnala, MarkYes.data()}})});
         const QByteArray before = ReadBytes(folder.Path("Database.pro"));
         const IoOp op = static_cast<IoOp>(operation);
 

@@ -1,8 +1,8 @@
 // The database search screen: criteria panel, search, the list, "Trova", and opening a
 // line on the database sheet screen.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
 
 #include "kit/ListTool.h"
 #include "kit/Printing.h"
@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -40,22 +41,14 @@ std::vector<TSchedaDatabase> SixSheets()
 class TestSearchScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<TfrmTrovaDatabase> tool;
+    ScreenTestFixture fixture;
+    QPointer<TfrmTrovaDatabase> tool;
 
-    TfrmTrovaDatabase* Open()
-    {
-        tool = std::make_unique<TfrmTrovaDatabase>(*fixture->program->Database());
-        tool->show();
-        tool->activateWindow();
-        if (!QTest::qWaitForWindowActive(tool.get()))
-            qWarning("search screen not active");
-        return tool.get();
-    }
-    QLineEdit* Box(const char* name) { return Child<QLineEdit>(tool.get(), name); }
-    QLabel* Label(const char* name) { return Child<QLabel>(tool.get(), name); }
-    QPushButton* Button(const char* name) { return Child<QPushButton>(tool.get(), name); }
-    ResultList* List() { return Child<ResultList>(tool.get(), "lstRecords"); }
+    void WithSearch(const std::function<void()>& use) { UseTool(fixture->program->Database(), "cmdTrova", tool, use); }
+    QLineEdit* Box(const char* name) { return Child<QLineEdit>(tool, name); }
+    QLabel* Label(const char* name) { return Child<QLabel>(tool, name); }
+    QPushButton* Button(const char* name) { return Child<QPushButton>(tool, name); }
+    ResultList* List() { return Child<ResultList>(tool, "lstRecords"); }
     QString Position() { return Child<QLabel>(fixture->program->Database(), "lblPosizione")->text(); }
     void Search(const QList<QPair<const char*, QString>>& typed = {})
     {
@@ -65,17 +58,8 @@ class TestSearchScreen : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-    }
-    void cleanup()
-    {
-        tool.reset();
-        fixture.reset();
-        IoFaults::Reset();
-    }
+    void init() { fixture.Start(ScreenTestFixture::Recording::None); }
+    void cleanup() { fixture.Stop(); }
 
     void theCriteriaPanelComesFirstWithTheTitlesOfTheSettings()
     {
@@ -83,89 +67,87 @@ private slots:
         settings.Write(u"Nome Campi", u"Campo 01", u"Pratica");
         settings.Write(u"Nome Campi", u"Campo 02", u"Anno <b>");
         settings.Write(u"Nome Campi", u"Campo 06", u"Note");
-        Open();
-        QCOMPARE(tool->windowTitle(), QStringLiteral(" Trova schede in archivio"));
-        QCOMPARE(tool->size(), QSize(862, 560));
-        QCOMPARE(Label("titCampo01")->text(), QStringLiteral("Pratica"));
-        QCOMPARE(Label("titCampo02")->text(), QStringLiteral("Anno <b>"));
-        QCOMPARE(Label("titCampo02")->textFormat(), Qt::PlainText);
-        QCOMPARE(Label("titCampo03")->text(), QString()); // never the design text
-        QCOMPARE(Label("titCampo06")->text(), QStringLiteral("Note"));
-        QCOMPARE(Label("lblCliente")->text(), QStringLiteral("Cognome e nome:"));
-        QCOMPARE(Label("lblPartitaIva")->text(), QStringLiteral("Partita IVA:"));
-        QVERIFY(Child(tool.get(), "panAvvio")->isVisible());
-        QVERIFY(!Child(tool.get(), "panContainer")->isVisible());
-        QVERIFY(!Label("lblAttendere")->isVisible());
-        QCOMPARE(tool->focusWidget(), Box("txtCampo01"));
-        for (const char* name : CriterionBoxes)
-            QCOMPARE(Box(name)->maxLength(), 32767); // no limit of its own
+        WithSearch([&] {
+            QCOMPARE(tool->windowTitle(), QStringLiteral(" Trova schede in archivio"));
+            QCOMPARE(tool->size(), QSize(862, 560));
+            QCOMPARE(Label("titCampo01")->text(), QStringLiteral("Pratica"));
+            QCOMPARE(Label("titCampo02")->text(), QStringLiteral("Anno <b>"));
+            QCOMPARE(Label("titCampo02")->textFormat(), Qt::PlainText);
+            QCOMPARE(Label("titCampo03")->text(), QString()); // never the design text
+            QCOMPARE(Label("titCampo06")->text(), QStringLiteral("Note"));
+            QCOMPARE(Label("lblCliente")->text(), QStringLiteral("Cognome e nome:"));
+            QCOMPARE(Label("lblPartitaIva")->text(), QStringLiteral("Partita IVA:"));
+            QVERIFY(Child(tool, "panAvvio")->isVisible());
+            QVERIFY(!Child(tool, "panContainer")->isVisible());
+            QVERIFY(!Label("lblAttendere")->isVisible());
+            QCOMPARE(tool->focusWidget(), Box("txtCampo01"));
+            for (const char* name : CriterionBoxes)
+                QCOMPARE(Box(name)->maxLength(), 32767); // no limit of its own
+        });
     }
 
     void enterRunsRoundTheCriteriaAndFramesFollowTheFocus()
     {
-        Open();
-        for (std::size_t i = 0; i < std::size(CriterionBoxes); ++i) {
-            QLineEdit* box = Box(CriterionBoxes[i]);
-            QCOMPARE(QApplication::focusWidget(), box);
-            const QString frame = QStringLiteral("eff") + QString::fromLatin1(CriterionBoxes[i]).mid(3);
-            QVERIFY(Child<QFrame>(tool.get(), frame.toLatin1().constData())->isVisible());
-            QTest::keyClick(box, Qt::Key_Return);
-        }
-        QCOMPARE(QApplication::focusWidget(), Box("txtCampo01"));
+        WithSearch([&] {
+            for (std::size_t i = 0; i < std::size(CriterionBoxes); ++i) {
+                QLineEdit* box = Box(CriterionBoxes[i]);
+                QCOMPARE(QApplication::focusWidget(), box);
+                const QString frame = QStringLiteral("eff") + QString::fromLatin1(CriterionBoxes[i]).mid(3);
+                QVERIFY(Child<QFrame>(tool, frame.toLatin1().constData())->isVisible());
+                QTest::keyClick(box, Qt::Key_Return);
+            }
+            QCOMPARE(QApplication::focusWidget(), Box("txtCampo01"));
 
-        QWidget* next = Box("txtCampo01");
-        QStringList tabs;
-        for (int i = 0; i < 12; ++i) {
-            tabs << next->objectName();
-            next = next->nextInFocusChain();
-            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                next = next->nextInFocusChain();
-        }
-        QCOMPARE(tabs, (QStringList{"txtCampo01", "txtCampo02", "txtCampo03", "txtCampo04", "txtCampo05", "txtCampo06",
-                                    "txtCliente", "txtComuneRes", "txtCodFisc", "txtPartitaIva", "btnAnnulla",
-                                    "btnCerca"}));
+            const QStringList tabs = TabOrder(Box("txtCampo01"), 12);
+            QCOMPARE(tabs, (QStringList{"txtCampo01", "txtCampo02", "txtCampo03", "txtCampo04", "txtCampo05", "txtCampo06",
+                                        "txtCliente", "txtComuneRes", "txtCodFisc", "txtPartitaIva", "btnAnnulla",
+                                        "btnCerca"}));
+        });
     }
 
     void cercaListsTheSheetsFoundSortedAndCounted()
     {
-        WriteSheets(SixSheets());
-        Open();
-        Search({{"txtCliente", "ros"}, {"txtComuneRes", "NA"}});
-        QVERIFY(!Child(tool.get(), "panAvvio")->isVisible());
-        QVERIFY(Child(tool.get(), "panContainer")->isVisible());
-        QCOMPARE(Label("lblConta")->text(), QStringLiteral("2"));
-        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
-        const QStringList lines = ShownLines(List());
-        QCOMPARE(lines.size(), 2);
-        QVERIFY(lines[0].startsWith(QStringLiteral("Beta ")) && lines[0].contains(QStringLiteral("Rossi Anna")));
-        QVERIFY(lines[1].startsWith(QStringLiteral("Zeta ")) && lines[1].contains(QStringLiteral("de Rossi")));
-        QCOMPARE(lines[0].size(), 153);
-        QCOMPARE(QApplication::focusWidget(), Box("txtTrova"));
-        QCOMPARE(Box("txtTrova")->text(), QString());
+        WriteRecords<DatabaseLayout>(SixSheets());
+        WithSearch([&] {
+            Search({{"txtCliente", "ros"}, {"txtComuneRes", "NA"}});
+            QVERIFY(!Child(tool, "panAvvio")->isVisible());
+            QVERIFY(Child(tool, "panContainer")->isVisible());
+            QCOMPARE(Label("lblConta")->text(), QStringLiteral("2"));
+            QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 2 schede."));
+            const QStringList lines = ShownLines(List());
+            QCOMPARE(lines.size(), 2);
+            QVERIFY(lines[0].startsWith(QStringLiteral("Beta ")) && lines[0].contains(QStringLiteral("Rossi Anna")));
+            QVERIFY(lines[1].startsWith(QStringLiteral("Zeta ")) && lines[1].contains(QStringLiteral("de Rossi")));
+            QCOMPARE(lines[0].size(), 153);
+            QCOMPARE(QApplication::focusWidget(), Box("txtTrova"));
+            QCOMPARE(Box("txtTrova")->text(), QString());
+        });
     }
 
     void oneSheetFoundIsStillSchede()
     {
-        WriteSheets(SixSheets());
-        Open();
-        Search({{"txtCampo01", "gam"}});
-        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 1 schede."));
+        WriteRecords<DatabaseLayout>(SixSheets());
+        WithSearch([&] {
+            Search({{"txtCampo01", "gam"}});
+            QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 1 schede."));
+        });
     }
 
     void anEmptyArchiveListsNothingAndTrovaSaysSo()
     {
         MessageRecorder messages;
-        Open();
-        Search();
-        QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a search only reads
-        QCOMPARE(List()->model()->rowCount(), 0);
-        QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
-        QVERIFY(messages.shown.isEmpty());
-        QTest::keyClicks(Box("txtTrova"), QStringLiteral("x"));
-        Click(Button("btnTrova"));
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
-        QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        WithSearch([&] {
+            Search();
+            QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Database.pro")))); // a search only reads
+            QCOMPARE(List()->model()->rowCount(), 0);
+            QCOMPARE(Label("lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede."));
+            QVERIFY(messages.shown.isEmpty());
+            QTest::keyClicks(Box("txtTrova"), QStringLiteral("x"));
+            Click(Button("btnTrova"));
+            QCOMPARE(messages.shown.size(), 1);
+            QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+            QCOMPARE(messages.shown[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+        });
     }
 
     void aFileFailureKeepsTheCriteriaAndTheWaitText_data()
@@ -179,66 +161,62 @@ private slots:
     {
         QFETCH(int, operation);
         MessageRecorder messages;
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         const QByteArray before = ReadBytes(fixture->Path(QStringLiteral("Database.pro")));
-        Open();
-        IoFaults::FailNext(static_cast<IoOp>(operation));
-        Search({{"txtCliente", "ros"}});
-        QCOMPARE(messages.shown.size(), 1);
-        QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
-        QCOMPARE(messages.shown[0].text,
-                 QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
-                                "possedere i privilegi di scrittura nella cartella di installazione del programma."));
-        QVERIFY(Child(tool.get(), "panAvvio")->isVisible());
-        QVERIFY(!Child(tool.get(), "panContainer")->isVisible());
-        QVERIFY(Label("lblAttendere")->isVisible());
-        QCOMPARE(Label("lblAttendere")->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
-        QCOMPARE(Box("txtCliente")->text(), QStringLiteral("ros"));
-        QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+        WithSearch([&] {
+            IoFaults::FailNext(static_cast<IoOp>(operation));
+            Search({{"txtCliente", "ros"}});
+            QCOMPARE(messages.shown.size(), 1);
+            QCOMPARE(messages.shown[0].kind, MessageKind::Plain);
+            QCOMPARE(messages.shown[0].text,
+                     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\rAccertarsi di "
+                                    "possedere i privilegi di scrittura nella cartella di installazione del programma."));
+            QVERIFY(Child(tool, "panAvvio")->isVisible());
+            QVERIFY(!Child(tool, "panContainer")->isVisible());
+            QVERIFY(Label("lblAttendere")->isVisible());
+            QCOMPARE(Label("lblAttendere")->text(), QStringLiteral("Ricerca schede in corso. Attendere..."));
+            QCOMPARE(Box("txtCliente")->text(), QStringLiteral("ros"));
+            QCOMPARE(ReadBytes(fixture->Path(QStringLiteral("Database.pro"))), before);
+        });
     }
 
     void theMarkerNamesTheServedSheetButIsNotReadBack()
     {
-        WriteSheets(SixSheets());
-        Open();
-        QCOMPARE(Label("lblMemory")->text(), QStringLiteral("database"));
-        Label("lblMemory")->setText(QStringLiteral("clienti"));
-        Search();
-        DoubleClick(List(), 2);
-        QVERIFY(!Position().isEmpty()); // the served screen got the sheet all the same
-        QVERIFY(!tool->isVisible());
+        WriteRecords<DatabaseLayout>(SixSheets());
+        WithSearch([&] {
+            QCOMPARE(Label("lblMemory")->text(), QStringLiteral("database"));
+            Label("lblMemory")->setText(QStringLiteral("clienti"));
+            Search();
+            DoubleClick(List(), 2);
+            QVERIFY(!Position().isEmpty()); // the served screen got the sheet all the same
+            QVERIFY(!tool->isVisible());
+        });
     }
 
     void theResultsPanelHoldsItsControlsInTabOrder()
     {
-        Open();
-        Search();
-        QWidget* next = Box("txtTrova");
-        QStringList tabs;
-        for (int i = 0; i < 6; ++i) {
-            tabs << next->objectName();
-            next = next->nextInFocusChain();
-            while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus))
-                next = next->nextInFocusChain();
-        }
-        QCOMPARE(tabs, (QStringList{"txtTrova", "btnTrova", "lstRecords", "btnStampa", "btnChiudi", "txtTrova"}));
-        List()->setFocus();
-        for (QPushButton* button : tool->findChildren<QPushButton*>())
-            QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
-        QCOMPARE(Button("btnStampa")->text(), QStringLiteral("Stampa"));
-        int printDialogs = 0;
-        Printing::SetPrintDialogHandler([&](QPrinter&) { return ++printDialogs, false; }); // cancelled
-        Click(Button("btnStampa"));
-        Printing::SetPrintDialogHandler({});
-        QCOMPARE(printDialogs, 1);
-        QVERIFY(tool->isVisible());
-        Click(Button("btnChiudi"));
-        QVERIFY(!tool->isVisible());
+        WithSearch([&] {
+            Search();
+            const QStringList tabs = TabOrder(Box("txtTrova"), 6);
+            QCOMPARE(tabs, (QStringList{"txtTrova", "btnTrova", "lstRecords", "btnStampa", "btnChiudi", "txtTrova"}));
+            List()->setFocus();
+            for (QPushButton* button : tool->findChildren<QPushButton*>())
+                QVERIFY2(!button->isDefault(), qPrintable(button->objectName())); // Enter on the list presses none
+            QCOMPARE(Button("btnStampa")->text(), QStringLiteral("Stampa"));
+            int printDialogs = 0;
+            Printing::SetPrintDialogHandler([&](QPrinter&) { return ++printDialogs, false; }); // cancelled
+            Click(Button("btnStampa"));
+            Printing::SetPrintDialogHandler({});
+            QCOMPARE(printDialogs, 1);
+            QVERIFY(tool->isVisible());
+            Click(Button("btnChiudi"));
+            QVERIFY(!tool->isVisible());
+        });
     }
 
     void theToolOpenedAgainStartsAfresh()
     {
-        WriteSheets(SixSheets());
+        WriteRecords<DatabaseLayout>(SixSheets());
         TfrmDatabase* database = fixture->program->Database();
         WhenModalThenClose([&](QWidget* modal) {
             auto* first = qobject_cast<TfrmTrovaDatabase*>(modal);

@@ -1,7 +1,7 @@
 // Which texts of a sheet's web-site box reach the desktop's open action, and the address of
 // a web search.
 #include "archive/WebAddress.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QtTest>
 

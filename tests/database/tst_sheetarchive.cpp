@@ -2,7 +2,7 @@
 // saving writes where, and that a failing file changes nothing it should not.
 #include "archive/SheetArchive.h"
 #include "storage/Records.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QtTest>
 

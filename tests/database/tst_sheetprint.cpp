@@ -3,9 +3,9 @@
 // print dialog is answered through its seam: cancelled, or accepted with a PDF file as the
 // printer.
 
-#include "ListTestSupport.h"
-#include "app/ScreenTest.h"
-#include "report/PdfProbe.h"
+#include "support/ListTools.h"
+#include "support/ScreenTest.h"
+#include "support/PdfProbe.h"
 
 #include "kit/Printing.h"
 #include "kit/TextBoxes.h"
@@ -72,8 +72,7 @@ QAction* Command(QPrintPreviewDialog* preview, const char* name)
 class TestSheetPrint : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
 
     TfrmDatabase* Sheet() { return fixture->program->Database(); }
     QString PdfPath() const { return fixture->Path(QStringLiteral("printed.pdf")); }
@@ -94,16 +93,11 @@ class TestSheetPrint : public QObject {
 private slots:
     void init()
     {
-        fixture = std::make_unique<ProgramFixture>();
+        fixture.Start();
         fixture->WriteFile(QStringLiteral("Archivio.ini"),
-                           "[Nome Campi]\r\nCampo 01=Prodotto\r\nCampo 02=Codice\r\n");
-        messages = std::make_unique<MessageRecorder>();
+        "[Nome Campi]\r\nCampo 01=Prodotto\r\nCampo 02=Codice\r\n");
     }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void cleanup() { fixture.Stop(); }
 
     void printToolPrintsTheSheetAsShownUnsavedTextIncluded()
     {
@@ -127,7 +121,7 @@ private slots:
         QCOMPARE(answer.asked, 1);
         QCOMPARE(answer.copies, 1);
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(PageCount(PdfPath()), 1);
         const QString text = Layout(PdfPath());
         QVERIFY(text.contains(QRegularExpression(QStringLiteral("Prodotto\\s+Trapano \\[A-12\\]"))));
@@ -180,9 +174,9 @@ private slots:
         WhenModal([&](QWidget* tool) { Click(Child(tool, "btnStampa")); });
         Click(Child(Sheet(), "cmdStampa"));
         QCOMPARE(answer.asked, 1);
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
-        QVERIFY(messages->shown[0].text.startsWith(QStringLiteral("Attenzione: la stampa non è stata eseguita.")));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Error);
+        QVERIFY(fixture.messages->shown[0].text.startsWith(QStringLiteral("Attenzione: la stampa non è stata eseguita.")));
         QVERIFY(!QApplication::activeModalWidget());
     }
 
@@ -206,7 +200,7 @@ private slots:
         Click(Child(Sheet(), command.toLatin1().constData()));
         QCOMPARE(answer.asked, dialogs);
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QVERIFY(!QFile::exists(PdfPath()));
     }
 
@@ -262,7 +256,7 @@ private slots:
         QCOMPARE(pages, 1);
         QVERIFY(closed);
         QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
     }
 
     void previewPrintsThroughThePrintDialogAndGoesFullScreen()
@@ -301,7 +295,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, title);
         QFETCH(bool, search);
-        WriteSheets({::Sheet({{DF::Campo01, u"Alfa [DATE]"}, {DF::Cliente, u"Rossi"}, {DF::Segnala, MarkYes.data()}}),
+        WriteRecords<DatabaseLayout>({::Sheet({{DF::Campo01, u"Alfa [DATE]"}, {DF::Cliente, u"Rossi"}, {DF::Segnala, MarkYes.data()}}),
                      ::Sheet({{DF::Campo01, u"Beta"}, {DF::Segnala, MarkYes.data()}})});
         ShowSheet();
         PrintDialogAnswer answer(PdfPath());
@@ -323,7 +317,7 @@ private slots:
         QVERIFY(lines.value(2).trimmed().startsWith(QStringLiteral("Beta")));
         QVERIFY(lines.value(3).trimmed().contains(
             QRegularExpression(QStringLiteral("^Stampa eseguita in data \\d\\d/\\d\\d/\\d{4}$"))));
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
     }
 
     void anEmptyListPrintsItsTitleAndFooterOnly()

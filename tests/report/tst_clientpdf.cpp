@@ -2,8 +2,8 @@
 // export, left whole by a failed one (which is reported with its path and asks nothing), and
 // opened only when the user answers Yes.
 
-#include "PdfProbe.h"
-#include "app/ScreenTest.h"
+#include "support/PdfProbe.h"
+#include "support/ScreenTest.h"
 
 #include "kit/Printing.h"
 #include "report/SheetPages.h"
@@ -30,28 +30,22 @@ report::Page ClientPage(const char16_t* name)
 class TestClientPdf : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     std::unique_ptr<OpenedUrls> opened;
 
-    QString Target() const { return folder->filePath(QStringLiteral("Cliente.pdf")); }
-    QStringList Files() const { return QDir(folder->path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot); }
+    QString Target() const { return fixture->Path(QStringLiteral("Cliente.pdf")); }
+    QStringList Files() const { return QDir(fixture->folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::Dirs | QDir::NoDotAndDotDot); }
 
 private slots:
     void init()
     {
-        IoFaults::Reset();
-        folder = std::make_unique<QTemporaryDir>();
-        PrepareApplication(folder->path());
-        messages = std::make_unique<MessageRecorder>();
+        fixture.Start();
         opened = std::make_unique<OpenedUrls>();
     }
     void cleanup()
     {
-        IoFaults::Reset();
         opened.reset();
-        messages.reset();
-        folder.reset();
+        fixture.Stop();
     }
 
     void theAnswerDecidesWhetherTheFileOpens_data()
@@ -65,11 +59,11 @@ private slots:
     {
         QFETCH(int, answer);
         QFETCH(bool, opens);
-        messages->answer = QMessageBox::StandardButton(answer);
+        fixture.messages->answer = QMessageBox::StandardButton(answer);
         QVERIFY(Printing::ExportSheetPdf(nullptr, ClientPage(u"Bianchi Anna"), QStringLiteral("Cliente.pdf")));
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Confirmation);
-        QCOMPARE(messages->shown[0].text, Question);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Confirmation);
+        QCOMPARE(fixture.messages->shown[0].text, Question);
         QCOMPARE(opened->urls, opens ? QList<QUrl>{QUrl::fromLocalFile(Target())} : QList<QUrl>{});
         QCOMPARE(PageCount(Target()), 1);
         QVERIFY(Layout(Target()).contains(QRegularExpression(QStringLiteral("Comune di residenza:\\s+Roma RM"))));
@@ -78,7 +72,7 @@ private slots:
 
     void aSecondExportReplacesTheFirst()
     {
-        messages->answer = QMessageBox::No;
+        fixture.messages->answer = QMessageBox::No;
         QVERIFY(Printing::ExportSheetPdf(nullptr, ClientPage(u"Primo Cliente"), QStringLiteral("Cliente.pdf")));
         QVERIFY(Printing::ExportSheetPdf(nullptr, ClientPage(u"Secondo Cliente"), QStringLiteral("Cliente.pdf")));
         const QString text = Layout(Target());
@@ -97,21 +91,21 @@ private slots:
     void aFailedExportLeavesTheEarlierFileAndAsksNothing()
     {
         QFETCH(int, fault);
-        messages->answer = QMessageBox::Yes;
+        fixture.messages->answer = QMessageBox::Yes;
         QVERIFY(Printing::ExportSheetPdf(nullptr, ClientPage(u"Primo Cliente"), QStringLiteral("Cliente.pdf")));
         QFile earlierFile(Target());
         QVERIFY(earlierFile.open(QIODevice::ReadOnly));
         const QByteArray earlier = earlierFile.readAll();
         earlierFile.close();
-        messages->shown.clear();
+        fixture.messages->shown.clear();
         opened->urls.clear();
 
         IoFaults::FailNext(static_cast<IoOp>(fault));
         QVERIFY(!Printing::ExportSheetPdf(nullptr, ClientPage(u"Secondo Cliente"), QStringLiteral("Cliente.pdf")));
         IoFaults::Reset();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
-        QVERIFY2(messages->shown[0].text.contains(Target()), qPrintable(messages->shown[0].text));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Error);
+        QVERIFY2(fixture.messages->shown[0].text.contains(Target()), qPrintable(fixture.messages->shown[0].text));
         QVERIFY(opened->urls.isEmpty());
         QVERIFY(earlierFile.open(QIODevice::ReadOnly));
         QCOMPARE(earlierFile.readAll(), earlier);
@@ -120,11 +114,11 @@ private slots:
 
     void aFolderInPlaceOfTheFileIsReportedAndLeftAlone()
     {
-        QVERIFY(QDir(folder->path()).mkdir(QStringLiteral("Cliente.pdf")));
+        QVERIFY(QDir(fixture->folder.path()).mkdir(QStringLiteral("Cliente.pdf")));
         QVERIFY(!Printing::ExportSheetPdf(nullptr, ClientPage(u"Bianchi Anna"), QStringLiteral("Cliente.pdf")));
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown[0].kind, MessageKind::Error);
-        QVERIFY(messages->shown[0].text.contains(Target()));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown[0].kind, MessageKind::Error);
+        QVERIFY(fixture.messages->shown[0].text.contains(Target()));
         QVERIFY(QFileInfo(Target()).isDir());
         QVERIFY(opened->urls.isEmpty());
     }

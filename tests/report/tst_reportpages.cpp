@@ -2,7 +2,7 @@
 // values cut at the box edge and never wrapped, texts printed literally, the footers, the
 // pages of a long and of an empty list, embedded fonts and the document information.
 
-#include "PdfProbe.h"
+#include "support/PdfProbe.h"
 
 #include "kit/Maker.h"
 #include "kit/Printing.h"

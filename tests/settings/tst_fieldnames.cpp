@@ -1,7 +1,7 @@
 // The field-name screen: what it shows, what "Applica e chiudi" writes to Archivio.ini and
 // what it refuses to write.
 
-#include "settings/SettingsTestSupport.h"
+#include "support/SettingsTest.h"
 
 #include "kit/Failures.h"
 #include "kit/StatusLine.h"
@@ -10,7 +10,7 @@
 #include "settings/TfrmImpostaCampi.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -45,8 +45,7 @@ QStringList Fourteen(const QStringList& first)
 class TestFieldNames : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     TfrmImpostaCampi* screen() { return fixture->program->ImpostaCampi(); }
     QLineEdit* box(int number) { return Child<QLineEdit>(screen(), ("txtCampo" + Two(number)).toLatin1().constData()); }
     QLabel* title(int number) { return Child<QLabel>(screen(), ("titCampo" + Two(number)).toLatin1().constData()); }
@@ -65,18 +64,8 @@ class TestFieldNames : public QObject {
     void Apply() { Click(Child<QPushButton>(screen(), "btnApplica")); }
 
 private slots:
-    void init()
-    {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        IoFaults::Reset();
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void showingReadsTheStoredTitlesIntoLabelsAndBoxes()
     {
@@ -116,7 +105,7 @@ private slots:
         for (int i = 1; i <= GenericFieldCount; ++i)
             box(i)->setText(typed[i - 1]);
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(SettingsBytes(), FieldSection(written));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
     }
@@ -145,9 +134,9 @@ private slots:
         box(2)->setText(QStringLiteral("Data"));
         box(2)->setFocus();
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Attenzione: per salvare le impostazioni è necessario "
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.at(0).text, QStringLiteral("Attenzione: per salvare le impostazioni è necessario "
                                                             "compilare il primo campo del database."));
         QVERIFY(!QFile::exists(fixture->Path(QStringLiteral("Archivio.ini"))));
         QCOMPARE(screen()->focusWidget(), box(1));
@@ -197,14 +186,7 @@ private slots:
     void tabGoesThroughTheBoxesThenCancelThenApply()
     {
         Show();
-        QWidget* widget = box(1);
-        QStringList order;
-        for (int i = 0; i < GenericFieldCount + 2; ++i) {
-            order.append(widget->objectName());
-            widget = widget->nextInFocusChain();
-            while (!(widget->focusPolicy() & Qt::TabFocus) || !widget->isVisible())
-                widget = widget->nextInFocusChain();
-        }
+        const QStringList order = TabOrder(box(1), GenericFieldCount + 2);
         QCOMPARE(order.mid(GenericFieldCount), (QStringList{"btnAnnulla", "btnApplica"}));
         QCOMPARE(order.at(13), QStringLiteral("txtCampo14"));
     }
@@ -220,9 +202,9 @@ private slots:
             box(i)->setText(QStringLiteral("T%1").arg(i));
         IoFaults::FailNext(IoOp::Rename); // the one replacement of the file
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Unable to write to ") + fixture->Path(QStringLiteral("Archivio.ini")));
         QCOMPARE(SettingsBytes(), stored);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
@@ -243,9 +225,9 @@ private slots:
         SaveLockHolder other(fixture->Path(QStringLiteral("Archivio.ini")));
         QVERIFY(other.Locked());
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.at(0).text, Failures::ArchiveBusyText);
         QCOMPARE(SettingsBytes(), stored);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaCampi")});
         QCOMPARE(box(1)->text(), QStringLiteral("Pratica Nuova"));
@@ -264,7 +246,7 @@ private slots:
         for (int i = 1; i <= GenericFieldCount; ++i)
             box(i)->setText(QString(26000, QChar(0x20AC)) + QString::number(i));
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
         QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titNomeArchivio")->text(), QStringLiteral("Studio Rossi"));
         QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titSottotitolo")->text(), QStringLiteral("Pratiche"));

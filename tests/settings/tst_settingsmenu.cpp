@@ -1,7 +1,7 @@
 // The settings menu hands over to the screen chosen with its buttons, and only then: every
 // other closing, also after an earlier visit to a settings screen, leads to the start menu.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include "settings/SettingsHelp.h"
 #include "app/TfrmAvvio.h"
@@ -18,8 +18,7 @@
 class TestSettingsMenu : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     Program* program() { return fixture->program.get(); }
     TfrmMenuImpostazioni* menu() { return program()->MenuImpostazioni(); }
     void OpenMenu()
@@ -31,16 +30,8 @@ class TestSettingsMenu : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup()
-    {
-        messages.reset();
-        fixture.reset();
-    }
+    void init() { fixture.Start(); }
+    void cleanup() { fixture.Stop(); }
 
     void leavingTheMenuAfterAVisitToASettingsScreenReturnsToTheStartMenu_data()
     {
@@ -75,7 +66,7 @@ private slots:
             settings->close();
         else
             Click(Child<QPushButton>(settings, leaveScreen.toLatin1().constData()));
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
 
         OpenMenu();

@@ -1,10 +1,10 @@
 // The start-screen settings: the archive name and subtitle in Archivio.ini, the picture in
 // Logo.bmp, and what the start menu shows afterwards.
 
-#include "settings/SettingsTestSupport.h"
+#include "support/SettingsTest.h"
 
-#include "app/FileDialogRecorder.h"
-#include "app/StandardErrorCapture.h"
+#include "support/FileDialogRecorder.h"
+#include "support/StandardErrorCapture.h"
 #include "kit/Failures.h"
 #include "kit/TextRules.h"
 #include "app/TfrmAvvio.h"
@@ -12,7 +12,7 @@
 #include "settings/TfrmImpostaAvvio.h"
 #include "storage/IniFile.h"
 #include "storage/IoFaults.h"
-#include "storage/SaveLockHolder.h"
+#include "support/SaveLockHolder.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -42,8 +42,7 @@ bool Near(const QColor& a, const QColor& b)
 class TestStartScreen : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ProgramFixture> fixture;
-    std::unique_ptr<MessageRecorder> messages;
+    ScreenTestFixture fixture;
     TfrmImpostaAvvio* screen() { return fixture->program->ImpostaAvvio(); }
     QLineEdit* name() { return Child<QLineEdit>(screen(), "txtNomeArchivio"); }
     QLineEdit* subtitle() { return Child<QLineEdit>(screen(), "txtSottotitolo"); }
@@ -69,17 +68,13 @@ class TestStartScreen : public QObject {
 private slots:
     void init()
     {
-        IoFaults::Reset();
-        fixture = std::make_unique<ProgramFixture>();
-        messages = std::make_unique<MessageRecorder>();
+        fixture.Start();
         dialogs = std::make_unique<FileDialogRecorder>();
     }
     void cleanup()
     {
-        IoFaults::Reset();
         dialogs.reset();
-        messages.reset();
-        fixture.reset();
+        fixture.Stop();
     }
 
     void firstShowingHasEmptyBoxesAndTheDefaultPictureAndApplyAsksForTheName()
@@ -93,9 +88,9 @@ private slots:
         QCOMPARE(Child<QLabel>(screen(), "imgBianco")->pixmap().size(), QSize(2, 2));
         QVERIFY(!Child<QLabel>(screen(), "imgTemp")->isVisible());
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(messages->shown.at(0).text,
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.at(0).text,
                  QStringLiteral("Attenzione: per salvare le impostazioni è necessario indicare il nome del database."));
     }
 
@@ -114,8 +109,8 @@ private slots:
         subtitle()->setFocus();
         Click(Child(screen(), "btnCancLogo"));
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
         QVERIFY(!QFile::exists(Path("Archivio.ini")));
         QVERIFY(!QFile::exists(Path("Logo.bmp")));
         QCOMPARE(screen()->focusWidget(), name());
@@ -141,7 +136,7 @@ private slots:
         name()->setText(typedName);
         subtitle()->setText(typedSubtitle);
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(Bytes("Archivio.ini"), written);
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
         QCOMPARE(Child<QLabel>(fixture->program->Avvio(), "titNomeArchivio")->text(), TrimText(typedName));
@@ -196,7 +191,7 @@ private slots:
             }
         }
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         const QByteArray file = Bytes("Logo.bmp");
         // A Windows bitmap whatever the picture was: "BM", a 40-byte information header, 24 bits a pixel.
         QVERIFY(file.startsWith("BM"));
@@ -250,7 +245,7 @@ private slots:
         fixture->WriteFile(QStringLiteral("Logo.bmp"), "BM but nothing else");
         Show();
         QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
     }
 
     void aRefusedSettingsWriteKeepsTheScreenOpenAndThePictureUnsaved()
@@ -260,9 +255,9 @@ private slots:
         subtitle()->setText(QStringLiteral("Pratiche"));
         IoFaults::FailNext(IoOp::Rename); // name and subtitle are one replacement of the file
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
-        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(fixture.messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
         QCOMPARE(QDir(fixture->folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
@@ -284,9 +279,9 @@ private slots:
         SaveLockHolder other(Path("Archivio.ini"));
         QVERIFY(other.Locked());
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Warning);
-        QCOMPARE(messages->shown.at(0).text, Failures::ArchiveBusyText);
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Warning);
+        QCOMPARE(fixture.messages->shown.at(0).text, Failures::ArchiveBusyText);
         QCOMPARE(Bytes("Archivio.ini"), settings);
         QVERIFY(!QFile::exists(Path("Logo.bmp")));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
@@ -303,7 +298,7 @@ private slots:
         name()->setText(QStringLiteral("Studio Rossi"));
         Click(Child(screen(), "btnCancLogo"));
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
         QVERIFY(QFileInfo(Path("Logo.bmp")).isDir());
         QCOMPARE(Bytes("Archivio.ini"), QByteArray("[Database]\r\nNome Archivio=Studio Rossi\r\nSottotitolo Archivio=\r\n"));
@@ -337,7 +332,7 @@ private slots:
         Click(Child(screen(), "btnCancLogo"));
         StandardErrorCapture standardError;
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmAvvio")});
         QImage stored;
         QVERIFY(stored.loadFromData(Bytes("Logo.bmp"), "BMP"));
@@ -370,12 +365,12 @@ private slots:
         QCOMPARE(name()->text(), QString());
         QCOMPARE(subtitle()->text(), QString());
         QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         name()->setText(QStringLiteral("Studio Rossi"));
         Apply();
-        QCOMPARE(messages->shown.size(), 1);
-        QCOMPARE(messages->shown.at(0).kind, MessageKind::Error);
-        QCOMPARE(messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
+        QCOMPARE(fixture.messages->shown.size(), 1);
+        QCOMPARE(fixture.messages->shown.at(0).kind, MessageKind::Error);
+        QCOMPARE(fixture.messages->shown.at(0).text, QStringLiteral("Unable to write to ") + Path("Archivio.ini"));
         QCOMPARE(VisibleScreens(), QStringList{QStringLiteral("TfrmImpostaAvvio")});
         QVERIFY(StillUnusable(Path("Archivio.ini"), kind));
     }
@@ -389,7 +384,7 @@ private slots:
         dialogs->next = {pipe};
         Click(Child<QPushButton>(screen(), "btnSfoglia"));
         QCOMPARE(screen()->Picture(), LogoFile::DefaultPicture().toImage());
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
     }
 
     // A settings file saved in UTF-16 is read, and applying keeps it UTF-16 throughout.
@@ -403,7 +398,7 @@ private slots:
         QCOMPARE(name()->text(), QStringLiteral("Citt\u00E0 Vecchia"));
         subtitle()->setText(QStringLiteral("Sede"));
         Apply();
-        QVERIFY(messages->shown.isEmpty());
+        QVERIFY(fixture.messages->shown.isEmpty());
         const QString expected = text + QStringLiteral("Sottotitolo Archivio=Sede\r\n");
         QByteArray expectedBytes("\xFF\xFE");
         expectedBytes.append(reinterpret_cast<const char*>(expected.utf16()), expected.size() * 2);

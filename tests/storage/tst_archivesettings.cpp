@@ -3,7 +3,7 @@
 // refuses to read.
 #include "storage/ArchiveSettings.h"
 #include "storage/IniFile.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

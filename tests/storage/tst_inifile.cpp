@@ -1,5 +1,5 @@
 #include "storage/IniFile.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QDir>
 #include <QtTest>

@@ -2,7 +2,7 @@
 #include "storage/PosixIo.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QtTest>
 

@@ -1,5 +1,5 @@
 #include "storage/Records.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 
 #include <QtTest>
 

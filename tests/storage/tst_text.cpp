@@ -1,4 +1,4 @@
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 #include "storage/Text.h"
 
 #include <QtTest>

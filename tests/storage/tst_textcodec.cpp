@@ -1,5 +1,5 @@
 #include "storage/Cp1252.h"
-#include "storage/StorageTestSupport.h"
+#include "support/StorageTest.h"
 #include "storage/TextCodec.h"
 
 #include <QtTest>

@@ -5,8 +5,9 @@
 
 #include "kit/Messages.h"
 #include "app/Program.h"
+#include "storage/IoFaults.h"
 #include "storage/ProgramFolder.h"
-#include "storage/UnusableFiles.h"
+#include "support/UnusableFiles.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -120,6 +121,35 @@ public:
     std::unique_ptr<Program> program;
 };
 
+// The one fixture member of a screen test. Start() (from init()) gives each test function a
+// fresh program folder, the program with its work screens and, unless told otherwise, a
+// recorder that answers its messages, with no injected file fault armed; Stop() (from
+// cleanup()) ends them in the reverse order and disarms the fault seam again.
+class ScreenTestFixture {
+public:
+    enum class Recording { Messages, None };
+    void Start(Recording recording = Recording::Messages)
+    {
+        IoFaults::Reset();
+        m_program = std::make_unique<ProgramFixture>();
+        if (recording == Recording::Messages)
+            messages = std::make_unique<MessageRecorder>();
+    }
+    void Stop()
+    {
+        messages.reset();
+        m_program.reset();
+        IoFaults::Reset();
+    }
+    ProgramFixture* operator->() const { return m_program.get(); }
+    ProgramFixture& operator*() const { return *m_program; }
+
+    std::unique_ptr<MessageRecorder> messages;
+
+private:
+    std::unique_ptr<ProgramFixture> m_program;
+};
+
 // Runs `action` on the modal tool as soon as it is up (while the code that opened it waits
 // in exec()). The action must close the tool. The wait is bounded: a tool that does not come
 // up within the time, or that the action leaves open, fails the test (and the tool is ended
@@ -157,6 +187,20 @@ T* Child(QWidget* screen, const char* name)
 inline void Click(QWidget* widget)
 {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+// The names of the `count` controls that Tab reaches one after another, starting with `first`.
+inline QStringList TabOrder(QWidget* first, int count)
+{
+    QStringList names;
+    QWidget* next = first;
+    for (int i = 0; i < count; ++i) {
+        names << next->objectName();
+        do
+            next = next->nextInFocusChain();
+        while (!next->isVisible() || !(next->focusPolicy() & Qt::TabFocus));
+    }
+    return names;
 }
 
 // The top-level windows a person would see now, by class name.

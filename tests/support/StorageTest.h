@@ -6,8 +6,8 @@
 #include "storage/IoFaults.h"
 #include "storage/ProgramFolder.h"
 #include "storage/Text.h"
-#include "storage/SaveLockHolder.h"
-#include "storage/UnusableFiles.h"
+#include "support/SaveLockHolder.h"
+#include "support/UnusableFiles.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

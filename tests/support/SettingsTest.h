@@ -1,7 +1,7 @@
 #pragma once
 // What the settings screen tests share on top of the screen tests' fixture.
 
-#include "app/ScreenTest.h"
+#include "support/ScreenTest.h"
 
 #include <QEnterEvent>
 #include <QFile>

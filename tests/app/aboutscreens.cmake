@@ -1,1 +1,0 @@
-velorbis_add_test(tst_aboutscreens tst_aboutscreens.cpp ScreenTest.h)

@@ -1,1 +1,0 @@
-velorbis_add_test(tst_helptexts tst_helptexts.cpp)
