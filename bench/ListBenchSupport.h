@@ -77,6 +77,8 @@ public:
         m_stopped = true;
     }
     bool Stopped() const { return m_stopped; }
+    // The first of the three runs, the one that measures memory and keeps the lines.
+    bool FirstRun() const { return m_measureMemory; }
     double Ms() const { return m_ms; }
     double ProcessorMs() const { return m_cpuMs; }
     long BeforeKb() const { return m_beforeKb; }
