@@ -1,7 +1,6 @@
 #include "storage/PosixIo.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -147,11 +146,11 @@ int OpenRegular(const char* path, int flags, IoOp op, struct stat& info)
     return fd;
 }
 
-bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held, LockKind kind)
+bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held)
 {
     held = false;
     struct flock lock {};
-    lock.l_type = kind == LockKind::Shared ? F_RDLCK : F_WRLCK;
+    lock.l_type = F_WRLCK;
     lock.l_whence = SEEK_SET; // l_start 0, l_len 0: the whole file, however long it grows
     const auto deadline = std::chrono::steady_clock::now() + patience;
     auto wait = std::chrono::microseconds(200);
@@ -179,41 +178,6 @@ void UnlockWhole(int fd)
     lock.l_type = F_UNLCK;
     lock.l_whence = SEEK_SET;
     ::fcntl(fd, F_OFD_SETLK, &lock);
-}
-
-bool MappedBytes::Map(int fd, off_t offset, std::size_t length)
-{
-    Unmap();
-    if (length == 0)
-        return true;
-    static const off_t page = static_cast<off_t>(::sysconf(_SC_PAGESIZE));
-    const off_t start = offset - offset % page;
-    const std::size_t before = static_cast<std::size_t>(offset - start);
-    void* base = ::mmap(nullptr, before + length, PROT_READ, MAP_SHARED | MAP_POPULATE, fd, start);
-    if (base == MAP_FAILED)
-        return false;
-    base_ = base;
-    mappedLength_ = before + length;
-    data_ = static_cast<const unsigned char*>(base) + before;
-    return true;
-}
-
-void MappedBytes::Unmap()
-{
-    if (base_)
-        ::munmap(base_, mappedLength_);
-    base_ = nullptr;
-    mappedLength_ = 0;
-    data_ = nullptr;
-}
-
-ssize_t MappedReadLength(std::size_t length)
-{
-    if (Injected(IoOp::Read))
-        return -1;
-    if (IoFaults::ShouldFail(IoOp::ShortRead))
-        length /= 2;
-    return static_cast<ssize_t>(length);
 }
 
 bool Rename(const char* from, const char* to)

@@ -42,10 +42,7 @@ inline bool MarkedReadOnly(const struct stat& info)
 // for another holder; false with errno EAGAIN when it ran out. A file system without locks
 // (ENOLCK, EINVAL, EOPNOTSUPP) gives true with `held` false: the caller goes on unlocked,
 // as before locks existed.
-// A shared lock is taken by a scan that reads the file through a mapped view: saves wait for
-// it, so that none shortens the file under the view.
-enum class LockKind { Exclusive, Shared };
-bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held, LockKind kind = LockKind::Exclusive);
+bool LockWhole(int fd, std::chrono::milliseconds patience, bool& held);
 // How long a save of any of the archive's files waits for another program's save before it
 // gives up. One save holds the lock for one write and flush, far less than this; a user
 // waiting longer would think the program froze.
@@ -53,31 +50,6 @@ inline constexpr std::chrono::milliseconds SaveLockPatience{3000};
 // The reason a failure carries when the save lock stayed with another program.
 inline constexpr std::string_view BusyReason = "in use by another copy of the program";
 void UnlockWhole(int fd);
-
-// A read-only view of bytes [offset, offset + length) of an open file, read in at once; the
-// view goes when this goes or maps again. Reading the view of a file that another program
-// has shortened meanwhile kills the process, so map only under the shared lock.
-class MappedBytes {
-public:
-    MappedBytes() = default;
-    ~MappedBytes() { Unmap(); }
-    MappedBytes(const MappedBytes&) = delete;
-    MappedBytes& operator=(const MappedBytes&) = delete;
-
-    // False with errno set when the system cannot map the file (the caller then reads it).
-    bool Map(int fd, off_t offset, std::size_t length);
-    void Unmap();
-    const unsigned char* Data() const { return data_; }
-
-private:
-    void* base_ = nullptr;
-    std::size_t mappedLength_ = 0;
-    const unsigned char* data_ = nullptr;
-};
-// What reading `length` bytes of a mapped view gives under the fault seam, as ReadFully
-// would: the length, half of it for an injected short read, -1 with errno for an injected
-// failure.
-ssize_t MappedReadLength(std::size_t length);
 bool Rename(const char* from, const char* to);
 // Makes a new directory entry durable (best effort: some file systems refuse it).
 void FlushFolder(const char* folder);

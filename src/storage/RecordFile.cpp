@@ -106,26 +106,10 @@ void TRecordFile::ReadRecords(std::size_t first, std::size_t count, uint8_t* buf
         return;
     if (fd_ < 0)
         Fail("read", "short read of record " + std::to_string(first));
-    RequireWholeRead(first, bytes, posix_io::ReadFully(fd_, buffer, bytes, static_cast<off_t>(first * recordSize_)));
-}
-
-const uint8_t* TRecordFile::ViewRecords(std::size_t first, std::size_t count, posix_io::MappedBytes& view)
-{
-    RequireOpen("read");
-    const std::size_t bytes = count * recordSize_;
-    if (fd_ < 0 && bytes > 0)
-        Fail("read", "short read of record " + std::to_string(first));
-    RequireWholeRead(first, bytes, posix_io::MappedReadLength(bytes));
-    if (!view.Map(fd_, static_cast<off_t>(first * recordSize_), bytes))
-        return nullptr;
-    return view.Data();
-}
-
-void TRecordFile::RequireWholeRead(std::size_t first, std::size_t wanted, ssize_t got) const
-{
+    const ssize_t got = posix_io::ReadFully(fd_, buffer, bytes, static_cast<off_t>(first * recordSize_));
     if (got < 0)
         Fail("read", errno);
-    if (static_cast<std::size_t>(got) != wanted)
+    if (static_cast<std::size_t>(got) != bytes)
         Fail("read", "short read of record " + std::to_string(first + static_cast<std::size_t>(got) / recordSize_));
 }
 
@@ -198,40 +182,13 @@ void TRecordFile::Fail(const char* operation, const std::string& reason) const
 }
 
 RecordScanner::RecordScanner(TRecordFile& file, std::size_t blockBytes)
-    : file_(file), recordSize_(file.RecordSize()), blockBytes_(std::max<std::size_t>(1, blockBytes))
+    : file_(file),
+      recordSize_(file.RecordSize()),
+      count_(file.Count()),
+      blockRecords_(std::max<std::size_t>(1, blockBytes / recordSize_))
 {
-    if (file_.IsOpen() && file_.fd_ >= 0) {
-        bool held = false;
-        posix_io::LockWhole(file_.fd_, LockPatience, held, posix_io::LockKind::Shared);
-        locked_ = held;
-        mapped_ = held;
-    }
-    count_ = file.Count();
-    const std::size_t bytes = mapped_ ? std::max(blockBytes_, MappedWindowBytes) : blockBytes_;
-    blockRecords_ = std::min(std::max<std::size_t>(1, bytes / recordSize_), std::max<std::size_t>(1, count_));
-}
-
-RecordScanner::~RecordScanner()
-{
-    view_.Unmap(); // before the lock goes
-    if (locked_ && file_.fd_ >= 0)
-        posix_io::UnlockWhole(file_.fd_);
-}
-
-const uint8_t* RecordScanner::Fill()
-{
-    if (mapped_) {
-        if (const uint8_t* records = file_.ViewRecords(blockFirst_, blockCount_, view_))
-            return records;
-        // This file cannot be mapped (some file systems refuse it): read it from here on.
-        mapped_ = false;
-        blockRecords_ = std::min(std::max<std::size_t>(1, blockBytes_ / recordSize_), blockRecords_);
-        blockCount_ = std::min(blockRecords_, count_ - blockFirst_);
-    }
-    if (!buffer_)
-        buffer_ = std::make_unique_for_overwrite<uint8_t[]>(blockRecords_ * recordSize_);
-    file_.ReadRecords(blockFirst_, blockCount_, buffer_.get());
-    return buffer_.get();
+    blockRecords_ = std::min(blockRecords_, std::max<std::size_t>(1, count_));
+    buffer_ = std::make_unique_for_overwrite<uint8_t[]>(blockRecords_ * recordSize_);
 }
 
 const uint8_t* RecordScanner::Next()
@@ -241,8 +198,8 @@ const uint8_t* RecordScanner::Next()
     if (next_ >= blockFirst_ + blockCount_) {
         blockFirst_ = next_;
         blockCount_ = std::min(blockRecords_, count_ - next_);
-        block_ = Fill();
+        file_.ReadRecords(blockFirst_, blockCount_, buffer_.get());
     }
     index_ = next_++;
-    return block_ + (index_ - blockFirst_) * recordSize_;
+    return buffer_.get() + (index_ - blockFirst_) * recordSize_;
 }

@@ -3,10 +3,8 @@
 // Opened anew for each user action: Open (an action that only reads) or OpenForWriting (a
 // save), the Count / ReadAt / WriteAt calls it needs, Close.
 #include "storage/FileError.h"
-#include "storage/PosixIo.h"
 #include "storage/Records.h"
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -59,9 +57,6 @@ public:
     // Reads up to `count` whole records from index `first` into buffer; fails unless all
     // of them are there (used by RecordScanner).
     void ReadRecords(std::size_t first, std::size_t count, uint8_t* buffer);
-    // The same records through `view`, mapped anew: their bytes, or nullptr when the system
-    // cannot map this file (the caller then reads). Fails as ReadRecords does.
-    const uint8_t* ViewRecords(std::size_t first, std::size_t count, posix_io::MappedBytes& view);
 
 private:
     enum class Access { Closed, Reading, Writing };
@@ -69,9 +64,6 @@ private:
     [[noreturn]] void Fail(const char* operation, int error) const;
     [[noreturn]] void Fail(const char* operation, const std::string& reason) const;
     void RequireOpen(const char* operation) const;
-    // A read of `wanted` bytes from record `first` that gave `got` (-1: errno) fails unless whole.
-    void RequireWholeRead(std::size_t first, std::size_t wanted, ssize_t got) const;
-    friend class RecordScanner; // takes the shared lock on fd_
     // Writes at `index` (at most the count, taken under the lock); returns the index.
     std::size_t WriteLocked(std::optional<std::size_t> index, const uint8_t* record);
 
@@ -88,48 +80,26 @@ private:
 // The records counted when the scanner is made are the ones it returns. A returned pointer
 // stays valid until the next call of Next. The memory held is one block, whatever the size
 // of the file.
-// Where it can, the scanner takes the file's shared lock for its whole life (saves of every
-// copy of the program wait for it, so none shortens the file meanwhile) and looks at the
-// records through a mapped view of one window at a time, with no copy; when the lock is
-// held by a save or the file system has none, or the file cannot be mapped, it reads.
 class RecordScanner {
 public:
     // Blocks small enough to stay in the processor's cache between the read that fills them
     // and the look at their records: a scan that looks at a few fields of each record then
     // takes about as long as reading the file once.
     static constexpr std::size_t CachedBlockBytes = 256 << 10;
-    // A mapped window is at least this large: mapping it costs little beside looking at its
-    // records, and the process holds little of the file at a time.
-    static constexpr std::size_t MappedWindowBytes = 16 << 20;
-    // How long a scan waits for a save of another copy to end before it reads instead.
-    static constexpr std::chrono::milliseconds LockPatience{100};
 
     explicit RecordScanner(TRecordFile& file, std::size_t blockBytes = 4 << 20);
-    ~RecordScanner();
-    RecordScanner(const RecordScanner&) = delete;
-    RecordScanner& operator=(const RecordScanner&) = delete;
-
     const uint8_t* Next(); // nullptr after the last record
     std::size_t Index() const { return index_; } // 0-based index of the record Next returned
     std::size_t Count() const { return count_; }
-    // Whether the records are looked at through a mapped view (false: read into a buffer).
-    bool Mapped() const { return mapped_; }
 
 private:
-    const uint8_t* Fill();
-
     TRecordFile& file_;
     std::size_t recordSize_;
-    std::size_t blockBytes_;
-    bool locked_ = false;
-    bool mapped_ = false;
-    std::size_t count_ = 0;
-    std::size_t blockRecords_ = 1;
-    posix_io::MappedBytes view_;
+    std::size_t count_;
+    std::size_t blockRecords_;
     std::unique_ptr<uint8_t[]> buffer_;
-    const uint8_t* block_ = nullptr;
-    std::size_t blockFirst_ = 0; // index of the block's first record
-    std::size_t blockCount_ = 0; // records in the block
+    std::size_t blockFirst_ = 0; // index of the buffer's first record
+    std::size_t blockCount_ = 0; // records in the buffer
     std::size_t next_ = 0;       // index Next returns next
     std::size_t index_ = 0;
 };
