@@ -3,6 +3,7 @@
 #include "storage/Cp1252.h"
 
 #include <algorithm>
+#include <array>
 #include <cassert>
 #include <cstring>
 #include <limits>
@@ -29,13 +30,34 @@ std::u16string_view TrimmedView(std::u16string_view text)
     return text.substr(begin, end - begin);
 }
 
-// The first four characters of a line in list order, packed so that comparing two keys
-// compares those characters (a shorter line is padded with code 0).
-uint64_t OrderKey(std::u16string_view line)
+// The rank of each byte's character in the list order: characters compared by code value
+// after turning a to z into A to Z, so a and A share a rank. Ranks start at 1: 0 marks the
+// end of a line, which comes before any character.
+const std::array<uint8_t, 256>& Ranks()
 {
+    static const std::array<uint8_t, 256> ranks = [] {
+        std::array<char16_t, 256> folded{};
+        for (int byte = 0; byte < 256; ++byte)
+            folded[byte] = FoldUpper(Cp1252Table[byte]);
+        std::array<char16_t, 256> sorted = folded;
+        std::sort(sorted.begin(), sorted.end());
+        const auto end = std::unique(sorted.begin(), sorted.end());
+        std::array<uint8_t, 256> table{};
+        for (int byte = 0; byte < 256; ++byte)
+            table[byte] = static_cast<uint8_t>(std::lower_bound(sorted.begin(), end, folded[byte]) - sorted.begin() + 1);
+        return table;
+    }();
+    return ranks;
+}
+
+// The ranks of bytes [from, from + 8) of a line, packed so that comparing two keys compares
+// those characters in list order (0 past the end of the line).
+uint64_t RankKey(const uint8_t* line, std::size_t length, std::size_t from)
+{
+    const std::array<uint8_t, 256>& ranks = Ranks();
     uint64_t key = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        key = (key << 16) | (i < line.size() ? FoldUpper(line[i]) : 0u);
+    for (std::size_t i = from; i < from + 8; ++i)
+        key = (key << 8) | (i < length ? ranks[line[i]] : 0u);
     return key;
 }
 
@@ -90,33 +112,105 @@ int CompareInListOrder(std::u16string_view a, std::u16string_view b)
     return CompareFrom(a, b, 0);
 }
 
-char16_t* ResultLines::Room(std::size_t length)
+uint8_t* ResultLines::Room(std::size_t bytes)
 {
-    if (blocks_.empty() || blockSize_ - blockUsed_ < length) {
-        blockSize_ = std::max(BlockChars, length);
-        blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(blockSize_));
-        allocatedChars_ += blockSize_;
+    if (blocks_.empty() || blockSize_ - blockUsed_ < bytes) {
+        blockSize_ = std::max(BlockBytes, bytes);
+        blocks_.push_back(std::make_unique_for_overwrite<uint8_t[]>(blockSize_));
+        allocatedBytes_ += blockSize_;
         blockUsed_ = 0;
     }
     return blocks_.back().get() + blockUsed_;
 }
 
+// A stored line of the format: for each field piece, one length byte and the field's trimmed
+// bytes (cut to its column). A line given whole: two length bytes (low first), its bytes.
 void ResultLines::Add(const uint8_t* record, LineFormat format)
 {
-    char16_t* room = Room(MaxLineLength(format));
-    const std::size_t length = BuildLine(record, format, room);
-    blockUsed_ += length;
-    lines_.emplace_back(room, length);
+    assert(lines_.empty() || (format.data() == format_.data() && format.size() == format_.size()));
+    if (lines_.empty()) {
+        format_ = format;
+        maxLength_ = MaxLineLength(format);
+        fixedBytes_.clear();
+        for (const LinePiece& piece : format)
+            fixedBytes_.push_back(piece.kind == LinePiece::Kind::Fixed ? ToCp1252(piece.text) : std::string());
+    }
+    uint8_t* const room = Room(format.size() + maxLength_);
+    uint8_t* next = room;
+    for (const LinePiece& piece : format) {
+        if (piece.kind == LinePiece::Kind::Fixed)
+            continue;
+        const uint8_t* field = record + piece.offset;
+        const uint8_t* bytes = field + 1;
+        std::size_t begin = 0, end = std::min<std::size_t>(field[0], piece.fieldWidth);
+        while (begin < end && bytes[begin] <= 32)
+            ++begin;
+        while (end > begin && bytes[end - 1] <= 32)
+            --end;
+        std::size_t length = end - begin;
+        if (piece.kind == LinePiece::Kind::Column)
+            length = std::min<std::size_t>(length, piece.columnWidth);
+        *next++ = static_cast<uint8_t>(length);
+        next = std::copy_n(bytes + begin, length, next);
+    }
+    blockUsed_ += static_cast<std::size_t>(next - room);
+    lines_.push_back(room);
 }
 
 void ResultLines::Add(std::u16string_view line)
 {
-    char16_t* room = Room(line.size());
-    std::copy(line.begin(), line.end(), room);
-    blockUsed_ += line.size();
-    lines_.emplace_back(room, line.size());
+    assert(format_.empty() && line.size() <= 0xFFFF);
+    const std::size_t length = std::min<std::size_t>(line.size(), 0xFFFF);
+    uint8_t* const room = Room(2 + length);
+    room[0] = static_cast<uint8_t>(length & 0xFF);
+    room[1] = static_cast<uint8_t>(length >> 8);
+    ToCp1252(line.substr(0, length), room + 2, length);
+    blockUsed_ += 2 + length;
+    maxLength_ = std::max(maxLength_, length);
+    lines_.push_back(room);
 }
 
+std::size_t ResultLines::Expand(const uint8_t* stored, uint8_t* out) const
+{
+    if (format_.empty()) {
+        const std::size_t length = stored[0] | (std::size_t(stored[1]) << 8);
+        std::copy_n(stored + 2, length, out);
+        return length;
+    }
+    uint8_t* next = out;
+    for (std::size_t i = 0; i < format_.size(); ++i) {
+        const LinePiece& piece = format_[i];
+        if (piece.kind == LinePiece::Kind::Fixed) {
+            next = std::copy(fixedBytes_[i].begin(), fixedBytes_[i].end(), next);
+            continue;
+        }
+        const std::size_t length = *stored++;
+        next = std::copy_n(stored, length, next);
+        stored += length;
+        if (piece.kind == LinePiece::Kind::Column)
+            next = std::fill_n(next, piece.columnWidth - length, uint8_t(' '));
+    }
+    return static_cast<std::size_t>(next - out);
+}
+
+std::size_t ResultLines::LineBytes(std::size_t row, uint8_t* out) const
+{
+    return Expand(Stored(row), out);
+}
+
+Text ResultLines::Line(std::size_t row) const
+{
+    std::vector<uint8_t> bytes(maxLength_);
+    const std::size_t length = LineBytes(row, bytes.data());
+    Text line(length, u' ');
+    for (std::size_t i = 0; i < length; ++i)
+        line[i] = Cp1252Table[bytes[i]];
+    return line;
+}
+
+// Sorted by the first eight characters; lines that agree on them are sorted by the next
+// eight, and so on, so that each line is looked at again only as long as others share its
+// beginning. Equal lines keep the order of adding.
 void ResultLines::Sort()
 {
     assert(lines_.size() <= std::numeric_limits<uint32_t>::max());
@@ -124,22 +218,43 @@ void ResultLines::Sort()
         uint64_t key;
         uint32_t index;
     };
+    std::vector<uint8_t> buffer(maxLength_);
+    const auto keyAt = [&](uint32_t index, std::size_t from) {
+        return RankKey(buffer.data(), Expand(lines_[index], buffer.data()), from);
+    };
+    const auto before = [](const Entry& x, const Entry& y) { return x.key != y.key ? x.key < y.key : x.index < y.index; };
     std::vector<Entry> entries(lines_.size());
-    for (std::size_t i = 0; i < lines_.size(); ++i)
-        entries[i] = {OrderKey(lines_[i]), static_cast<uint32_t>(i)};
-    std::sort(entries.begin(), entries.end(), [this](const Entry& x, const Entry& y) {
-        if (x.key != y.key)
-            return x.key < y.key;
-        const std::u16string_view a = lines_[x.index], b = lines_[y.index];
-        // Equal keys: the first characters up to four agree.
-        const int order = CompareFrom(a, b, std::min({std::size_t(4), a.size(), b.size()}));
-        return order != 0 ? order < 0 : x.index < y.index;
-    });
-    std::vector<std::u16string_view> sorted;
-    sorted.reserve(lines_.size());
-    for (const Entry& entry : entries)
-        sorted.push_back(lines_[entry.index]);
-    lines_ = std::move(sorted);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i] = {keyAt(static_cast<uint32_t>(i), 0), static_cast<uint32_t>(i)};
+    std::sort(entries.begin(), entries.end(), before);
+
+    struct Run {
+        std::size_t begin, end, from;
+    };
+    std::vector<Run> runs;
+    const auto addTies = [&](std::size_t begin, std::size_t end, std::size_t from) {
+        for (std::size_t i = begin; i < end;) {
+            std::size_t j = i + 1;
+            while (j < end && entries[j].key == entries[i].key)
+                ++j;
+            // A key ending in 0 ends the lines: lines that share it are equal.
+            if (j - i > 1 && (entries[i].key & 0xFF) != 0)
+                runs.push_back({i, j, from + 8});
+            i = j;
+        }
+    };
+    addTies(0, entries.size(), 0);
+    while (!runs.empty()) {
+        const Run run = runs.back();
+        runs.pop_back();
+        for (std::size_t i = run.begin; i < run.end; ++i)
+            entries[i].key = keyAt(entries[i].index, run.from);
+        std::sort(entries.begin() + std::ptrdiff_t(run.begin), entries.begin() + std::ptrdiff_t(run.end), before);
+        addTies(run.begin, run.end, run.from);
+    }
+    order_.resize(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        order_[i] = entries[i].index;
 }
 
 void ResultLines::Clear()
@@ -149,7 +264,7 @@ void ResultLines::Clear()
 
 std::size_t ResultLines::MemoryBytes() const
 {
-    return allocatedChars_ * sizeof(char16_t) + lines_.capacity() * sizeof(std::u16string_view);
+    return allocatedBytes_ + lines_.capacity() * sizeof(const uint8_t*) + order_.capacity() * sizeof(uint32_t);
 }
 
 Text LowerAZ(std::u16string_view text)
@@ -167,14 +282,17 @@ std::size_t FindInList(const ResultLines& lines, std::optional<std::size_t> sele
     assert(count > 0);
     const std::size_t cursor = selected && *selected < count ? *selected : 0;
     const Text find = LowerAZ(typed);
-    Text folded;
+    // Lines hold only characters of the code page: a text with others is in none.
+    const std::optional<std::string> findBytes = ExactCp1252(find);
+    std::vector<uint8_t> line(lines.MaxLength());
     auto holds = [&](std::size_t row) {
-        if (find.empty())
+        if (find.empty() || !findBytes)
             return false;
-        const std::u16string_view line = lines.Line(row);
-        folded.resize(line.size());
-        std::transform(line.begin(), line.end(), folded.begin(), [](char16_t c) { return FoldLower(c); });
-        return folded.find(find) != Text::npos;
+        const std::size_t length = lines.LineBytes(row, line.data());
+        for (std::size_t i = 0; i < length; ++i)
+            line[i] = static_cast<uint8_t>(static_cast<unsigned>(line[i] - 'A') < 26u ? line[i] + ('a' - 'A') : line[i]);
+        return std::string_view(reinterpret_cast<const char*>(line.data()), length).find(*findBytes)
+               != std::string_view::npos;
     };
 
     std::optional<std::size_t> found;

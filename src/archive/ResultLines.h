@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -79,15 +80,21 @@ Text BuildLine(const uint8_t* record, LineFormat format);
 int CompareInListOrder(std::u16string_view a, std::u16string_view b);
 
 // The lines of a list tool. Lines are added as records are read, then sorted once into the
-// list order (lines that compare equal keep the order of the file). The text of all lines
-// lies in a few large blocks: no allocation per line.
+// list order (lines that compare equal keep the order of the file). A line is kept as its
+// record gives it: the trimmed bytes of each field it shows, in the archive's code page;
+// the blanks of its columns and its fixed texts come from the format when the line is
+// asked for. So a million lines take about a third of their shown size, in a few large
+// blocks, with no allocation per line.
 class ResultLines {
 public:
     ResultLines() = default;
     ResultLines(ResultLines&&) noexcept = default;
     ResultLines& operator=(ResultLines&&) noexcept = default;
 
+    // Every line added to one list has the same format.
     void Add(const uint8_t* record, LineFormat format);
+    // A line given whole (for lines that come from no record); characters the archive's code
+    // page lacks become '?'.
     void Add(std::u16string_view line);
     void Reserve(std::size_t lines) { lines_.reserve(lines); }
     void Sort();
@@ -96,19 +103,29 @@ public:
     std::size_t Size() const { return lines_.size(); }
     bool Empty() const { return lines_.empty(); }
     // Row `row` in display order once sorted (in the order of adding before).
-    std::u16string_view Line(std::size_t row) const { return lines_[row]; }
-    // Bytes held for the lines: their text and one view per line.
+    Text Line(std::size_t row) const;
+    // The same line in the archive's code page, written to `out` (room for MaxLength()
+    // bytes); returns its length.
+    std::size_t LineBytes(std::size_t row, uint8_t* out) const;
+    std::size_t MaxLength() const { return maxLength_; }
+    // Bytes held for the lines: their stored text, one pointer per line and the order.
     std::size_t MemoryBytes() const;
 
 private:
-    char16_t* Room(std::size_t length);
+    uint8_t* Room(std::size_t bytes);
+    std::size_t Expand(const uint8_t* stored, uint8_t* out) const;
+    const uint8_t* Stored(std::size_t row) const { return lines_[order_.empty() ? row : order_[row]]; }
 
-    static constexpr std::size_t BlockChars = 1 << 16;
-    std::vector<std::unique_ptr<char16_t[]>> blocks_;
+    static constexpr std::size_t BlockBytes = 1 << 20;
+    LineFormat format_{};   // empty: the lines were given whole
+    std::vector<std::string> fixedBytes_; // the fixed texts of format_, in the code page
+    std::size_t maxLength_ = 0;
+    std::vector<std::unique_ptr<uint8_t[]>> blocks_;
     std::size_t blockUsed_ = 0;
     std::size_t blockSize_ = 0;
-    std::size_t allocatedChars_ = 0;
-    std::vector<std::u16string_view> lines_;
+    std::size_t allocatedBytes_ = 0;
+    std::vector<const uint8_t*> lines_; // in the order of adding
+    std::vector<uint32_t> order_;       // display row -> index in lines_, once sorted
 };
 
 // The find in list ("Trova") over a list that has lines, with `selected` as the cursor.

@@ -17,32 +17,6 @@ constexpr std::array<uint8_t, 256> MakeFoldTable()
 }
 constexpr std::array<uint8_t, 256> FoldLower = MakeFoldTable();
 
-// The byte that a field decodes to `c`, if any (exact: no best fit, since a look-alike
-// would find texts the user did not type).
-std::optional<uint8_t> FieldByte(char16_t c)
-{
-    if (c <= 0xFF && Cp1252Table[c] == c)
-        return static_cast<uint8_t>(c);
-    for (int byte = 0x80; byte < 0xA0; ++byte)
-        if (Cp1252Table[byte] == c)
-            return static_cast<uint8_t>(byte);
-    return std::nullopt;
-}
-
-// `text` as field bytes, or nullopt when some character cannot occur in a field.
-std::optional<std::string> FieldBytes(std::u16string_view text)
-{
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (char16_t c : text) {
-        const std::optional<uint8_t> byte = FieldByte(c);
-        if (!byte)
-            return std::nullopt;
-        bytes.push_back(static_cast<char>(*byte));
-    }
-    return bytes;
-}
-
 std::string_view StoredBytes(const uint8_t* record, uint16_t offset, uint16_t width)
 {
     const uint8_t* field = record + offset;
@@ -63,7 +37,7 @@ void SearchCriteria::Add(const FieldSpec& field, std::u16string_view typed)
         ++filled_;
     if (typed.empty())
         return; // never hits
-    std::optional<std::string> bytes = FieldBytes(typed);
+    std::optional<std::string> bytes = ExactCp1252(typed);
     Criterion criterion{field.offset, field.width, bytes.value_or(std::string()), bytes.has_value()};
     for (char& byte : criterion.folded)
         byte = static_cast<char>(FoldLower[static_cast<uint8_t>(byte)]);
@@ -106,7 +80,7 @@ bool SearchCriteria::Matches(const uint8_t* record) const
 FieldIs::FieldIs(const FieldSpec& field, std::u16string_view text)
     : offset_(field.offset), width_(field.width)
 {
-    std::optional<std::string> bytes = FieldBytes(text);
+    std::optional<std::string> bytes = ExactCp1252(text);
     possible_ = bytes.has_value();
     bytes_ = bytes.value_or(std::string());
 }

@@ -78,7 +78,7 @@ std::optional<std::size_t> ResultList::SelectedRow() const
     return static_cast<std::size_t>(selected.first().row());
 }
 
-std::optional<std::u16string_view> ResultList::SelectedLine() const
+std::optional<Text> ResultList::SelectedLine() const
 {
     const std::optional<std::size_t> row = SelectedRow();
     if (!row)
@@ -210,7 +210,7 @@ void ListTool::btnTrovaClick()
 
 void ListTool::lstRecordsDblClick()
 {
-    if (const std::optional<std::u16string_view> line = m_lstRecords->SelectedLine()) {
+    if (const std::optional<Text> line = m_lstRecords->SelectedLine()) {
         try {
             OpenLine(*line);
         } catch (const FileFailure& failure) {

@@ -53,7 +53,7 @@ public:
 
     ResultLinesModel* Lines() const { return m_model; }
     std::optional<std::size_t> SelectedRow() const;
-    std::optional<std::u16string_view> SelectedLine() const;
+    std::optional<Text> SelectedLine() const;
     void SelectRow(std::size_t row);
 
 signals:

@@ -13,7 +13,7 @@ class ResultLineSource : public LineSource {
 public:
     explicit ResultLineSource(const ResultLines& lines) : m_lines(lines) {}
     std::size_t Count() const override { return m_lines.Size(); }
-    std::u16string_view Line(std::size_t index) const override { return m_lines.Line(index); }
+    Text Line(std::size_t index) const override { return m_lines.Line(index); }
 
 private:
     const ResultLines& m_lines;

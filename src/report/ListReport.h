@@ -4,6 +4,7 @@
 // after it. The lines are read from their source while a page is painted, never copied, so
 // printing a long list needs no more memory than one page.
 #include "report/Page.h"
+#include "storage/Text.h"
 
 #include <cstddef>
 #include <string_view>
@@ -15,7 +16,7 @@ class LineSource {
 public:
     virtual ~LineSource() = default;
     virtual std::size_t Count() const = 0;
-    virtual std::u16string_view Line(std::size_t index) const = 0;
+    virtual Text Line(std::size_t index) const = 0;
 };
 
 // A band of absolutely positioned elements; positions from the band's top-left corner.

@@ -6,6 +6,7 @@
 #include <unicode/utf16.h>
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -127,4 +128,21 @@ Text FromCp1252(std::string_view bytes)
     for (std::size_t i = 0; i < bytes.size(); ++i)
         text[i] = Cp1252Table[static_cast<uint8_t>(bytes[i])];
     return text;
+}
+
+std::optional<std::string> ExactCp1252(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t c : text) {
+        if (c <= 0xFF && Cp1252Table[c] == c) {
+            bytes.push_back(static_cast<char>(c));
+            continue;
+        }
+        const auto* high = std::find(std::begin(cp1252_detail::High), std::end(cp1252_detail::High), c);
+        if (high == std::end(cp1252_detail::High))
+            return std::nullopt;
+        bytes.push_back(static_cast<char>(0x80 + (high - std::begin(cp1252_detail::High))));
+    }
+    return bytes;
 }

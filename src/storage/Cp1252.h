@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,3 +48,6 @@ uint8_t UnicodeToCp1252(char32_t codePoint);
 std::size_t ToCp1252(std::u16string_view text, uint8_t* out, std::size_t maxBytes);
 std::string ToCp1252(std::u16string_view text);
 Text FromCp1252(std::string_view bytes);
+// The text's bytes when every character has one in the code page (exact: no look-alike,
+// which would find texts the user did not type); nullopt otherwise.
+std::optional<std::string> ExactCp1252(std::u16string_view text);

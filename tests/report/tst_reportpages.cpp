@@ -23,7 +23,7 @@ class Lines : public report::LineSource {
 public:
     explicit Lines(std::vector<Text> lines) : m_lines(std::move(lines)) {}
     std::size_t Count() const override { return m_lines.size(); }
-    std::u16string_view Line(std::size_t index) const override { return m_lines[index]; }
+    Text Line(std::size_t index) const override { return m_lines[index]; }
 
 private:
     std::vector<Text> m_lines;
