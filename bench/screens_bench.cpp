@@ -411,11 +411,11 @@ Runs CoreSearch(const SearchDescription& search, const bench::Query& query)
     });
 }
 
-Runs CoreList(void (*list)(ResultLines&))
+Runs CoreList(void (*list)(ResultLines&, Progress&))
 {
     return bench::RunThree([&] {
         ResultLines lines;
-        list(lines);
+        list(lines, Unwatched());
         return std::vector<std::string>(lines.Size());
     });
 }

@@ -95,13 +95,13 @@ bool FieldIs::operator()(const uint8_t* record) const
     return possible_ && stored == bytes_;
 }
 
-ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria)
+ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria, Progress& progress)
 {
     ResultLines lines;
     if (criteria.Filled() == 0)
-        ListRecords(search.records, search.line, EveryRecord(), lines);
+        ListRecords(search.records, search.line, EveryRecord(), lines, progress);
     else
         ListRecords(search.records, search.line, [&criteria](const uint8_t* record) { return criteria.Matches(record); },
-                    lines);
+                    lines, progress);
     return lines;
 }

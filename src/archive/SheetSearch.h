@@ -2,6 +2,7 @@
 // Which records a list tool lists: the search by up to ten fields (database and clients
 // alike) and the lists of marked records (flagged sheets, clients to recontact).
 #include "archive/ResultLines.h"
+#include "storage/Progress.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
 #include "storage/Text.h"
@@ -73,16 +74,23 @@ struct EveryRecord {
 // Reads every record of the archive's file in the program folder (opened for reading only; a
 // missing file has no records and stays missing) and adds to `into` the line of each record
 // `keep` accepts, then sorts the lines into the list order. A line is built only for a record
-// `keep` accepts. Throws FileFailure; `into` then holds the lines added so far, unsorted.
+// `keep` accepts. `progress` hears how many records are behind. Throws FileFailure; `into`
+// then holds the lines added so far, unsorted.
 template <class Keep>
-void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into)
+void ListRecords(const RecordLayout& records, LineFormat format, const Keep& keep, ResultLines& into,
+                 Progress& progress = Unwatched())
 {
+    constexpr std::size_t ReportEvery = 4096;
     TRecordFile file(records);
     file.Open();
     RecordScanner scan(file, RecordScanner::CachedBlockBytes);
-    while (const uint8_t* record = scan.Next())
+    while (const uint8_t* record = scan.Next()) {
         if (keep(record))
             into.Add(record, format);
+        if (scan.Index() % ReportEvery == 0)
+            progress.Reached(scan.Index(), scan.Count());
+    }
+    progress.Reached(scan.Count(), scan.Count());
     file.Close();
     into.Sort();
 }
@@ -90,4 +98,5 @@ void ListRecords(const RecordLayout& records, LineFormat format, const Keep& kee
 // "Cerca" of the search tools: the lines of the records the criteria find, in list order.
 // The search screens, their tests and the benchmark all run this one function. Throws
 // FileFailure.
-ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria);
+ResultLines SearchRecords(const SearchDescription& search, const SearchCriteria& criteria,
+                          Progress& progress = Unwatched());

@@ -2,9 +2,9 @@
 
 namespace ClientLists {
 
-void ListToRecontact(ResultLines& into)
+void ListToRecontact(ResultLines& into, Progress& progress)
 {
-    ListRecords(ClientLayout, RecontactLine, FieldIs(ClientLayout.At(F::Ricontatta), MarkYes), into);
+    ListRecords(ClientLayout, RecontactLine, FieldIs(ClientLayout.At(F::Ricontatta), MarkYes), into, progress);
 }
 
 std::optional<FoundRecord<ClientLayout>> FindClient(LineFormat format, std::u16string_view line)

@@ -43,7 +43,7 @@ inline constexpr SearchDescription Search{ClientLayout, SearchFields, SearchLine
 
 // Adds the recontact lines of the clients to recontact (Ricontatta, trimmed, is exactly "Sì")
 // to `into`, in list order. Throws FileFailure, leaving in `into` the lines read before.
-void ListToRecontact(ResultLines& into);
+void ListToRecontact(ResultLines& into, Progress& progress = Unwatched());
 
 // The last client of the file, marked or not, whose line in `format` is `line`.
 // Throws FileFailure.

@@ -22,7 +22,7 @@ Text& TfrmRicontatta::SharedFindText()
 
 void TfrmRicontatta::FormShow()
 {
-    ShowMarkedLines(ClientLists::ListToRecontact);
+    ShowMarkedLines(ClientLists::ListToRecontact, QStringLiteral("Ricerca clienti da ricontattare in corso. Attendere..."));
 }
 
 void TfrmRicontatta::OpenLine(std::u16string_view line)

@@ -2,9 +2,9 @@
 
 namespace DatabaseLists {
 
-void ListFlagged(ResultLines& into)
+void ListFlagged(ResultLines& into, Progress& progress)
 {
-    ListRecords(DatabaseLayout, Line, FieldIs(DatabaseLayout.At(F::Segnala), MarkYes), into);
+    ListRecords(DatabaseLayout, Line, FieldIs(DatabaseLayout.At(F::Segnala), MarkYes), into, progress);
 }
 
 std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line)

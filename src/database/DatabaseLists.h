@@ -38,7 +38,7 @@ inline constexpr SearchDescription Search{DatabaseLayout, SearchFields, Line};
 
 // Adds the lines of the flagged sheets (Segnala, trimmed, is "Sì") to `into`, in list
 // order. Throws FileFailure, leaving in `into` the lines read before the failure.
-void ListFlagged(ResultLines& into);
+void ListFlagged(ResultLines& into, Progress& progress = Unwatched());
 
 // The last sheet of the file, flagged or not, whose line is `line`. Throws FileFailure.
 std::optional<FoundRecord<DatabaseLayout>> FindSheet(std::u16string_view line);

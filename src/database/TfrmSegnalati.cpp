@@ -28,7 +28,7 @@ Text& TfrmSegnalati::SharedFindText()
 
 void TfrmSegnalati::FormShow()
 {
-    ShowMarkedLines(DatabaseLists::ListFlagged);
+    ShowMarkedLines(DatabaseLists::ListFlagged, QStringLiteral("Ricerca schede segnalate in corso. Attendere..."));
 }
 
 void TfrmSegnalati::OpenLine(std::u16string_view line)

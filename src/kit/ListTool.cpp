@@ -6,6 +6,7 @@
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
 #include "kit/Widgets.h"
+#include "kit/WorkProgress.h"
 #include "report/ListPrint.h"
 #include "storage/RecordFile.h"
 
@@ -171,16 +172,19 @@ void ListTool::EmptyFindText()
     m_txtTrova->clear();
 }
 
-void ListTool::ShowMarkedLines(const std::function<void(ResultLines&)>& list)
+void ListTool::ShowMarkedLines(const std::function<void(ResultLines&, Progress&)>& list, const QString& waitText)
 {
     EmptyFindText();
     ResultLines lines;
     std::optional<FileError> failure;
-    try {
-        list(lines);
-    } catch (const FileFailure& thrown) {
-        lines.Sort(); // the records read before the failure
-        failure = thrown.Error();
+    {
+        WorkProgress progress(this, waitText);
+        try {
+            list(lines, progress);
+        } catch (const FileFailure& thrown) {
+            lines.Sort(); // the records read before the failure
+            failure = thrown.Error();
+        }
     }
     ShowLines(std::move(lines));
     FindBox()->setFocus();

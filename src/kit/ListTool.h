@@ -6,6 +6,7 @@
 #include "kit/Screens.h"
 #include "kit/SheetScreen.h"
 #include "archive/ResultLines.h"
+#include "storage/Progress.h"
 #include "storage/Text.h"
 
 #include <QAbstractListModel>
@@ -109,8 +110,9 @@ protected:
     void EmptyFindText();
     // The showing of a list of marked records (flagged sheets, clients to recontact): a new
     // find, the lines `list` adds, the focus in the find box. When reading fails, the lines
-    // read before the failure are shown and the archive-access message follows.
-    void ShowMarkedLines(const std::function<void(ResultLines&)>& list);
+    // read before the failure are shown and the archive-access message follows. A long read
+    // shows its progress with `waitText`.
+    void ShowMarkedLines(const std::function<void(ResultLines&, Progress&)>& list, const QString& waitText);
     // The tab order of such a list: find box, list, "Stampa", "Trova", "Chiudi".
     void SetMarkedListTabOrder();
     // Puts the record of `line` on its sheet screen, if a record of the file has that line.

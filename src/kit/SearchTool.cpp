@@ -1,5 +1,7 @@
 #include "kit/SearchTool.h"
 
+#include "kit/WorkProgress.h"
+
 #include "kit/DesignColours.h"
 #include "kit/TextBoxes.h"
 #include "kit/TextRules.h"
@@ -124,7 +126,8 @@ void SearchTool::btnCercaClick()
 
     ResultLines lines;
     try {
-        lines = SearchRecords(m_search, criteria);
+        WorkProgress progress(this, m_lblAttendere->text());
+        lines = SearchRecords(m_search, criteria, progress);
     } catch (const FileFailure& failure) {
         ShowArchiveAccessMessage(failure.Error());
         return;

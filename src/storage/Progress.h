@@ -15,3 +15,9 @@ class NoProgress final : public Progress {
 public:
     void Reached(std::size_t, std::size_t) override {}
 };
+
+inline Progress& Unwatched()
+{
+    static NoProgress none;
+    return none;
+}
