@@ -101,7 +101,8 @@ void ExportTable::Clear()
     std::vector<uint64_t>().swap(fingerprints_);
     std::unordered_map<std::size_t, Text>().swap(edits_);
     std::vector<bool>().swap(rowEdited_);
-    block_ = Block();
+    blocks_ = {};
+    lastBlock_ = 0;
 }
 
 void ExportTable::Load()
@@ -229,17 +230,23 @@ void ExportTable::Lost(const FileError& why) const
     fillFailure_ = why;
 }
 
-void ExportTable::ReadBlockOf(std::size_t row) const
+const ExportTable::Block& ExportTable::BlockOf(std::size_t row) const
 {
     const std::size_t first = row / BlockRows * BlockRows;
-    if (!block_.cells.empty() && block_.first == first)
-        return;
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        if (!blocks_[i].cells.empty() && blocks_[i].first == first) {
+            lastBlock_ = i;
+            return blocks_[i];
+        }
+    }
+    // In place of the one used longest ago.
+    lastBlock_ = (lastBlock_ + 1) % blocks_.size();
+    Block& block = blocks_[lastBlock_];
     const std::size_t rowBuffer = RowBufferBytes();
     const std::size_t count = std::min(BlockRows, filled_ - first);
-    block_.first = first;
-    block_.count = count;
-    block_.cells.resize(BlockRows * rowBuffer);
-    block_.good.assign(BlockRows, false);
+    block.first = first;
+    block.cells.resize(BlockRows * rowBuffer);
+    block.good.assign(BlockRows, false);
     std::vector<uint8_t> records(count * description_->records.size);
     try {
         TRecordFile file(description_->records);
@@ -248,15 +255,16 @@ void ExportTable::ReadBlockOf(std::size_t row) const
         file.Close();
     } catch (const FileFailure& failure) {
         Lost(failure.Error());
-        return;
+        return block;
     }
     for (std::size_t i = 0; i < count; ++i) {
-        char* const cells = block_.cells.data() + i * rowBuffer;
+        char* const cells = block.cells.data() + i * rowBuffer;
         const std::size_t bytes = BuildRow(records.data() + i * description_->records.size, cells);
-        block_.good[i] = Fingerprint(cells, bytes) == fingerprints_[first + i];
-        if (!block_.good[i])
+        block.good[i] = Fingerprint(cells, bytes) == fingerprints_[first + i];
+        if (!block.good[i])
             Lost(ChangedSince(description_->records, first + i));
     }
+    return block;
 }
 
 Text ExportTable::Cell(std::size_t row, std::size_t column) const
@@ -269,10 +277,11 @@ Text ExportTable::Cell(std::size_t row, std::size_t column) const
     }
     if (row >= filled_)
         return {};
-    ReadBlockOf(row);
-    if (!block_.good[row - block_.first])
+    const Block& block = BlockOf(row);
+    if (!block.good[row - block.first])
         return {};
-    const std::string_view stored = StoredCell(block_.cells.data() + (row - block_.first) * RowBufferBytes(), columns_, column);
+    const std::string_view stored =
+        StoredCell(block.cells.data() + (row - block.first) * RowBufferBytes(), columns_, column);
     Text text(stored.size(), u'\0');
     for (std::size_t i = 0; i < stored.size(); ++i)
         text[i] = Cp1252ToUnicode(static_cast<uint8_t>(stored[i]));
@@ -287,8 +296,9 @@ void ExportTable::SetCell(std::size_t row, std::size_t column, Text text)
 
 std::size_t ExportTable::MemoryBytes() const
 {
-    std::size_t bytes = fingerprints_.size() * sizeof(uint64_t) + rowEdited_.size() / 8 + block_.cells.size()
-        + block_.good.size() / 8;
+    std::size_t bytes = fingerprints_.size() * sizeof(uint64_t) + rowEdited_.size() / 8;
+    for (const Block& block : blocks_)
+        bytes += block.cells.size() + block.good.size() / 8;
     for (const auto& [key, text] : edits_)
         bytes += sizeof key + text.capacity() * sizeof(char16_t);
     return bytes;

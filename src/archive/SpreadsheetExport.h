@@ -11,6 +11,7 @@
 #include "storage/Records.h"
 #include "storage/Text.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -160,8 +161,10 @@ private:
     std::size_t BuildRow(const uint8_t* record, char* cells) const;
     std::size_t RowBufferBytes() const { return columns_ * sizeof(uint16_t) + rowBytes_; }
     static uint64_t Fingerprint(const char* cells, std::size_t bytes);
-    // Reads the block of rows around `row` into the grid's rows, unless they are there.
-    void ReadBlockOf(std::size_t row) const;
+    struct Block;
+    // The block of rows that holds `row`, read from the archive unless it is one of the two
+    // read last.
+    const Block& BlockOf(std::size_t row) const;
     // A row read again no longer is what the table was filled with.
     void Lost(const FileError& why) const;
 
@@ -179,14 +182,15 @@ private:
     std::unordered_map<std::size_t, Text> edits_;
     std::vector<bool> rowEdited_;      // rows with at least one edit, so that reading stays cheap
 
-    // The block of rows the grid read last.
+    // The two blocks of rows the grid read last: a screen across the end of a block
+    // reads each once.
     struct Block {
         std::size_t first = 0;
-        std::size_t count = 0;
         std::vector<char> cells;       // RowBufferBytes() per row, as BuildRow leaves them
         std::vector<bool> good;        // the row was read and matches its fingerprint
     };
-    mutable Block block_;
+    mutable std::array<Block, 2> blocks_;
+    mutable std::size_t lastBlock_ = 0;
 };
 
 // Where the export file lies: the program folder and the description's file name.
