@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 #include <cerrno>
 #include <limits>
 #include <new>
@@ -50,6 +52,27 @@ std::size_t MaxRowBytes(const ExportDescription& description)
     return bytes;
 }
 
+// The cell `column` of a row as BuildRow leaves it.
+std::string_view StoredCell(const char* cells, std::size_t columns, std::size_t column)
+{
+    std::size_t start = columns * sizeof(uint16_t);
+    uint16_t length = 0;
+    for (std::size_t c = 0; c <= column; ++c) {
+        start += length;
+        std::memcpy(&length, cells + c * sizeof(uint16_t), sizeof length);
+    }
+    return {cells + start, length};
+}
+
+FileError ChangedSince(const RecordLayout& records, std::size_t row)
+{
+    return {"read", ProgramFile(records.fileName),
+            "record " + std::to_string(row) + " changed after the export's grid was filled"};
+}
+
+// Filling and writing tell how far they are every so many rows.
+constexpr std::size_t ProgressRows = 1024;
+
 } // namespace
 
 ExportTable::ExportTable(const ExportDescription& description)
@@ -62,8 +85,6 @@ ExportTable::ExportTable(const ExportDescription& description)
         if (width > std::numeric_limits<uint16_t>::max())
             throw std::logic_error("export column " + column.name + " too wide");
     }
-    if (rowBytes_ > ChunkBytes)
-        throw std::logic_error("export row wider than a block of the table");
     for (const ExportFileColumn& fileColumn : description.file) {
         const auto found = std::find_if(description.grid.begin(), description.grid.end(),
                                         [&](const ExportGridColumn& c) { return c.name == fileColumn.gridColumn; });
@@ -76,22 +97,27 @@ void ExportTable::Clear()
 {
     // Swapped with empty ones, so that the memory is given back.
     rows_ = 0;
-    std::vector<std::unique_ptr<char[]>>().swap(chunks_);
-    chunkUsed_ = 0;
-    textBytes_ = 0;
-    std::vector<uint64_t>().swap(rowStart_);
-    std::vector<uint16_t>().swap(lengths_);
+    filled_ = 0;
+    std::vector<uint64_t>().swap(fingerprints_);
     std::unordered_map<std::size_t, Text>().swap(edits_);
     std::vector<bool>().swap(rowEdited_);
+    blocks_ = {};
+    lastBlock_ = 0;
 }
 
 void ExportTable::Load()
+{
+    NoProgress unwatched;
+    Load(unwatched);
+}
+
+void ExportTable::Load(Progress& progress)
 {
     Clear();
     fill_ = ExportFill::Partial;
     fillFailure_ = NotRead();
     try {
-        ReadRecords();
+        ReadRecords(progress);
     } catch (const FileFailure& failure) {
         fillFailure_ = failure.Error();
         throw;
@@ -102,14 +128,14 @@ void ExportTable::Load()
     } catch (const std::bad_alloc&) {
         Clear();
         fill_ = ExportFill::OutOfMemory;
-        fillFailure_ = {"read", ProgramFile(description_->records.fileName), "the archive's text does not fit in memory"};
+        fillFailure_ = {"read", ProgramFile(description_->records.fileName), "the archive's rows do not fit in memory"};
         throw ExportTooLarge(fill_, fillFailure_);
     }
     fill_ = ExportFill::Whole;
     fillFailure_ = {};
 }
 
-void ExportTable::ReadRecords()
+void ExportTable::ReadRecords(Progress& progress)
 {
     TRecordFile file(description_->records);
     file.Open();
@@ -119,68 +145,146 @@ void ExportTable::ReadRecords()
                              {"export", file.Path(),
                               std::to_string(count) + " records, more than the " + std::to_string(MaxExportRows)
                                   + " rows a worksheet holds"});
-    rows_ = count;
-    rowStart_.assign(count, 0);
-    lengths_.assign(count * columns_, 0);
+    fingerprints_.assign(count, 0);
     rowEdited_.assign(count, false);
+    progress.Reached(0, count);
 
-    RecordScanner scan(file, 4 << 20);
-    while (const uint8_t* record = scan.Next()) {
-        const std::size_t row = scan.Index();
-        char* const first = RowRoom(rowStart_[row]);
-        char* next = first;
-        uint16_t* lengths = &lengths_[row * columns_];
-        for (std::size_t column = 0; column < columns_; ++column) {
-            char* const before = next;
-            bool firstField = true;
-            for (const FieldSpec& field : description_->grid[column].fields) {
-                if (!firstField)
-                    *next++ = ' ';
-                const std::string_view bytes = FieldBytes(record, field);
-                next = std::copy(bytes.begin(), bytes.end(), next);
-                firstField = false;
-            }
-            lengths[column] = static_cast<uint16_t>(next - before);
+    // The rows count only once the reading is over: the grid, painted while the progress
+    // is shown, asks for no cell meanwhile.
+    std::vector<char> cells(RowBufferBytes());
+    try {
+        RecordScanner scan(file, 4 << 20);
+        while (const uint8_t* record = scan.Next()) {
+            const std::size_t row = scan.Index();
+            fingerprints_[row] = Fingerprint(cells.data(), BuildRow(record, cells.data()));
+            filled_ = row + 1;
+            if (filled_ % ProgressRows == 0)
+                progress.Reached(filled_, count);
         }
-        chunkUsed_ += static_cast<std::size_t>(next - first);
-        textBytes_ += static_cast<std::size_t>(next - first);
+        file.Close();
+    } catch (const FileFailure&) {
+        rows_ = count;
+        throw;
     }
-    file.Close();
+    rows_ = count;
+    progress.Reached(count, count);
 }
 
-char* ExportTable::RowRoom(uint64_t& start)
+std::size_t ExportTable::BuildRow(const uint8_t* record, char* cells) const
 {
-    if (chunks_.empty() || ChunkBytes - chunkUsed_ < rowBytes_) {
-        // Allocated, not touched: only the pages the text fills are ever in memory.
-        chunks_.push_back(std::make_unique_for_overwrite<char[]>(ChunkBytes));
-        chunkUsed_ = 0;
+    char* const text = cells + columns_ * sizeof(uint16_t);
+    char* next = text;
+    for (std::size_t column = 0; column < columns_; ++column) {
+        char* const before = next;
+        bool firstField = true;
+        for (const FieldSpec& field : description_->grid[column].fields) {
+            if (!firstField)
+                *next++ = ' ';
+            const std::string_view bytes = FieldBytes(record, field);
+            next = std::copy(bytes.begin(), bytes.end(), next);
+            firstField = false;
+        }
+        const auto length = static_cast<uint16_t>(next - before);
+        std::memcpy(cells + column * sizeof(uint16_t), &length, sizeof length);
     }
-    start = (chunks_.size() - 1) * uint64_t(ChunkBytes) + chunkUsed_;
-    return chunks_.back().get() + chunkUsed_;
+    return static_cast<std::size_t>(next - cells);
 }
 
-ExportTable::CellView ExportTable::View(std::size_t row, std::size_t column) const
+uint64_t ExportTable::Fingerprint(const char* cells, std::size_t bytes)
 {
-    if (rowEdited_[row]) {
-        if (auto it = edits_.find(Key(row, column)); it != edits_.end())
-            return {{}, &it->second};
+    // Four independent lanes of eight bytes each, mixed as 64-bit hashes commonly are: fast
+    // enough to look at every row of a large archive twice (filling, writing).
+    constexpr uint64_t Prime1 = 0x9E3779B185EBCA87ull, Prime2 = 0xC2B2AE3D27D4EB4Full,
+                       Prime3 = 0x165667B19E3779F9ull;
+    const auto round = [](uint64_t lane, uint64_t input) { return std::rotl(lane + input * Prime2, 31) * Prime1; };
+    const auto word = [&](std::size_t at) {
+        uint64_t value;
+        std::memcpy(&value, cells + at, sizeof value);
+        return value;
+    };
+    uint64_t a = Prime1 + Prime2, b = Prime2, c = 0, d = 0 - Prime1;
+    std::size_t at = 0;
+    for (; at + 32 <= bytes; at += 32) {
+        a = round(a, word(at));
+        b = round(b, word(at + 8));
+        c = round(c, word(at + 16));
+        d = round(d, word(at + 24));
     }
-    const uint16_t* lengths = &lengths_[row * columns_];
-    const uint64_t start = rowStart_[row];
-    const char* cell = chunks_[start / ChunkBytes].get() + start % ChunkBytes;
-    for (std::size_t c = 0; c < column; ++c)
-        cell += lengths[c];
-    return {std::string_view(cell, lengths[column]), nullptr};
+    uint64_t hash = std::rotl(a, 1) + std::rotl(b, 7) + std::rotl(c, 12) + std::rotl(d, 18) + bytes;
+    for (; at + 8 <= bytes; at += 8)
+        hash = std::rotl(hash ^ round(0, word(at)), 27) * Prime1 + Prime3;
+    for (; at < bytes; ++at)
+        hash = std::rotl(hash ^ (static_cast<uint8_t>(cells[at]) * Prime3), 11) * Prime1;
+    hash ^= hash >> 33;
+    hash *= Prime2;
+    hash ^= hash >> 29;
+    hash *= Prime3;
+    return hash ^ (hash >> 32);
+}
+
+void ExportTable::Lost(const FileError& why) const
+{
+    if (fill_ != ExportFill::Whole)
+        return;
+    fill_ = ExportFill::Partial;
+    fillFailure_ = why;
+}
+
+const ExportTable::Block& ExportTable::BlockOf(std::size_t row) const
+{
+    const std::size_t first = row / BlockRows * BlockRows;
+    for (std::size_t i = 0; i < blocks_.size(); ++i) {
+        if (!blocks_[i].cells.empty() && blocks_[i].first == first) {
+            lastBlock_ = i;
+            return blocks_[i];
+        }
+    }
+    // In place of the one used longest ago.
+    lastBlock_ = (lastBlock_ + 1) % blocks_.size();
+    Block& block = blocks_[lastBlock_];
+    const std::size_t rowBuffer = RowBufferBytes();
+    const std::size_t count = std::min(BlockRows, filled_ - first);
+    block.first = first;
+    block.cells.resize(BlockRows * rowBuffer);
+    block.good.assign(BlockRows, false);
+    std::vector<uint8_t> records(count * description_->records.size);
+    try {
+        TRecordFile file(description_->records);
+        file.Open();
+        file.ReadRecords(first, count, records.data());
+        file.Close();
+    } catch (const FileFailure& failure) {
+        Lost(failure.Error());
+        return block;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        char* const cells = block.cells.data() + i * rowBuffer;
+        const std::size_t bytes = BuildRow(records.data() + i * description_->records.size, cells);
+        block.good[i] = Fingerprint(cells, bytes) == fingerprints_[first + i];
+        if (!block.good[i])
+            Lost(ChangedSince(description_->records, first + i));
+    }
+    return block;
 }
 
 Text ExportTable::Cell(std::size_t row, std::size_t column) const
 {
-    const CellView cell = View(row, column);
-    if (cell.edited)
-        return *cell.edited;
-    Text text(cell.stored.size(), u'\0');
-    for (std::size_t i = 0; i < cell.stored.size(); ++i)
-        text[i] = Cp1252ToUnicode(static_cast<uint8_t>(cell.stored[i]));
+    if (row >= rows_)
+        return {}; // asked while the table is being filled
+    if (rowEdited_[row]) {
+        if (auto it = edits_.find(Key(row, column)); it != edits_.end())
+            return it->second;
+    }
+    if (row >= filled_)
+        return {};
+    const Block& block = BlockOf(row);
+    if (!block.good[row - block.first])
+        return {};
+    const std::string_view stored =
+        StoredCell(block.cells.data() + (row - block.first) * RowBufferBytes(), columns_, column);
+    Text text(stored.size(), u'\0');
+    for (std::size_t i = 0; i < stored.size(); ++i)
+        text[i] = Cp1252ToUnicode(static_cast<uint8_t>(stored[i]));
     return text;
 }
 
@@ -192,11 +296,55 @@ void ExportTable::SetCell(std::size_t row, std::size_t column, Text text)
 
 std::size_t ExportTable::MemoryBytes() const
 {
-    std::size_t bytes = textBytes_ + rowStart_.size() * sizeof(uint64_t) + lengths_.size() * sizeof(uint16_t)
-        + rowEdited_.size() / 8;
+    std::size_t bytes = fingerprints_.size() * sizeof(uint64_t) + rowEdited_.size() / 8;
+    for (const Block& block : blocks_)
+        bytes += block.cells.size() + block.good.size() / 8;
     for (const auto& [key, text] : edits_)
         bytes += sizeof key + text.capacity() * sizeof(char16_t);
     return bytes;
+}
+
+ExportTable::Rows::Rows(const ExportTable& table) : table_(table), file_(table.description_->records)
+{
+    file_.Open();
+    scan_.emplace(file_, RecordScanner::CachedBlockBytes);
+    cells_.resize(table.RowBufferBytes());
+    starts_.resize(table.columns_);
+}
+
+bool ExportTable::Rows::Next()
+{
+    if (next_ >= table_.filled_)
+        return false;
+    const uint8_t* record = scan_->Next();
+    if (!record)
+        throw FileFailure({"read", file_.Path(), "the archive holds fewer records than when it was shown"});
+    row_ = next_++;
+    const std::size_t bytes = table_.BuildRow(record, cells_.data());
+    if (Fingerprint(cells_.data(), bytes) != table_.fingerprints_[row_]) {
+        const FileError changed = ChangedSince(table_.description_->records, row_);
+        table_.Lost(changed);
+        throw FileFailure(changed);
+    }
+    std::size_t start = table_.columns_ * sizeof(uint16_t);
+    for (std::size_t column = 0; column < table_.columns_; ++column) {
+        starts_[column] = start;
+        uint16_t length;
+        std::memcpy(&length, cells_.data() + column * sizeof(uint16_t), sizeof length);
+        start += length;
+    }
+    return true;
+}
+
+ExportTable::CellView ExportTable::Rows::View(std::size_t column) const
+{
+    if (table_.rowEdited_[row_]) {
+        if (auto it = table_.edits_.find(table_.Key(row_, column)); it != table_.edits_.end())
+            return {{}, &it->second};
+    }
+    uint16_t length;
+    std::memcpy(&length, cells_.data() + column * sizeof(uint16_t), sizeof length);
+    return {std::string_view(cells_.data() + starts_[column], length), nullptr};
 }
 
 std::filesystem::path ExportFilePath(const ExportDescription& description)
@@ -354,6 +502,12 @@ std::vector<std::size_t> FileColumnSources(const ExportDescription& description)
 
 void WriteSpreadsheet(const ExportTable& table)
 {
+    NoProgress unwatched;
+    WriteSpreadsheet(table, unwatched);
+}
+
+void WriteSpreadsheet(const ExportTable& table, Progress& progress)
+{
     const ExportDescription& description = table.Description();
     if (table.Fill() != ExportFill::Whole)
         throw FileFailure({"export", ExportFilePath(description),
@@ -365,6 +519,9 @@ void WriteSpreadsheet(const ExportTable& table)
     TemporaryFile temporary(plan);
     if (!temporary.Created())
         throw FileFailure(FileError::OfErrno("create a file beside", target, errno));
+    // Read from the first row to the last; the archive is closed when the export is over,
+    // after the file is in place (a read-only file that then fails to close loses nothing).
+    ExportTable::Rows rows(table);
 
     SpreadsheetStream out(temporary, target);
     out.Raw(HeaderStart);
@@ -382,11 +539,13 @@ void WriteSpreadsheet(const ExportTable& table)
     out.Raw(RowClose);
 
     const std::vector<std::size_t> sources = FileColumnSources(description);
-    for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    const std::size_t total = table.RowCount();
+    progress.Reached(0, total);
+    while (rows.Next()) {
         out.Raw(RowOpen);
         for (const std::size_t column : sources) {
             out.Raw(DataCellOpen);
-            const ExportTable::CellView cell = table.View(row, column);
+            const ExportTable::CellView cell = rows.View(column);
             if (cell.edited)
                 out.Escaped(std::u16string_view(Trim(*cell.edited)));
             else
@@ -394,10 +553,13 @@ void WriteSpreadsheet(const ExportTable& table)
             out.Raw(CellClose);
         }
         out.Raw(RowClose);
+        if ((rows.Index() + 1) % ProgressRows == 0)
+            progress.Reached(rows.Index() + 1, total);
     }
     out.Raw(Footer);
     out.Finish();
 
     if (!temporary.Replace(target))
         throw FileFailure(FileError::OfErrno("put the export in place of", target, errno));
+    progress.Reached(total, total);
 }

@@ -4,11 +4,11 @@
 
 ExportModel::ExportModel(ExportTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table) {}
 
-void ExportModel::Load()
+void ExportModel::Load(Progress& progress)
 {
     beginResetModel();
     try {
-        m_table.Load();
+        m_table.Load(progress);
     } catch (...) {
         endResetModel();
         throw;

@@ -15,9 +15,10 @@ public:
 
     explicit ExportModel(ExportTable& table, QObject* parent = nullptr);
 
-    // Reads the archive into the table. On a FileFailure (passed on) the rows read before
-    // the failure are shown and the others are empty.
-    void Load();
+    // Reads the archive into the table, reporting how far it is to `progress`. On a
+    // FileFailure (passed on) the rows read before the failure are shown and the others are
+    // empty.
+    void Load(Progress& progress);
 
     // "colNum", "colCampo01", ...; the width of the column in screen units.
     QString ColumnName(int column) const;

@@ -9,7 +9,7 @@
 #include "kit/StatusLine.h"
 #include "kit/TMisc.h"
 #include "kit/TfrmGuida.h"
-#include "kit/WaitCursor.h"
+#include "kit/WorkProgress.h"
 #include "storage/RecordFile.h"
 
 #include <QApplication>
@@ -28,6 +28,8 @@ const QString ExportTool::ConfirmOpenText = QStringLiteral(
 const QString ExportTool::ExportFailedText = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già "
     "aperto.");
+const QString ExportTool::FillingText = QStringLiteral("Caricamento schede in corso. Attendere...");
+const QString ExportTool::WritingText = QStringLiteral("Esportazione in corso. Attendere...");
 const QString ExportTool::TooManySheetsText =
     QStringLiteral("Attenzione: l'archivio contiene più schede di quante un foglio di lavoro di Microsoft Excel ne "
                    "possa contenere (al massimo %1).\n\r\n\rL'archivio non può essere mostrato né esportato in "
@@ -138,16 +140,16 @@ ExportTool::ExportTool(QWidget* opener, const ExportToolSettings& settings)
 
 void ExportTool::FormShow()
 {
-    WaitCursor wait;
+    WorkProgress progress(this, FillingText);
     try {
-        m_model->Load();
+        m_model->Load(progress);
     } catch (const FileFailure& failure) {
         // The grid keeps what was read; the user must know it is not the whole archive.
-        wait.Restore();
+        progress.Finish();
         Failures::ReportArchiveAccess(this, MessageKind::Plain, failure.Error());
     } catch (const ExportTooLarge&) {
-        // Too many sheets, or too much text for the memory: the grid stays empty.
-        wait.Restore();
+        // Too many sheets, or too many for the memory: the grid stays empty.
+        progress.Finish();
         ReportIncompleteGrid();
     }
 }
@@ -180,8 +182,8 @@ void ExportTool::cmdEsportaClick()
     if (!Messages::Confirm(this, ConfirmExportText))
         return;
     try {
-        WaitCursor wait;
-        WriteSpreadsheet(m_table);
+        WorkProgress progress(this, WritingText);
+        WriteSpreadsheet(m_table, progress);
     } catch (const FileFailure& failure) {
         Failures::ReportWriteFailure(this, MessageKind::Plain, ExportFailedText, failure.Error());
         return;

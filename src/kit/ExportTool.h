@@ -30,6 +30,8 @@ public:
     static const QString ExportFailedText;   // the file could not be written, or the grid is not the whole archive
     static const QString TooManySheetsText;  // more sheets than a worksheet has rows
     static const QString OutOfMemoryText;    // the archive does not fit in memory
+    static const QString FillingText;        // the progress window's text while the grid is filled
+    static const QString WritingText;        // and while the file is written
 
     ExportTool(QWidget* opener, const ExportToolSettings& settings);
 

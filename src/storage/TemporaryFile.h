@@ -57,9 +57,12 @@ public:
     }
 
 private:
+    void StreamToDisk();
+
     std::filesystem::path path_;
     int fd_ = -1;
     off_t written_ = 0;
+    off_t streamed_ = 0; // bytes handed to the disk so far
     bool created_ = false;
     bool renamed_ = false;
 };

@@ -96,6 +96,13 @@ QList<QStringList> DataRows(const QByteArray& file)
     return rows;
 }
 
+// Remembers every report of a long piece of work.
+class RecordedProgress final : public Progress {
+public:
+    void Reached(std::size_t done, std::size_t total) override { steps.push_back({done, total}); }
+    std::vector<std::pair<std::size_t, std::size_t>> steps;
+};
+
 // A helper run as an unprivileged user: exports the archive of the folder given.
 int Helper(int argc, char** argv)
 {
@@ -371,6 +378,74 @@ private slots:
         QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
         table.Load();
         QCOMPARE(table.Fill(), ExportFill::Whole);
+    }
+
+    // Filling and writing a large archive report their rows as they go, never going back,
+    // up to the number of rows.
+    void fillingAndWritingReportTheirProgressUpToTheRows_data()
+    {
+        QTest::addColumn<bool>("writing");
+        QTest::newRow("filling") << false;
+        QTest::newRow("writing") << true;
+    }
+    void fillingAndWritingReportTheirProgressUpToTheRows()
+    {
+        QFETCH(bool, writing);
+        const std::size_t count = 3000;
+        WriteRecords<DatabaseLayout>(std::vector<TSchedaDatabase>(count, ThreeSheets()[1]));
+        ExportTable table(DatabaseExport());
+        RecordedProgress progress;
+        if (writing) {
+            table.Load();
+            WriteSpreadsheet(table, progress);
+        } else {
+            table.Load(progress);
+        }
+        QVERIFY(progress.steps.size() > 2); // more than the start and the end
+        std::size_t before = 0;
+        for (const auto& [done, total] : progress.steps) {
+            QCOMPARE(total, count);
+            QVERIFY2(done >= before && done <= total, qPrintable(QStringLiteral("%1 after %2").arg(done).arg(before)));
+            before = done;
+        }
+        QCOMPARE(progress.steps.back().first, count);
+    }
+
+    // The grid shows the archive as it was filled: a sheet another program changes
+    // afterwards is shown empty, whether or not the grid showed it before, and the export
+    // refuses to write what the grid no longer holds.
+    void aSheetChangedAfterTheFillIsNeitherShownNorExported_data()
+    {
+        QTest::addColumn<bool>("shownBefore");
+        QTest::newRow("not shown yet") << false;
+        QTest::newRow("shown before the change") << true;
+    }
+    void aSheetChangedAfterTheFillIsNeitherShownNorExported()
+    {
+        QFETCH(bool, shownBefore);
+        WriteRecords<DatabaseLayout>(ThreeSheets());
+        const QByteArray earlier("earlier export");
+        WriteBytes(ExportPath(), earlier);
+        ExportTable table(DatabaseExport());
+        table.Load();
+        if (shownBefore)
+            QCOMPARE(Q(table.Cell(1, GridColumn("colCampo01"))), QStringLiteral("Caffè Perù"));
+
+        std::vector<TSchedaDatabase> changed = ThreeSheets();
+        changed[1].Set(F::Campo01, u"Cambiata");
+        WriteRecords<DatabaseLayout>(changed);
+
+        if (!shownBefore) {
+            QCOMPARE(Q(table.Cell(1, GridColumn("colCampo01"))), QString());
+            QCOMPARE(Q(table.Cell(0, GridColumn("colCampo01"))), QStringLiteral("Rossi"));
+            QCOMPARE(table.Fill(), ExportFill::Partial);
+        }
+        QVERIFY_THROWS_EXCEPTION(FileFailure, WriteSpreadsheet(table));
+        QCOMPARE(table.Fill(), ExportFill::Partial);
+        QCOMPARE(ReadBytes(ExportPath()), earlier);
+        QCOMPARE(FilesInFolder(), (QStringList{QStringLiteral("Database.pro"), ExportName}));
+        table.Load();
+        QCOMPARE(Q(table.Cell(1, GridColumn("colCampo01"))), QStringLiteral("Cambiata"));
     }
 
     // Archives beyond a worksheet's rows, sparse so that they cost no disk space: refused
