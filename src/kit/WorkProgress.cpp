@@ -2,6 +2,7 @@
 
 #include "kit/Maker.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 #include <algorithm>
@@ -27,7 +28,8 @@ void WorkProgress::Reached(std::size_t done, std::size_t total)
     if (m_finished)
         return;
     const qint64 now = m_elapsed.elapsed();
-    if (now < ShowAfterMs || now - m_lastPaintMs < PaintEveryMs)
+    const bool last = done >= total;
+    if (now < ShowAfterMs || (now - m_lastPaintMs < PaintEveryMs && !(last && m_window)))
         return;
     m_lastPaintMs = now;
     if (!m_window) {
@@ -41,9 +43,12 @@ void WorkProgress::Reached(std::size_t done, std::size_t total)
         m_window->setAutoReset(false);
     }
     const int value = total == 0 ? 0 : static_cast<int>(static_cast<double>(done) / static_cast<double>(total) * Steps);
-    // A modal progress window processes the pending events itself: it paints, and the input
-    // meant for other windows is refused meanwhile.
+    // The window paints while the work goes on; the input meant for other windows is
+    // refused meanwhile, since this one is modal.
     m_window->setValue(std::min(value, Steps));
+    if (!m_window->isVisible())
+        m_window->show();
+    QCoreApplication::processEvents();
 }
 
 void WorkProgress::Finish()
