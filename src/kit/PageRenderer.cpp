@@ -209,7 +209,7 @@ bool PaintPage(QPagedPaintDevice& device, const report::Page& page)
     return painter.end();
 }
 
-bool PaintList(QPagedPaintDevice& device, const report::ListReport& list)
+bool PaintList(QPagedPaintDevice& device, const report::ListReport& list, Progress& progress)
 {
     const report::ListLayout layout(list);
     QPainter painter;
@@ -217,6 +217,7 @@ bool PaintList(QPagedPaintDevice& device, const report::ListReport& list)
         return false;
     MmPainter mm(painter, device);
     for (std::size_t page = 0; page < layout.PageCount(); ++page) {
+        progress.Reached(page, layout.PageCount());
         if (page > 0 && !device.newPage())
             return false;
         const report::ListPageSlice slice = layout.Slice(page);
@@ -227,6 +228,7 @@ bool PaintList(QPagedPaintDevice& device, const report::ListReport& list)
         if (slice.footer)
             mm.Band(list.footer, slice.footerTop);
     }
+    progress.Reached(layout.PageCount(), layout.PageCount());
     return painter.end();
 }
 
@@ -237,10 +239,10 @@ QString ReportDocument::Name() const
     return QString::fromStdString(m_page ? m_page->name : m_list->name);
 }
 
-bool ReportDocument::PaintOn(QPagedPaintDevice& device) const
+bool ReportDocument::PaintOn(QPagedPaintDevice& device, Progress& progress) const
 {
     PageRenderer::SetPaper(device, Paper());
-    return m_page ? PaintPage(device, *m_page) : PaintList(device, *m_list);
+    return m_page ? PaintPage(device, *m_page) : PaintList(device, *m_list, progress);
 }
 
 namespace PageRenderer {

@@ -3,6 +3,7 @@
 // preview's printer, a PDF writer): the same code for paper, screen and file.
 #include "report/ListReport.h"
 #include "report/Page.h"
+#include "storage/Progress.h"
 
 #include <QString>
 
@@ -18,8 +19,9 @@ public:
     QString Name() const;
 
     // Sets the device's page (A4, orientation, margins) and paints every page on it. False
-    // when the device cannot be painted on (a printer or file that refuses).
-    bool PaintOn(QPagedPaintDevice& device) const;
+    // when the device cannot be painted on (a printer or file that refuses). `progress` hears
+    // how many pages are painted.
+    bool PaintOn(QPagedPaintDevice& device, Progress& progress = Unwatched()) const;
 
 private:
     const report::Page* m_page = nullptr;

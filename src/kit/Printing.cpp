@@ -4,6 +4,7 @@
 #include "kit/Failures.h"
 #include "kit/Messages.h"
 #include "kit/TMisc.h"
+#include "kit/WorkProgress.h"
 #include "report/DocumentFile.h"
 #include "report/SheetPages.h"
 #include "storage/ProgramFolder.h"
@@ -56,7 +57,10 @@ Printing::PrintResult PrintOn(QWidget* parent, QPrinter& printer, const ReportDo
     PrepareForDialog(printer, document);
     if (!AskPrinter(parent, printer))
         return {Outcome::Cancelled, {}};
-    if (!document.PaintOn(printer)) {
+    WorkProgress progress(parent, QStringLiteral("Stampa in corso. Attendere..."));
+    const bool painted = document.PaintOn(printer, progress);
+    progress.Finish();
+    if (!painted) {
         Printing::ReportFailure(parent, QStringLiteral("Attenzione: la stampa non è stata eseguita.\n\n")
                                             + QStringLiteral("La stampante non ha accettato il documento."));
         const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
