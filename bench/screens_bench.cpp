@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
+#include <QProgressDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSet>
@@ -151,7 +152,10 @@ void ClickAndActOnModal(const std::function<void()>& click, const std::function<
     *poll = [action, poll, deadline, acted]() {
         if (*acted)
             return;
-        if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (qobject_cast<QProgressDialog*>(modal)) // the tool's own long work, not the tool
+            modal = nullptr;
+        if (modal) {
             *acted = true;
             try {
                 action(modal);

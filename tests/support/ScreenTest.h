@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QList>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -153,13 +154,16 @@ private:
 // Runs `action` on the modal tool as soon as it is up (while the code that opened it waits
 // in exec()). The action must close the tool. The wait is bounded: a tool that does not come
 // up within the time, or that the action leaves open, fails the test (and the tool is ended
-// so that the test goes on).
+// so that the test goes on). The progress window of a long piece of work is not the tool.
 inline void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 10000)
 {
     auto deadline = std::make_shared<QDeadlineTimer>(timeoutMs);
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [action, poll, deadline]() {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (qobject_cast<QProgressDialog*>(modal)) // the long work of the tool coming up, not the tool
+            modal = nullptr;
+        if (modal) {
             action(modal);
             if (modal == QApplication::activeModalWidget() && modal->isVisible()) {
                 QTest::qFail("the action left the modal window open", __FILE__, __LINE__);
