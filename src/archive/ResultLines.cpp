@@ -61,6 +61,23 @@ uint64_t RankKey(const uint8_t* line, std::size_t length, std::size_t from)
     return key;
 }
 
+// The bytes a field piece shows: the field trimmed (codes 32 and below at both ends), cut to
+// its column.
+std::basic_string_view<uint8_t> PieceBytes(const uint8_t* record, const LinePiece& piece)
+{
+    const uint8_t* field = record + piece.offset;
+    const uint8_t* bytes = field + 1;
+    std::size_t begin = 0, end = std::min<std::size_t>(field[0], piece.fieldWidth);
+    while (begin < end && bytes[begin] <= 32)
+        ++begin;
+    while (end > begin && bytes[end - 1] <= 32)
+        --end;
+    std::size_t length = end - begin;
+    if (piece.kind == LinePiece::Kind::Column)
+        length = std::min<std::size_t>(length, piece.columnWidth);
+    return {bytes + begin, length};
+}
+
 int CompareFrom(std::u16string_view a, std::u16string_view b, std::size_t from)
 {
     const std::size_t common = std::min(a.size(), b.size());
@@ -82,20 +99,11 @@ std::size_t BuildLine(const uint8_t* record, LineFormat format, char16_t* out)
             next = std::copy(piece.text.begin(), piece.text.end(), next);
             continue;
         }
-        const uint8_t* field = record + piece.offset;
-        const uint8_t* bytes = field + 1;
-        std::size_t begin = 0, end = std::min<std::size_t>(field[0], piece.fieldWidth);
-        while (begin < end && bytes[begin] <= 32)
-            ++begin;
-        while (end > begin && bytes[end - 1] <= 32)
-            --end;
-        std::size_t length = end - begin;
+        const std::basic_string_view<uint8_t> bytes = PieceBytes(record, piece);
+        for (const uint8_t byte : bytes)
+            *next++ = Cp1252Table[byte];
         if (piece.kind == LinePiece::Kind::Column)
-            length = std::min<std::size_t>(length, piece.columnWidth);
-        for (std::size_t i = 0; i < length; ++i)
-            *next++ = Cp1252Table[bytes[begin + i]];
-        if (piece.kind == LinePiece::Kind::Column)
-            next = std::fill_n(next, piece.columnWidth - length, u' ');
+            next = std::fill_n(next, piece.columnWidth - bytes.size(), u' ');
     }
     return static_cast<std::size_t>(next - out);
 }
@@ -140,18 +148,9 @@ void ResultLines::Add(const uint8_t* record, LineFormat format)
     for (const LinePiece& piece : format) {
         if (piece.kind == LinePiece::Kind::Fixed)
             continue;
-        const uint8_t* field = record + piece.offset;
-        const uint8_t* bytes = field + 1;
-        std::size_t begin = 0, end = std::min<std::size_t>(field[0], piece.fieldWidth);
-        while (begin < end && bytes[begin] <= 32)
-            ++begin;
-        while (end > begin && bytes[end - 1] <= 32)
-            --end;
-        std::size_t length = end - begin;
-        if (piece.kind == LinePiece::Kind::Column)
-            length = std::min<std::size_t>(length, piece.columnWidth);
-        *next++ = static_cast<uint8_t>(length);
-        next = std::copy_n(bytes + begin, length, next);
+        const std::basic_string_view<uint8_t> bytes = PieceBytes(record, piece);
+        *next++ = static_cast<uint8_t>(bytes.size());
+        next = std::copy(bytes.begin(), bytes.end(), next);
     }
     blockUsed_ += static_cast<std::size_t>(next - room);
     lines_.push_back(room);
