@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstring>
 #include <cerrno>
+#include <functional>
 #include <limits>
 #include <new>
 
@@ -105,12 +105,6 @@ void ExportTable::Clear()
     lastBlock_ = 0;
 }
 
-void ExportTable::Load()
-{
-    NoProgress unwatched;
-    Load(unwatched);
-}
-
 void ExportTable::Load(Progress& progress)
 {
     Clear();
@@ -192,34 +186,7 @@ std::size_t ExportTable::BuildRow(const uint8_t* record, char* cells) const
 
 uint64_t ExportTable::Fingerprint(const char* cells, std::size_t bytes)
 {
-    // Four independent lanes of eight bytes each, mixed as 64-bit hashes commonly are: fast
-    // enough to look at every row of a large archive twice (filling, writing).
-    constexpr uint64_t Prime1 = 0x9E3779B185EBCA87ull, Prime2 = 0xC2B2AE3D27D4EB4Full,
-                       Prime3 = 0x165667B19E3779F9ull;
-    const auto round = [](uint64_t lane, uint64_t input) { return std::rotl(lane + input * Prime2, 31) * Prime1; };
-    const auto word = [&](std::size_t at) {
-        uint64_t value;
-        std::memcpy(&value, cells + at, sizeof value);
-        return value;
-    };
-    uint64_t a = Prime1 + Prime2, b = Prime2, c = 0, d = 0 - Prime1;
-    std::size_t at = 0;
-    for (; at + 32 <= bytes; at += 32) {
-        a = round(a, word(at));
-        b = round(b, word(at + 8));
-        c = round(c, word(at + 16));
-        d = round(d, word(at + 24));
-    }
-    uint64_t hash = std::rotl(a, 1) + std::rotl(b, 7) + std::rotl(c, 12) + std::rotl(d, 18) + bytes;
-    for (; at + 8 <= bytes; at += 8)
-        hash = std::rotl(hash ^ round(0, word(at)), 27) * Prime1 + Prime3;
-    for (; at < bytes; ++at)
-        hash = std::rotl(hash ^ (static_cast<uint8_t>(cells[at]) * Prime3), 11) * Prime1;
-    hash ^= hash >> 33;
-    hash *= Prime2;
-    hash ^= hash >> 29;
-    hash *= Prime3;
-    return hash ^ (hash >> 32);
+    return std::hash<std::string_view>{}(std::string_view(cells, bytes));
 }
 
 void ExportTable::Lost(const FileError& why) const
@@ -499,12 +466,6 @@ std::vector<std::size_t> FileColumnSources(const ExportDescription& description)
 }
 
 } // namespace
-
-void WriteSpreadsheet(const ExportTable& table)
-{
-    NoProgress unwatched;
-    WriteSpreadsheet(table, unwatched);
-}
 
 void WriteSpreadsheet(const ExportTable& table, Progress& progress)
 {

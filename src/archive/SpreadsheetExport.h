@@ -102,8 +102,7 @@ public:
     // MaxExportRows records is not read at all, and one whose rows do not fit in memory is
     // not kept: ExportTooLarge, and the table is empty. The memory held grows with the rows
     // read, never with their text or with the size the file claims.
-    void Load(Progress& progress);
-    void Load();
+    void Load(Progress& progress = Unwatched());
 
     // What the last Load read (Partial also before the first); and why it is not Whole.
     // A row that fails to be read again, or that no longer matches, makes it Partial.
@@ -160,6 +159,7 @@ private:
     // their text back to back. Returns the bytes used; `cells` holds RowBufferBytes().
     std::size_t BuildRow(const uint8_t* record, char* cells) const;
     std::size_t RowBufferBytes() const { return columns_ * sizeof(uint16_t) + rowBytes_; }
+    // Tells a row read again from the one the table was filled with.
     static uint64_t Fingerprint(const char* cells, std::size_t bytes);
     struct Block;
     // The block of rows that holds `row`, read from the archive unless it is one of the two
@@ -213,5 +213,4 @@ std::filesystem::path ExportFilePath(const ExportDescription& description);
 //
 // The rows are read again from the archive (ExportTable::Rows) and reported to `progress`
 // as they are written; a row that no longer matches the table fails the export.
-void WriteSpreadsheet(const ExportTable& table, Progress& progress);
-void WriteSpreadsheet(const ExportTable& table);
+void WriteSpreadsheet(const ExportTable& table, Progress& progress = Unwatched());
