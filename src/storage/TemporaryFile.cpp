@@ -134,6 +134,11 @@ void TemporaryFile::StreamToDisk()
     }
 }
 
+bool TemporaryFile::Flush()
+{
+    return fd_ >= 0 && posix_io::FlushAll(fd_);
+}
+
 bool TemporaryFile::Replace(const std::filesystem::path& target)
 {
     if (fd_ < 0 || !posix_io::FlushAll(fd_))

@@ -49,6 +49,9 @@ public:
 
     // Writes bytes after those written so far.
     bool Append(const void* bytes, std::size_t size);
+    // Makes what was written durable, for a caller that replaces several files only once all
+    // of them are complete.
+    bool Flush();
     // Makes what was written durable and puts the file in the target's place.
     bool Replace(const std::filesystem::path& target);
     bool WriteAndReplace(std::string_view bytes, const std::filesystem::path& target)
