@@ -12,7 +12,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-image-formats-plugins libgl-dev
   qt6-svg-dev libqt6svg6
-  libicu-dev
+  libicu-dev libzip-dev zlib1g-dev
   fonts-liberation fonts-arkpandora fonts-wine fonts-dejavu-core fontconfig
   xvfb xauth poppler-utils
   python3 python3-stdnum sqlite3 libsqlite3-dev
