@@ -4,6 +4,8 @@
 #include "access/TfrmPassword.h"
 #include "attachments/AttachmentFolder.h"
 #include "attachments/TfrmAllegaCartella.h"
+#include "backups/DailyCopy.h"
+#include "backups/TfrmCopieSicurezza.h"
 #include "checkers/TfrmCarta.h"
 #include "checkers/TfrmCodFisc.h"
 #include "checkers/TfrmIban.h"
@@ -158,7 +160,16 @@ void Program::ShowScreen(WorkScreenId id)
         fixed->ShowScreen();
 }
 
-void Program::ShowStartMenu() { ShowScreen(WorkScreenId::StartMenu); }
+void Program::ShowStartMenu()
+{
+    ShowScreen(WorkScreenId::StartMenu);
+    if (!m_dailyCopyTried) {
+        m_dailyCopyTried = true;
+        backups::MakeDailyCopy(m_avvio);
+    }
+}
+
+void Program::OpenBackups(QWidget* opener) { OpenTool<TfrmCopieSicurezza>(opener); }
 void Program::ShowLogin() { ShowScreen(WorkScreenId::Login); }
 void Program::ShowChangePassword() { ShowScreen(WorkScreenId::ChangePassword); }
 void Program::ShowDatabase() { ShowScreen(WorkScreenId::DatabaseSheet); }

@@ -25,7 +25,8 @@ enum class WorkScreenId {
 // until the program ends. Each screen is handed the program as its flow, through which it
 // hands over to the next; the sheet screens are also handed the openers of the tools that
 // other parts of the program offer them. Tools are not kept here: each use makes a fresh
-// one. At start the program removes the temporary files that a copy of the program killed
+// one. The first time the start menu is shown in a run, the archive gets its copy of the
+// day. At start the program removes the temporary files that a copy of the program killed
 // while saving left in the program folder and the attachments folder.
 class Program : public QObject, public AccessFlow, public SettingsFlow, public StartMenuFlow {
     Q_OBJECT
@@ -46,6 +47,7 @@ public:
     void ShowSettingsMenu() override;
     void ShowFieldNames() override;
     void ShowStartScreenSettings() override;
+    void OpenBackups(QWidget* opener) override;
 
     QWidget* Screen(WorkScreenId id) const;
     SheetScreen* Sheet(Archive archive) const;
@@ -74,6 +76,7 @@ private:
     TfrmMenuImpostazioni* m_menuImpostazioni = nullptr;
     TfrmImpostaAvvio* m_impostaAvvio = nullptr;
     bool m_ended = false;
+    bool m_dailyCopyTried = false;
 };
 
 // Sets up the process: locale formats, fonts that keep the layouts' proportions, Qt's

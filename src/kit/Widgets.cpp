@@ -195,6 +195,7 @@ QString FileName(Icon icon)
     case Icon::Settings: return QStringLiteral("settings");
     case Icon::Exit: return QStringLiteral("exit");
     case Icon::Copyright: return QStringLiteral("copyright");
+    case Icon::Copies: return QStringLiteral("copies");
     }
     return {};
 }

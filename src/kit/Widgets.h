@@ -85,7 +85,7 @@ private:
 
 // Pictures the program draws itself (headers with an icon, a title and a few lines).
 namespace Pictures {
-enum class Icon { Padlock, Question, Information, Globe, Envelope, Pdf, Database, Clients, Settings, Exit, Copyright };
+enum class Icon { Padlock, Question, Information, Globe, Envelope, Pdf, Database, Clients, Settings, Exit, Copyright, Copies };
 QPixmap IconPicture(Icon icon, int size, const QColor& colour);
 QPixmap Header(const QSize& size, Icon icon, const QColor& iconColour, const QString& title,
                const QStringList& lines);

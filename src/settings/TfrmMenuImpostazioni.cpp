@@ -72,21 +72,24 @@ TfrmMenuImpostazioni::TfrmMenuImpostazioni(SettingsFlow& flow, QWidget* parent)
     btnImpostaCampi->setGeometry(358, 326, 300, 52);
     btnImpostaCampi->setFont(buttonFont);
 
-    const QSize smallSize(160, 50);
-    auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x) {
+    auto small = [&](const QString& name, const QString& caption, Pictures::Icon icon, int x, int width = 160) {
+        const QSize size(width, 50);
         auto* picture = new CommandPicture(design, name,
-            CommandPicture::Drawn(smallSize, caption, Pictures::IconPicture(icon, 34, IconColour(icon)),
+            CommandPicture::Drawn(size, caption, Pictures::IconPicture(icon, 34, IconColour(icon)),
                                   DesignColours::CommandFace, DesignColours::Ink));
-        picture->setGeometry(x, 630, smallSize.width(), smallSize.height());
+        picture->setGeometry(x, 630, size.width(), size.height());
         return picture;
     };
     auto* imgGuida = small(QStringLiteral("imgGuida"), QStringLiteral("Guida"), Pictures::Icon::Question, 30);
+    auto* imgCopie = small(QStringLiteral("imgCopie"), QStringLiteral("Copie di sicurezza"), Pictures::Icon::Copies, 208, 240);
+    imgCopie->setToolTip(QStringLiteral("Elenca le copie di sicurezza dell'archivio e consente di ripristinarne una."));
     auto* imgEsci = small(QStringLiteral("imgEsci"), QStringLiteral("Esci"), Pictures::Icon::Exit, 826);
 
     m_lblMemory = Widgets::NewHiddenLabel(design, QStringLiteral("lblMemory"), StartMenu);
 
     connect(btnImpostaCampi, &QPushButton::clicked, this, &TfrmMenuImpostazioni::btnImpostaCampiClick);
     connect(btnImpostaAvvio, &QPushButton::clicked, this, &TfrmMenuImpostazioni::btnImpostaAvvioClick);
+    connect(imgCopie, &CommandPicture::clicked, this, &TfrmMenuImpostazioni::imgCopieClick);
     connect(imgGuida, &CommandPicture::clicked, this, &TfrmMenuImpostazioni::imgGuidaClick);
     connect(imgEsci, &CommandPicture::clicked, this, &TfrmMenuImpostazioni::imgEsciClick);
 }
@@ -124,6 +127,11 @@ void TfrmMenuImpostazioni::btnImpostaAvvioClick()
 {
     SetNext(Next::StartScreenSettings);
     close();
+}
+
+void TfrmMenuImpostazioni::imgCopieClick()
+{
+    m_flow.OpenBackups(this);
 }
 
 void TfrmMenuImpostazioni::imgGuidaClick()

@@ -5,7 +5,8 @@
 
 class QLabel;
 
-// The settings menu: leads to the field-name screen or the start-screen settings.
+// The settings menu: leads to the field-name screen or the start-screen settings, and opens
+// the archive's copies.
 class TfrmMenuImpostazioni : public WorkScreen {
     Q_OBJECT
 public:
@@ -13,6 +14,7 @@ public:
 
     void btnImpostaCampiClick();
     void btnImpostaAvvioClick();
+    void imgCopieClick();
     void imgGuidaClick();
     void imgEsciClick();
 

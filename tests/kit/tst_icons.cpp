@@ -85,7 +85,8 @@ private slots:
         for (Pictures::Icon icon : {Pictures::Icon::Padlock, Pictures::Icon::Question, Pictures::Icon::Information,
                                     Pictures::Icon::Globe, Pictures::Icon::Envelope, Pictures::Icon::Pdf,
                                     Pictures::Icon::Database, Pictures::Icon::Clients, Pictures::Icon::Settings,
-                                    Pictures::Icon::Exit, Pictures::Icon::Copyright})
+                                    Pictures::Icon::Exit, Pictures::Icon::Copyright,
+                                    Pictures::Icon::Copies})
             QVERIFY2(PaintedPixels(Pictures::IconPicture(icon, 32, Qt::blue)) > 32, qPrintable(QString::number(int(icon))));
         using CommandFaces::Symbol;
         for (Symbol symbol : {Symbol::New, Symbol::Duplicate, Symbol::Save, Symbol::Find, Symbol::Attach,

@@ -4,7 +4,7 @@ own folder or a folder of a layer below its own.
 
     core      storage, archive, report          (plain C++, no Qt)
     kit       kit                               (the screen kit)
-    features  access, database, clients, checkers, settings, attachments
+    features  access, database, clients, checkers, settings, attachments, backups
     shell     app
 
 Core folders include only core folders, the kit includes core and kit, a feature includes
@@ -16,7 +16,7 @@ import sys
 
 CORE = {"storage", "archive", "report"}
 KIT = {"kit"}
-FEATURES = {"access", "database", "clients", "checkers", "settings", "attachments"}
+FEATURES = {"access", "database", "clients", "checkers", "settings", "attachments", "backups"}
 SHELL = {"app"}
 
 
