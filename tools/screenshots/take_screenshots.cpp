@@ -11,6 +11,10 @@
 #include "clients/TfrmTrovaClienti.h"
 #include "database/TfrmDatabase.h"
 #include "kit/ScreenFlow.h"
+#include "backups/DailyCopy.h"
+#include "backups/TfrmCopieSicurezza.h"
+#include "settings/TfrmMenuImpostazioni.h"
+#include "storage/ProgramFolder.h"
 #include "storage/Records.h"
 
 #include <QApplication>
@@ -141,6 +145,15 @@ int main(int argc, char** argv)
         TfrmExpClienti exporter(program.Clienti());
         exporter.show();
         Save(&exporter, out + QStringLiteral("/client-export.png"));
+        exporter.hide();
+        program.Clienti()->hide();
+
+        backups::BackupFolder(ProgramFolder()).MakeDailyCopy(backups::Now());
+        program.ShowScreen(WorkScreenId::SettingsMenu);
+        Save(program.MenuImpostazioni(), out + QStringLiteral("/settings-menu.png"));
+        TfrmCopieSicurezza copies(program.MenuImpostazioni());
+        copies.show();
+        Save(&copies, out + QStringLiteral("/backups.png"));
     }
     return 0;
 }
