@@ -267,6 +267,27 @@ private slots:
         QVERIFY2(!standardError.Text().contains(Copies), qPrintable(standardError.Text()));
     }
 
+    void aReadOnlyMediumGetsNoCopyAndNoWord()
+    {
+        Tmpfs disk;
+        const QString refused = disk.Mount(fixture->Path({}), "1m");
+        if (!refused.isEmpty())
+            QSKIP(qPrintable(refused));
+        WriteArchive(DataOf('a'));
+        for (const bool copiesFolder : {false, true}) {
+            if (copiesFolder) {
+                QVERIFY(::umount2(QFile::encodeName(fixture->Path({})).constData(), MNT_DETACH) == 0);
+                QVERIFY(disk.Mount(fixture->Path({}), "1m").isEmpty());
+                WriteArchive(DataOf('a'));
+                QVERIFY(QDir().mkpath(CopiesPath()));
+            }
+            QVERIFY(disk.MakeReadOnly());
+            StartAgain();
+            QCOMPARE(CopyNames(), QStringList());
+            QVERIFY(fixture.messages->shown.isEmpty());
+        }
+    }
+
     void aFullDiskIsSaidOnceADayAndTheProgramGoesOn()
     {
         Tmpfs disk;
