@@ -178,79 +178,119 @@ private:
     std::optional<FileError> failure_;
 };
 
+// A source whose data libzip asks this program for: the answers every such source shares,
+// the data itself from the kind of source.
+class FunctionSource {
+public:
+    FunctionSource() { zip_error_init(&error_); }
+    virtual ~FunctionSource() { zip_error_fini(&error_); }
+    FunctionSource(const FunctionSource&) = delete;
+    FunctionSource& operator=(const FunctionSource&) = delete;
+
+    // A new libzip source; libzip frees it, this object outlives it.
+    zip_source_t* Make(zip_error_t* error) { return zip_source_function_create(&FunctionSource::Call, this, error); }
+
+protected:
+    virtual void Open() = 0;
+    // Up to `length` bytes into `data`; 0 at the end, -1 after setting the error.
+    virtual zip_int64_t Read(void* data, zip_uint64_t length) = 0;
+    // Fills in what the source knows of its data (zip_stat_init has been called).
+    virtual void Describe(zip_stat_t& stat) const = 0;
+    // A source that can seek overrides these three.
+    virtual zip_int64_t Seek(void*, zip_uint64_t)
+    {
+        zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+    virtual zip_int64_t Tell() const { return -1; }
+    virtual zip_int64_t Supports() const
+    {
+        return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
+                                              ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
+    }
+
+    zip_error_t error_;
+
+private:
+    static zip_int64_t Call(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    {
+        auto& source = *static_cast<FunctionSource*>(state);
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            source.Open();
+            return 0;
+        case ZIP_SOURCE_READ:
+            return source.Read(data, length);
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &source.error_);
+            if (stat == nullptr)
+                return -1;
+            zip_stat_init(stat);
+            source.Describe(*stat);
+            return sizeof(zip_stat_t);
+        }
+        case ZIP_SOURCE_ERROR:
+            return zip_error_to_data(&source.error_, data, length);
+        case ZIP_SOURCE_SEEK:
+            return source.Seek(data, length);
+        case ZIP_SOURCE_TELL:
+            return source.Tell();
+        case ZIP_SOURCE_SUPPORTS:
+            return source.Supports();
+        default:
+            zip_error_set(&source.error_, ZIP_ER_OPNOTSUPP, 0);
+            return -1;
+        }
+    }
+};
+
 // A file already deflated, as libzip takes it: libzip stores the deflated bytes as they are,
 // with the size, checksum and time given here. A piece is let go once libzip has it.
-class PackedSource {
+class PackedSource final : public FunctionSource {
 public:
     PackedSource(const InputFile& file, std::vector<Piece*> pieces) : file_(file), pieces_(std::move(pieces))
     {
-        zip_error_init(&error_);
         for (const Piece* piece : pieces_) {
             packedSize_ += piece->packed.size();
             crc_ = crc32_combine(crc_, piece->crc, static_cast<z_off_t>(piece->length));
         }
     }
-    ~PackedSource() { zip_error_fini(&error_); }
-    PackedSource(const PackedSource&) = delete;
-    PackedSource& operator=(const PackedSource&) = delete;
-
-    zip_source_t* Make(zip_error_t* error) { return zip_source_function_create(&PackedSource::Call, this, error); }
 
 private:
-    static zip_int64_t Call(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    void Open() override
     {
-        return static_cast<PackedSource*>(state)->Handle(data, length, command);
+        piece_ = 0;
+        offset_ = 0;
     }
-
-    zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command)
+    zip_int64_t Read(void* data, zip_uint64_t length) override
     {
-        switch (command) {
-        case ZIP_SOURCE_OPEN:
-            piece_ = 0;
-            offset_ = 0;
-            return 0;
-        case ZIP_SOURCE_READ: {
-            auto* bytes = static_cast<unsigned char*>(data);
-            zip_uint64_t done = 0;
-            while (done < length && piece_ < pieces_.size()) {
-                std::vector<unsigned char>& packed = pieces_[piece_]->packed;
-                const std::size_t take = std::min<std::size_t>(length - done, packed.size() - offset_);
-                std::memcpy(bytes + done, packed.data() + offset_, take);
-                done += take;
-                offset_ += take;
-                if (offset_ == packed.size()) {
-                    std::vector<unsigned char>().swap(packed);
-                    ++piece_;
-                    offset_ = 0;
-                }
+        auto* bytes = static_cast<unsigned char*>(data);
+        zip_uint64_t done = 0;
+        while (done < length && piece_ < pieces_.size()) {
+            std::vector<unsigned char>& packed = pieces_[piece_]->packed;
+            const std::size_t take = std::min<std::size_t>(length - done, packed.size() - offset_);
+            std::memcpy(bytes + done, packed.data() + offset_, take);
+            done += take;
+            offset_ += take;
+            if (offset_ == packed.size()) {
+                std::vector<unsigned char>().swap(packed);
+                ++piece_;
+                offset_ = 0;
             }
-            return static_cast<zip_int64_t>(done);
         }
-        case ZIP_SOURCE_CLOSE:
-        case ZIP_SOURCE_FREE:
-            return 0;
-        case ZIP_SOURCE_STAT: {
-            auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
-            if (stat == nullptr)
-                return -1;
-            zip_stat_init(stat);
-            stat->size = file_.Size();
-            stat->comp_size = packedSize_;
-            stat->comp_method = ZIP_CM_DEFLATE;
-            stat->crc = static_cast<zip_uint32_t>(crc_);
-            stat->mtime = file_.Modified();
-            stat->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME;
-            return sizeof(zip_stat_t);
-        }
-        case ZIP_SOURCE_ERROR:
-            return zip_error_to_data(&error_, data, length);
-        case ZIP_SOURCE_SUPPORTS:
-            return zip_source_make_command_bitmap(ZIP_SOURCE_OPEN, ZIP_SOURCE_READ, ZIP_SOURCE_CLOSE, ZIP_SOURCE_STAT,
-                                                  ZIP_SOURCE_ERROR, ZIP_SOURCE_FREE, -1);
-        default:
-            zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
-            return -1;
-        }
+        return static_cast<zip_int64_t>(done);
+    }
+    void Describe(zip_stat_t& stat) const override
+    {
+        stat.size = file_.Size();
+        stat.comp_size = packedSize_;
+        stat.comp_method = ZIP_CM_DEFLATE;
+        stat.crc = static_cast<zip_uint32_t>(crc_);
+        stat.mtime = file_.Modified();
+        stat.valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC | ZIP_STAT_MTIME;
     }
 
     const InputFile& file_;
@@ -259,7 +299,6 @@ private:
     uLong crc_ = crc32(0, nullptr, 0);
     std::size_t piece_ = 0;
     std::size_t offset_ = 0;
-    zip_error_t error_;
 };
 
 // Copies what a libzip source holds, from its start, after the bytes of `out`.
@@ -376,74 +415,44 @@ FileOutcome WriteZip(const std::vector<const InputFile*>& files, TemporaryFile& 
 
 // An input file as libzip reads a zip: read, sought and asked its size, with the reason of a
 // failed read kept in the program's own terms.
-class ZipReader::Source {
+class ZipReader::Source final : public FunctionSource {
 public:
-    explicit Source(const InputFile& file) : file_(file) { zip_error_init(&error_); }
-    ~Source() { zip_error_fini(&error_); }
-    Source(const Source&) = delete;
-    Source& operator=(const Source&) = delete;
-
-    zip_source_t* Make(zip_error_t* error) { return zip_source_function_create(&Source::Call, this, error); }
+    explicit Source(const InputFile& file) : file_(file) {}
     const std::optional<FileError>& Failure() const { return failure_; }
 
 private:
-    static zip_int64_t Call(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command)
+    void Open() override { offset_ = 0; }
+    zip_int64_t Read(void* data, zip_uint64_t length) override
     {
-        return static_cast<Source*>(state)->Handle(data, length, command);
-    }
-
-    zip_int64_t Handle(void* data, zip_uint64_t length, zip_source_cmd_t command)
-    {
-        switch (command) {
-        case ZIP_SOURCE_OPEN:
-            offset_ = 0;
-            return 0;
-        case ZIP_SOURCE_READ: {
-            const zip_uint64_t wanted = std::min(length, file_.Size() - std::min(offset_, file_.Size()));
-            const long long read = wanted == 0 ? 0 : file_.ReadAt(data, wanted, offset_);
-            if (read < 0) {
-                failure_ = FileError::OfErrno("read", file_.Path(), errno);
-                zip_error_set(&error_, ZIP_ER_READ, errno);
-                return -1;
-            }
-            offset_ += static_cast<zip_uint64_t>(read);
-            return read;
-        }
-        case ZIP_SOURCE_CLOSE:
-        case ZIP_SOURCE_FREE:
-            return 0;
-        case ZIP_SOURCE_STAT: {
-            auto* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &error_);
-            if (stat == nullptr)
-                return -1;
-            zip_stat_init(stat);
-            stat->size = file_.Size();
-            stat->mtime = file_.Modified();
-            stat->valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
-            return sizeof(zip_stat_t);
-        }
-        case ZIP_SOURCE_ERROR:
-            return zip_error_to_data(&error_, data, length);
-        case ZIP_SOURCE_SEEK: {
-            const zip_int64_t offset = zip_source_seek_compute_offset(offset_, file_.Size(), data, length, &error_);
-            if (offset < 0)
-                return -1;
-            offset_ = static_cast<zip_uint64_t>(offset);
-            return 0;
-        }
-        case ZIP_SOURCE_TELL:
-            return static_cast<zip_int64_t>(offset_);
-        case ZIP_SOURCE_SUPPORTS:
-            return ZIP_SOURCE_SUPPORTS_SEEKABLE;
-        default:
-            zip_error_set(&error_, ZIP_ER_OPNOTSUPP, 0);
+        const zip_uint64_t wanted = std::min(length, file_.Size() - std::min(offset_, file_.Size()));
+        const long long read = wanted == 0 ? 0 : file_.ReadAt(data, wanted, offset_);
+        if (read < 0) {
+            failure_ = FileError::OfErrno("read", file_.Path(), errno);
+            zip_error_set(&error_, ZIP_ER_READ, errno);
             return -1;
         }
+        offset_ += static_cast<zip_uint64_t>(read);
+        return read;
     }
+    void Describe(zip_stat_t& stat) const override
+    {
+        stat.size = file_.Size();
+        stat.mtime = file_.Modified();
+        stat.valid |= ZIP_STAT_SIZE | ZIP_STAT_MTIME;
+    }
+    zip_int64_t Seek(void* data, zip_uint64_t length) override
+    {
+        const zip_int64_t offset = zip_source_seek_compute_offset(offset_, file_.Size(), data, length, &error_);
+        if (offset < 0)
+            return -1;
+        offset_ = static_cast<zip_uint64_t>(offset);
+        return 0;
+    }
+    zip_int64_t Tell() const override { return static_cast<zip_int64_t>(offset_); }
+    zip_int64_t Supports() const override { return ZIP_SOURCE_SUPPORTS_SEEKABLE; }
 
     const InputFile& file_;
     zip_uint64_t offset_ = 0;
-    zip_error_t error_;
     std::optional<FileError> failure_;
 };
 
