@@ -48,6 +48,7 @@ private slots:
         row("clients: IBAN", WorkScreenId::ClientSheet, "btnIban", "TfrmIban", "btnChiudi");
         row("clients: help", WorkScreenId::ClientSheet, "cmdGuida", "TfrmGuida", "btnChiudi");
         row("settings menu: help", WorkScreenId::SettingsMenu, "imgGuida", "TfrmGuida", "btnChiudi");
+        row("settings menu: copies", WorkScreenId::SettingsMenu, "imgCopie", "TfrmCopieSicurezza", "btnChiudi");
     }
     void everyToolShowsACommandThatClosesIt()
     {
