@@ -131,6 +131,13 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
     SaveLock lock(fd_);
     if (!lock.Take())
         Fail("lock", errno == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(errno));
+    // Restoring a copy of the archive puts a new file in place of this one while it holds the
+    // lock: a save that waited for it must not go into the file that was replaced.
+    struct stat opened {};
+    struct stat named {};
+    if (::fstat(fd_, &opened) == 0
+        && (::stat(path_.c_str(), &named) != 0 || named.st_dev != opened.st_dev || named.st_ino != opened.st_ino))
+        Fail("write", std::string(ReplacedReason));
     off_t length = 0;
     if (!posix_io::Size(fd_, length))
         Fail("count", errno);

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // Every call that fails throws FileFailure, naming the operation, the file and the system's
 // reason.
@@ -47,6 +48,9 @@ public:
     // where the record really lies. Readers take no lock. A failed write or flush cuts the
     // file back to the length it had, so a sheet that was not confirmed leaves nothing.
     std::size_t Append(const uint8_t* record);
+    // Why a write fails when the file was put out of place by another file (a restored copy of
+    // the archive) since it was opened: the sheet goes nowhere, and a new save opens the new file.
+    static constexpr std::string_view ReplacedReason = "the archive was replaced by a restored copy meanwhile";
     void Close();
 
     bool IsOpen() const { return access_ != Access::Closed; }

@@ -13,6 +13,7 @@
 #include "kit/Failures.h"
 #include "settings/TfrmMenuImpostazioni.h"
 #include "storage/IoFaults.h"
+#include "storage/RecordFile.h"
 #include "storage/Records.h"
 
 #include <QDate>
@@ -376,6 +377,21 @@ private slots:
         const QString timed = names.filter(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d_\\d{6}\\.zip$"))).value(0);
         QVERIFY2(timed.startsWith(QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd_"))), qPrintable(names.join(u' ')));
         QCOMPARE(Unzipped(CopiesPath(timed)), present);
+    }
+
+    // A save that opened the record file before the restore replaced it writes nowhere.
+    void aSaveIntoTheFileARestoreReplacedFails()
+    {
+        WriteArchive(DataOf('p'));
+        KeepCopyOf(DataOf('a'), QStringLiteral("2026-02-03.zip"));
+        TRecordFile sheets(DatabaseLayout);
+        sheets.OpenForWriting();
+        backups::BackupFolder folder(ProgramFolder());
+        QVERIFY(folder.Restore(folder.Copies().front(), backups::Now()));
+        const TSchedaDatabase sheet;
+        QVERIFY_THROWS_EXCEPTION(FileFailure, sheets.WriteAt(0, sheet.bytes().data()));
+        QVERIFY_THROWS_EXCEPTION(FileFailure, sheets.Append(sheet.bytes().data()));
+        QCOMPARE(PresentArchive(), DataOf('a'));
     }
 
     void aRestoreLeavesOutWhatTheCopyDoesNotHold()
