@@ -322,6 +322,12 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
             total += entry->size;
         }
 
+    // No other program saves into the record files from the copy of the present ones on.
+    HeldSaveLocks locks;
+    for (const RecordLayout* layout : {static_cast<const RecordLayout*>(&DatabaseLayout), static_cast<const RecordLayout*>(&ClientLayout)})
+        if (!locks.Take(DataFile(layout->fileName), error))
+            return FileOutcome::Failed(error);
+
     // The present files first go into a copy of their own, under a name no copy has yet.
     Moment kept = now;
     std::error_code ignored;
@@ -336,17 +342,12 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
     if (const FileOutcome written = Write(TimedName(kept), Unwatched()); !written)
         return written;
 
-    HeldSaveLocks locks;
-    for (const RecordLayout* layout : {static_cast<const RecordLayout*>(&DatabaseLayout), static_cast<const RecordLayout*>(&ClientLayout)})
-        if (!locks.Take(DataFile(layout->fileName), error))
-            return FileOutcome::Failed(error);
-
     // Every new file is complete and on the disk before the first one takes its place.
     std::vector<std::unique_ptr<TemporaryFile>> written;
     std::uint64_t done = 0;
     const auto advanced = [&](std::uint64_t bytes) {
         done += bytes;
-        progress.Reached(static_cast<std::size_t>(done >> 10), static_cast<std::size_t>(total >> 10));
+        progress.Reached(static_cast<std::size_t>(done), static_cast<std::size_t>(total));
     };
     for (const Incoming& file : incoming) {
         auto out = std::make_unique<TemporaryFile>(file.plan);
@@ -362,20 +363,21 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
         if (written[index]->Replace(incoming[index].plan.target))
             continue;
         const FileError failure = FileError::OfErrno("replace", incoming[index].plan.target, errno);
-        // A file already replaced gets its former bytes back from the copy just written.
+        // A file already replaced gets its former bytes back from the copy just written, and
+        // one that was not there before goes again.
         zipfiles::ZipReader former;
         FileError ignoredError;
-        if (index > 0 && former.Open(folder_ / TimedName(kept), ignoredError))
-            for (std::size_t back = 0; back < index; ++back) {
-                const Incoming& file = incoming[back];
-                if (const auto entry = former.Find(std::string(file.name))) {
-                    TemporaryFile again(file.plan);
-                    if (former.Extract(*entry, again, [](std::uint64_t) {}, ignoredError))
-                        again.Replace(file.plan.target);
-                } else {
-                    std::filesystem::remove(file.plan.target, ignored);
-                }
+        const bool formerRead = index > 0 && former.Open(folder_ / TimedName(kept), ignoredError);
+        for (std::size_t back = 0; back < index; ++back) {
+            const Incoming& file = incoming[back];
+            if (!file.plan.keepMode) {
+                std::filesystem::remove(file.plan.target, ignored);
+            } else if (const auto entry = formerRead ? former.Find(std::string(file.name)) : std::nullopt) {
+                TemporaryFile again(file.plan);
+                if (former.Extract(*entry, again, [](std::uint64_t) {}, ignoredError))
+                    again.Replace(file.plan.target);
             }
+        }
         return FileOutcome::Failed(failure);
     }
     return FileOutcome::Done();
