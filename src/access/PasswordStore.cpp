@@ -2,7 +2,6 @@
 
 #include "access/Crypt.h"
 #include "storage/IniFile.h"
-#include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
 
 #include <algorithm>

@@ -23,6 +23,7 @@
 #include "kit/SheetTools.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
+#include "storage/Platform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -91,7 +92,7 @@ void RemoveLeftTemporaryFiles()
 
 void PrepareApplication(const QString& programFolder)
 {
-    SetProgramFolder(QDir(programFolder).absolutePath().toStdString());
+    SetProgramFolder(platform::PathOfText(QDir(programFolder).absolutePath().toStdString()));
     static bool prepared = false;
     if (prepared)
         return;

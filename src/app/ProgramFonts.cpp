@@ -1,6 +1,7 @@
 #include "app/ProgramFonts.h"
 
 #include "kit/Failures.h"
+#include "storage/Platform.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ void ChooseConfiguration()
     if (qEnvironmentVariableIsSet(ConfigurationVariable))
         return;
     // The folder of the running executable, before QCoreApplication can say it.
-    const QString executable = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    const QString executable = QString::fromStdString(platform::PathText(platform::ExecutablePath()));
     if (executable.isEmpty())
         return;
     const QString file = QFileInfo(executable).dir().filePath(FontsFolder + u'/' + Configuration);
@@ -43,7 +44,7 @@ bool Load(const QString& programFolder)
         fonts.entryList({QStringLiteral("*.ttf"), QStringLiteral("*.otf")}, QDir::Files, QDir::Name);
     for (const QString& file : files)
         if (QFontDatabase::addApplicationFont(fonts.filePath(file)) < 0)
-            Failures::Note(FileError{"load font", fonts.filePath(file).toStdString(), "not a font Qt can read"});
+            Failures::Note(FileError{"load font", platform::PathOfText(fonts.filePath(file).toStdString()), "not a font Qt can read"});
     // Fontconfig has read its configuration by now (adding a font loads the font database).
     if (chosenHere) {
         qunsetenv(ConfigurationVariable);

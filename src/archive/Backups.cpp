@@ -1,12 +1,9 @@
 #include "archive/Backups.h"
 
 #include "archive/ZipFiles.h"
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/Records.h"
 #include "storage/TemporaryFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -15,7 +12,6 @@
 #include <ctime>
 #include <functional>
 #include <memory>
-#include <system_error>
 #include <tuple>
 
 namespace backups {
@@ -52,10 +48,7 @@ std::optional<int> Digits(std::string_view text)
 
 bool Writable(const std::filesystem::path& path)
 {
-    using std::filesystem::perms;
-    std::error_code error;
-    const auto status = std::filesystem::status(path, error);
-    return !error && (status.permissions() & (perms::owner_write | perms::group_write | perms::others_write)) != perms::none;
+    return platform::MarkedWritable(path);
 }
 
 // Refusals that mean the medium or the folder is not for writing, as opposed to a failure.
@@ -67,7 +60,7 @@ bool ReadOnlyRefusal(int error)
 bool ReadOnlyRefusal(const FileError& error)
 {
     for (const int refusal : {EROFS, EACCES, EPERM})
-        if (error.reason == posix_io::ErrorText(refusal))
+        if (error.reason == platform::ErrorText(refusal))
             return true;
     return false;
 }
@@ -78,16 +71,16 @@ class HeldSaveLocks {
 public:
     ~HeldSaveLocks()
     {
-        for (const int fd : fds_) {
-            posix_io::UnlockWhole(fd);
-            posix_io::Close(fd);
+        for (const platform::File fd : fds_) {
+            platform::UnlockWhole(fd);
+            platform::Close(fd);
         }
     }
     bool Take(const std::filesystem::path& path, FileError& error)
     {
-        struct stat info {};
-        const int fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
-        if (fd < 0) {
+        platform::FileInfo info;
+        const platform::File fd = platform::OpenRegular(path, platform::Access::ReadWrite, IoOp::Open, info);
+        if (fd == platform::NoFile) {
             if (errno == ENOENT)
                 return true; // nobody saves into a file that is not there
             error = FileError::OfErrno("open", path, errno);
@@ -95,16 +88,16 @@ public:
         }
         fds_.push_back(fd);
         bool held = false;
-        if (!posix_io::LockWhole(fd, posix_io::SaveLockPatience, held)) {
+        if (!platform::LockWhole(fd, platform::SaveLockPatience, held)) {
             const int cause = errno;
-            error = {"lock", path, cause == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(cause)};
+            error = {"lock", path, cause == EAGAIN ? std::string(platform::BusyReason) : platform::ErrorText(cause)};
             return false;
         }
         return true;
     }
 
 private:
-    std::vector<int> fds_;
+    std::vector<platform::File> fds_;
 };
 
 } // namespace
@@ -136,7 +129,7 @@ std::string BackupFolder::TimedName(const Moment& moment)
 
 std::optional<Copy> BackupFolder::CopyNamed(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
+    const std::string name = platform::PathText(path.filename());
     if (name.size() != 14 && name.size() != 21)
         return std::nullopt;
     if (!name.ends_with(ZipEnding) || name[4] != '-' || name[7] != '-')
@@ -164,13 +157,10 @@ std::optional<Copy> BackupFolder::CopyNamed(const std::filesystem::path& path)
 std::vector<Copy> BackupFolder::Copies() const
 {
     std::vector<Copy> copies;
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder_, error);
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        std::error_code ignored;
-        if (!entries->is_regular_file(ignored))
+    for (const std::filesystem::path& entry : platform::ListFolder(folder_)) {
+        if (!platform::IsRegularFile(entry))
             continue;
-        if (auto copy = CopyNamed(entries->path()))
+        if (auto copy = CopyNamed(entry))
             copies.push_back(std::move(*copy));
     }
     std::sort(copies.begin(), copies.end(), [](const Copy& a, const Copy& b) { return a.NewerThan(b); });
@@ -193,11 +183,10 @@ bool BackupFolder::ReadOnly() const
 {
     if (!Writable(programFolder_))
         return true;
-    std::error_code error;
-    if (std::filesystem::exists(folder_, error) && !Writable(folder_))
+    if (platform::Exists(folder_) && !Writable(folder_))
         return true;
     for (const RecordLayout* layout : {static_cast<const RecordLayout*>(&DatabaseLayout), static_cast<const RecordLayout*>(&ClientLayout)})
-        if (std::filesystem::is_regular_file(DataFile(layout->fileName), error) && !Writable(DataFile(layout->fileName)))
+        if (platform::IsRegularFile(DataFile(layout->fileName)) && !Writable(DataFile(layout->fileName)))
             return true;
     return false;
 }
@@ -262,31 +251,24 @@ FileOutcome BackupFolder::Write(const std::string& name, Progress& progress)
 void BackupFolder::RemoveOldCopies() const
 {
     const std::vector<Copy> copies = Copies();
-    for (std::size_t index = Kept; index < copies.size(); ++index) {
-        std::error_code ignored; // a copy that stays is harmless, and the next day tries again
-        std::filesystem::remove(copies[index].path, ignored);
-    }
+    for (std::size_t index = Kept; index < copies.size(); ++index)
+        platform::RemoveFile(copies[index].path); // a copy that stays is harmless, and the next day tries again
 }
 
 DailyOutcome BackupFolder::MakeDailyCopy(const Moment& today, Progress& progress)
 {
-    std::error_code error;
-    if (std::filesystem::exists(folder_ / DailyName(today), error))
+    if (platform::Exists(folder_ / DailyName(today)))
         return {DailyResult::AlreadyMade, {}};
-    const bool anyData = std::any_of(DataFiles.begin(), DataFiles.end(), [&](std::string_view name) {
-        std::error_code ignored;
-        return std::filesystem::is_regular_file(DataFile(name), ignored);
-    });
+    const bool anyData = std::any_of(DataFiles.begin(), DataFiles.end(),
+                                     [&](std::string_view name) { return platform::IsRegularFile(DataFile(name)); });
     if (!anyData)
         return {DailyResult::NothingToCopy, {}};
     if (ReadOnly())
         return {DailyResult::ReadOnly, {}};
-    if (!std::filesystem::is_directory(folder_, error)) {
-        std::filesystem::create_directory(folder_, error);
-        if (error && ReadOnlyRefusal(error.value()))
+    if (std::string why; !platform::IsFolder(folder_) && !platform::MakeFolders(folder_, why)) {
+        if (ReadOnlyRefusal(errno))
             return {DailyResult::ReadOnly, {}};
-        if (error)
-            return {DailyResult::Failed, {"create the folder", folder_, error.message()}};
+        return {DailyResult::Failed, {"create the folder", folder_, why}};
     }
     const std::vector<Copy> copies = Copies();
     if (!copies.empty() && SameAsCopy(copies.front()))
@@ -330,15 +312,10 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
 
     // The present files first go into a copy of their own, under a name no copy has yet.
     Moment kept = now;
-    std::error_code ignored;
-    while (std::filesystem::exists(folder_ / TimedName(kept), ignored) && kept.second < 59)
+    while (platform::Exists(folder_ / TimedName(kept)) && kept.second < 59)
         ++kept.second;
-    if (!std::filesystem::is_directory(folder_, ignored)) {
-        std::error_code made;
-        std::filesystem::create_directory(folder_, made);
-        if (made)
-            return FileOutcome::Failed({"create the folder", folder_, made.message()});
-    }
+    if (std::string why; !platform::IsFolder(folder_) && !platform::MakeFolders(folder_, why))
+        return FileOutcome::Failed({"create the folder", folder_, why});
     if (const FileOutcome written = Write(TimedName(kept), Unwatched()); !written)
         return written;
 
@@ -371,7 +348,7 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
         for (std::size_t back = 0; back < index; ++back) {
             const Incoming& file = incoming[back];
             if (!file.plan.keepMode) {
-                std::filesystem::remove(file.plan.target, ignored);
+                platform::RemoveFile(file.plan.target);
             } else if (const auto entry = formerRead ? former.Find(std::string(file.name)) : std::nullopt) {
                 TemporaryFile again(file.plan);
                 if (former.Extract(*entry, again, [](std::uint64_t) {}, ignoredError))
@@ -385,25 +362,21 @@ FileOutcome BackupFolder::Restore(const Copy& copy, const Moment& now, Progress&
 
 bool BackupFolder::WarnedOn(const Moment& day) const
 {
-    std::error_code ignored;
-    return std::filesystem::exists(folder_ / (std::string(WarningMark) + DateText(day)), ignored);
+    return platform::Exists(folder_ / platform::PathOfText(std::string(WarningMark) + DateText(day)));
 }
 
 void BackupFolder::NoteWarning(const Moment& day)
 {
     const std::string mark = std::string(WarningMark) + DateText(day);
-    std::error_code error;
-    std::filesystem::directory_iterator entries(folder_, error);
-    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
-        const std::string name = entries->path().filename().string();
-        std::error_code ignored;
-        if (name.starts_with(WarningMark) && name != mark && entries->is_regular_file(ignored))
-            std::filesystem::remove(entries->path(), ignored);
+    for (const std::filesystem::path& entry : platform::ListFolder(folder_)) {
+        const std::string name = platform::PathText(entry.filename());
+        if (name.starts_with(WarningMark) && name != mark && platform::IsRegularFile(entry))
+            platform::RemoveFile(entry);
     }
     // An empty file: it takes no room on a full disk.
-    const int fd = posix_io::Open((folder_ / mark).c_str(), O_WRONLY | O_CREAT, IoOp::Create, 0666);
-    if (fd >= 0)
-        posix_io::Close(fd);
+    const platform::File fd = platform::CreateNew(folder_ / platform::PathOfText(mark), IoOp::Create);
+    if (fd != platform::NoFile)
+        platform::Close(fd);
 }
 
 } // namespace backups

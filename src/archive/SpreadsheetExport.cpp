@@ -1,7 +1,6 @@
 #include "archive/SpreadsheetExport.h"
 
 #include "storage/Cp1252.h"
-#include "storage/PosixIo.h"
 #include "storage/ProgramFolder.h"
 #include "storage/RecordFile.h"
 #include "storage/TemporaryFile.h"

@@ -1,13 +1,10 @@
 #include "archive/ZipFiles.h"
 
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/TemporaryFile.h"
 
 #include <zip.h>
 #include <zlib.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <atomic>
@@ -333,28 +330,28 @@ bool CopyOut(zip_source_t* source, TemporaryFile& out, FileError& error)
 
 InputFile::~InputFile()
 {
-    if (fd_ >= 0)
-        posix_io::Close(fd_);
+    if (fd_ != platform::NoFile)
+        platform::Close(fd_);
 }
 
 bool InputFile::Open(const std::filesystem::path& path, FileError& error, bool& missing)
 {
     path_ = path;
-    struct stat info {};
-    fd_ = posix_io::OpenRegular(path.c_str(), O_RDONLY, IoOp::Open, info);
-    missing = fd_ < 0 && (errno == ENOENT || errno == EISDIR || errno == ENODEV);
-    if (fd_ < 0) {
+    platform::FileInfo info;
+    fd_ = platform::OpenRegular(path, platform::Access::Read, IoOp::Open, info);
+    missing = fd_ == platform::NoFile && (errno == ENOENT || errno == EISDIR || errno == ENODEV);
+    if (fd_ == platform::NoFile) {
         error = FileError::OfErrno("open", path, errno);
         return false;
     }
-    size_ = static_cast<std::uint64_t>(info.st_size);
-    modified_ = info.st_mtime;
+    size_ = static_cast<std::uint64_t>(info.size);
+    modified_ = static_cast<std::time_t>(info.modified);
     return true;
 }
 
 long long InputFile::ReadAt(void* buffer, std::size_t length, std::uint64_t offset) const
 {
-    return posix_io::ReadFully(fd_, buffer, length, static_cast<off_t>(offset));
+    return platform::ReadFully(fd_, buffer, length, static_cast<platform::Offset>(offset));
 }
 
 std::optional<std::uint32_t> InputFile::Crc32() const
@@ -395,7 +392,7 @@ FileOutcome WriteZip(const std::vector<const InputFile*>& files, TemporaryFile& 
     for (std::size_t index = 0; index < files.size() && added; ++index) {
         sources.push_back(std::make_unique<PackedSource>(*files[index], packing.PiecesOf(index)));
         zip_source_t* source = sources.back()->Make(zip_get_error(archive));
-        const std::string name = files[index]->Path().filename().string();
+        const std::string name = platform::PathText(files[index]->Path().filename());
         added = source != nullptr && zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) >= 0;
         if (!added && source != nullptr)
             zip_source_free(source);

@@ -4,6 +4,7 @@
 // a failure names the file and the system's reason like every other failure of the core.
 #include "storage/FileError.h"
 #include "storage/FileOutcome.h"
+#include "storage/Platform.h"
 #include "storage/Progress.h"
 
 #include <cstdint>
@@ -43,7 +44,7 @@ public:
 
 private:
     std::filesystem::path path_;
-    int fd_ = -1;
+    platform::File fd_ = platform::NoFile;
     std::uint64_t size_ = 0;
     std::time_t modified_ = 0;
 };

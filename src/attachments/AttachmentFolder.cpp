@@ -1,19 +1,14 @@
 #include "attachments/AttachmentFolder.h"
 
 #include "storage/Cp1252.h"
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/Records.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
 #include "storage/Text.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
-#include <system_error>
 #include <vector>
 
 namespace attachments {
@@ -28,42 +23,41 @@ bool HasDrive(std::u16string_view name)
 
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : fd_(fd) {}
+    explicit Descriptor(platform::File fd) : fd_(fd) {}
     ~Descriptor()
     {
-        if (fd_ >= 0)
-            ::close(fd_);
+        if (fd_ != platform::NoFile)
+            platform::Close(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
+    platform::File get() const { return fd_; }
+    bool Open() const { return fd_ != platform::NoFile; }
 
 private:
-    int fd_;
+    platform::File fd_;
 };
 
 // An existing copy must be writable as it is: the rename would otherwise replace a file
 // the system protects. One with no write bit set was marked read-only by its owner and is
 // kept even from the superuser, whom the system would let write it. Its rights carry over
 // to the new copy. Sets `refusal` when it may not be replaced.
-std::optional<mode_t> ReplaceableMode(const std::filesystem::path& target, std::optional<FileError>& refusal)
+std::optional<unsigned> ReplaceableMode(const std::filesystem::path& target, std::optional<FileError>& refusal)
 {
-    const Descriptor existing(posix_io::Open(target.c_str(), O_WRONLY | O_NONBLOCK, IoOp::Open));
-    if (existing.get() < 0) {
-        if (errno != ENOENT)
+    platform::FileInfo info;
+    const Descriptor existing(platform::OpenRegular(target, platform::Access::Write, IoOp::Open, info));
+    if (!existing.Open()) {
+        if (errno == ENODEV)
+            refusal = FileError{"replace", target, "not a regular file"};
+        else if (errno != ENOENT)
             refusal = FileError::OfErrno("replace", target, errno);
         return std::nullopt;
     }
-    struct stat info {};
-    if (::fstat(existing.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        refusal = FileError{"replace", target, "not a regular file"};
-        return std::nullopt;
-    }
-    if (posix_io::MarkedReadOnly(info)) {
+    if (info.readOnly) {
         refusal = FileError{"replace", target, "the file is marked read-only"};
         return std::nullopt;
     }
-    return info.st_mode & 07777;
+    return info.rights;
 }
 
 constexpr std::size_t BlockSize = 1 << 20;
@@ -97,14 +91,13 @@ std::optional<std::filesystem::path> PathOf(std::u16string_view name)
 {
     if (!IsBareName(name))
         return std::nullopt;
-    return Folder() / ToUtf8(name);
+    return Folder() / platform::PathOfText(ToUtf8(name));
 }
 
 bool Holds(std::u16string_view name)
 {
     const auto path = PathOf(name);
-    std::error_code ignored;
-    return path && std::filesystem::exists(std::filesystem::symlink_status(*path, ignored));
+    return path && platform::Exists(*path);
 }
 
 CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name)
@@ -113,20 +106,18 @@ CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name
     if (!target)
         return CopyOutcome::Failed(CopyStep::Name,
                                    FileError{"copy", source, "\"" + ToUtf8(name) + "\" is no bare file name"});
-    std::error_code error;
-    std::filesystem::create_directories(Folder(), error);
-    if (error)
-        return CopyOutcome::Failed(CopyStep::Folder, FileError{"create folder", Folder(), error.message()});
+    if (std::string why; !platform::MakeFolders(Folder(), why))
+        return CopyOutcome::Failed(CopyStep::Folder, FileError{"create folder", Folder(), why});
 
-    const Descriptor input(posix_io::Open(source.c_str(), O_RDONLY | O_NONBLOCK, IoOp::Open));
-    if (input.get() < 0)
-        return CopyOutcome::Failed(CopyStep::Source, FileError::OfErrno("open", source, errno));
-    struct stat info {};
-    if (::fstat(input.get(), &info) != 0 || !S_ISREG(info.st_mode))
+    platform::FileInfo info;
+    const Descriptor input(platform::OpenRegular(source, platform::Access::Read, IoOp::Open, info));
+    if (!input.Open() && (errno == EISDIR || errno == ENODEV))
         return CopyOutcome::Failed(CopyStep::Source, FileError{"copy", source, "not a regular file"});
+    if (!input.Open())
+        return CopyOutcome::Failed(CopyStep::Source, FileError::OfErrno("open", source, errno));
 
     std::optional<FileError> refusal;
-    const std::optional<mode_t> keepMode = ReplaceableMode(*target, refusal);
+    const std::optional<unsigned> keepMode = ReplaceableMode(*target, refusal);
     if (refusal)
         return CopyOutcome::Failed(CopyStep::Existing, *refusal);
 
@@ -134,9 +125,9 @@ CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name
     if (!copy.Created())
         return CopyOutcome::Failed(CopyStep::Write, FileError::OfErrno("create a file beside", *target, errno));
     std::vector<char> block(BlockSize);
-    off_t offset = 0;
+    platform::Offset offset = 0;
     for (;;) {
-        const ssize_t got = posix_io::ReadFully(input.get(), block.data(), block.size(), offset);
+        const std::int64_t got = platform::ReadFully(input.get(), block.data(), block.size(), offset);
         if (got < 0)
             return CopyOutcome::Failed(CopyStep::Source, FileError::OfErrno("read", source, errno));
         if (got > 0 && !copy.Append(block.data(), static_cast<std::size_t>(got)))
@@ -146,7 +137,7 @@ CopyOutcome CopyIn(const std::filesystem::path& source, std::u16string_view name
             break;
     }
     // A source that changed while it was read is not copied by halves.
-    if (offset != info.st_size)
+    if (offset != info.size)
         return CopyOutcome::Failed(CopyStep::Source,
                                    FileError{"copy", source, "the file changed while it was read"});
     if (!copy.Replace(*target))
@@ -159,16 +150,16 @@ bool HoldsSameBytes(const std::filesystem::path& source, std::u16string_view nam
     const auto kept = PathOf(name);
     if (!kept)
         return false;
-    struct stat sourceInfo {}, keptInfo {};
-    const Descriptor picked(posix_io::OpenRegular(source.c_str(), O_RDONLY, IoOp::Open, sourceInfo));
+    platform::FileInfo sourceInfo, keptInfo;
+    const Descriptor picked(platform::OpenRegular(source, platform::Access::Read, IoOp::Open, sourceInfo));
     // A link in the folder is no copy the program made: never taken for the same document.
-    const Descriptor copy(posix_io::OpenRegular(kept->c_str(), O_RDONLY | O_NOFOLLOW, IoOp::Open, keptInfo));
-    if (picked.get() < 0 || copy.get() < 0 || sourceInfo.st_size != keptInfo.st_size)
+    const Descriptor copy(platform::OpenRegular(*kept, platform::Access::Read, IoOp::Open, keptInfo, true));
+    if (!picked.Open() || !copy.Open() || sourceInfo.size != keptInfo.size)
         return false;
     std::vector<char> ours(BlockSize), theirs(BlockSize);
-    for (off_t offset = 0;;) {
-        const ssize_t got = posix_io::ReadFully(picked.get(), ours.data(), ours.size(), offset);
-        const ssize_t gotKept = posix_io::ReadFully(copy.get(), theirs.data(), theirs.size(), offset);
+    for (platform::Offset offset = 0;;) {
+        const std::int64_t got = platform::ReadFully(picked.get(), ours.data(), ours.size(), offset);
+        const std::int64_t gotKept = platform::ReadFully(copy.get(), theirs.data(), theirs.size(), offset);
         if (got < 0 || got != gotKept || !std::equal(ours.begin(), ours.begin() + got, theirs.begin()))
             return false;
         if (static_cast<std::size_t>(got) < ours.size())

@@ -9,6 +9,7 @@
 #include "kit/TextRules.h"
 #include "kit/Widgets.h"
 #include "attachments/AttachmentFolder.h"
+#include "storage/Platform.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,7 +26,7 @@ constexpr int SlotGap = 8;
 
 QString Q(const std::filesystem::path& path)
 {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
+    return QString::fromStdString(platform::PathText(path));
 }
 
 } // namespace
@@ -130,7 +131,7 @@ void TfrmAllegaCartella::btnSfogliaClick(int slot)
     Text name = ToText(TrimText(QFileInfo(chosen).fileName()));
     if (!Accepts(name))
         return;
-    const std::filesystem::path source(QFile::encodeName(chosen).toStdString());
+    const std::filesystem::path source = platform::PathOfText(chosen.toStdString());
     if (attachments::Holds(name) && !Messages::Confirm(this, OverwriteQuestionText())) {
         // The folder's file stays. It serves this sheet too only when it is the same
         // document; another one is copied beside it under a name of its own.

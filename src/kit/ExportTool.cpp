@@ -11,6 +11,7 @@
 #include "kit/TfrmGuida.h"
 #include "kit/WorkProgress.h"
 #include "storage/RecordFile.h"
+#include "storage/Platform.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -189,7 +190,7 @@ void ExportTool::cmdEsportaClick()
         return;
     }
     if (Messages::Confirm(this, ConfirmOpenText)) {
-        const QString path = QString::fromStdString(ExportFilePath(m_table.Description()).string());
+        const QString path = QString::fromStdString(platform::PathText(ExportFilePath(m_table.Description())));
         TMisc::Open(u'"' + path + u'"');
     }
 }

@@ -33,13 +33,13 @@ void Report(QWidget* parent, MessageKind kind, const QString& shownText, const F
 void ReportWriteFailure(QWidget* parent, MessageKind kind, const QString& shownText, const FileError& error)
 {
     switch (error.Cause()) {
-    case posix_io::Cause::Busy:
+    case platform::Cause::Busy:
         Report(parent, MessageKind::Warning, ArchiveBusyText, error);
         return;
-    case posix_io::Cause::DiskFull:
+    case platform::Cause::DiskFull:
         Report(parent, kind, shownText + DiskFullParagraph, error);
         return;
-    case posix_io::Cause::Other:
+    case platform::Cause::Other:
         Report(parent, kind, shownText, error);
         return;
     }

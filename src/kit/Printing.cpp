@@ -8,6 +8,7 @@
 #include "report/DocumentFile.h"
 #include "report/SheetPages.h"
 #include "storage/ProgramFolder.h"
+#include "storage/Platform.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -64,7 +65,7 @@ Printing::PrintResult PrintOn(QWidget* parent, QPrinter& printer, const ReportDo
         Printing::ReportFailure(parent, QStringLiteral("Attenzione: la stampa non è stata eseguita.\n\n")
                                             + QStringLiteral("La stampante non ha accettato il documento."));
         const QString printerName = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        return {Outcome::Failed, {"print on", printerName.toStdString(), "the printer did not accept the document"}};
+        return {Outcome::Failed, {"print on", platform::PathOfText(printerName.toStdString()), "the printer did not accept the document"}};
     }
     return {Outcome::Printed, {}};
 }
@@ -188,14 +189,14 @@ FileOutcome WritePdf(const ReportDocument& document, const QString& path, const 
         writer.setCreator(info.creator);
         writer.setDocumentXmpMetadata(PdfXmp(info));
         if (!document.PaintOn(writer))
-            return FileOutcome::Failed({"lay out", path.toStdString(), "the page could not be laid out"});
+            return FileOutcome::Failed({"lay out", platform::PathOfText(path.toStdString()), "the page could not be laid out"});
     }
-    return report::WriteDocumentFile(path.toStdString(), bytes.toStdString());
+    return report::WriteDocumentFile(platform::PathOfText(path.toStdString()), bytes.toStdString());
 }
 
 bool ExportSheetPdf(QWidget* parent, const report::Page& page, const QString& fileName)
 {
-    const QString path = QString::fromStdString(ProgramFile(fileName.toStdString()).string());
+    const QString path = QString::fromStdString(platform::PathText(ProgramFile(fileName.toStdString())));
     const QString title = QString::fromStdString(page.name);
     const FileOutcome written = WritePdf(page, path, {title, title, Maker::CompanyName, Maker::CompanyName});
     if (!written) {

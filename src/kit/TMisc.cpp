@@ -1,6 +1,7 @@
 #include "kit/TMisc.h"
 
 #include "kit/Failures.h"
+#include "storage/Platform.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -61,5 +62,5 @@ void TMisc::Open(const QString& command, QWidget* parent)
         parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
     const QString target = url.isLocalFile() ? url.toLocalFile() : url.toString();
     Failures::Report(parent, MessageKind::Warning, NotOpenedText(url),
-                     {"open", target.toStdString(), "the desktop has no program that opens it"});
+                     {"open", platform::PathOfText(target.toStdString()), "the desktop has no program that opens it"});
 }

@@ -4,6 +4,7 @@
 #include "kit/TMisc.h"
 #include "kit/Widgets.h"
 #include "storage/ProgramFolder.h"
+#include "storage/Platform.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,7 +59,7 @@ void TfrmGuida::SetTopic(const QString& title, const QString& text)
 
 void TfrmGuida::lnkWebClick()
 {
-    const QString path = QString::fromStdString(ProgramFile("Guida.pdf").string());
+    const QString path = QString::fromStdString(platform::PathText(ProgramFile("Guida.pdf")));
     TMisc::Open(u'"' + path + u'"');
 }
 

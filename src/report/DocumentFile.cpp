@@ -1,6 +1,5 @@
 #include "report/DocumentFile.h"
 
-#include "storage/PosixIo.h"
 #include "storage/TemporaryFile.h"
 
 #include <cerrno>

@@ -1,18 +1,13 @@
 #include "settings/LogoFile.h"
 
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <new>
 
 #include <QBuffer>
-#include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
@@ -21,7 +16,7 @@ namespace LogoFile {
 
 QString Path()
 {
-    return QString::fromStdString(ProgramFile("Logo.bmp").string());
+    return QString::fromStdString(platform::PathText(ProgramFile("Logo.bmp")));
 }
 
 QPixmap DefaultPicture()
@@ -48,16 +43,32 @@ QImage LoadPicture(const QString& path)
 {
     // A named pipe would block the open for good, and a folder or a device is no picture:
     // only a regular file is read.
-    struct stat info {};
-    const int fd = posix_io::OpenRegular(QFile::encodeName(path).constData(), O_RDONLY, IoOp::Open, info);
-    if (fd < 0)
+    platform::FileInfo info;
+    const platform::File fd =
+        platform::OpenRegular(platform::PathOfText(path.toStdString()), platform::Access::Read, IoOp::Open, info);
+    if (fd == platform::NoFile)
         return {};
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    // Read whole into memory, so no larger than the largest picture the reader would decode.
+    if (const int limit = QImageReader::allocationLimit();
+        limit > 0 && info.size > static_cast<platform::Offset>(limit) << 20) {
+        platform::Close(fd);
         return {};
     }
-    QImageReader reader(&file);
+    QByteArray bytes;
+    try {
+        bytes.resize(static_cast<qsizetype>(info.size));
+    } catch (const std::bad_alloc&) {
+        platform::Close(fd);
+        return {};
+    }
+    const std::int64_t got = platform::ReadFully(fd, bytes.data(), static_cast<std::size_t>(bytes.size()), 0);
+    platform::Close(fd);
+    if (got < 0)
+        return {};
+    bytes.truncate(static_cast<qsizetype>(got));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setDecideFormatFromContent(true);
     try {
         return reader.read(); // the reader refuses pictures beyond its allocation limit
@@ -69,7 +80,7 @@ QImage LoadPicture(const QString& path)
 FileOutcome Save(const QImage& picture)
 {
     const auto failed = [](const char* operation, const QString& reason) {
-        return FileOutcome::Failed({operation, Path().toStdString(), reason.toStdString()});
+        return FileOutcome::Failed({operation, platform::PathOfText(Path().toStdString()), reason.toStdString()});
     };
     if (picture.isNull())
         return failed("save", QStringLiteral("no picture"));

@@ -4,14 +4,14 @@
 
 FileError FileError::OfErrno(std::string_view operation, const std::filesystem::path& path, int error)
 {
-    return {std::string(operation), path, posix_io::ErrorText(error)};
+    return {std::string(operation), path, platform::ErrorText(error)};
 }
 
 std::string FileError::Text() const
 {
     if (operation.empty())
         return reason;
-    return posix_io::Failure(operation, path, reason);
+    return platform::Failure(operation, path, reason);
 }
 
 FileFailure::FileFailure(FileError error) : std::runtime_error(error.Text()), error_(std::move(error)) {}

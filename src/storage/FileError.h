@@ -4,7 +4,7 @@
 // that reports returns it as the error half of its outcome (FileOutcome, the results of
 // SheetArchive). kit/Failures takes it as it is, so every screen reports every failure the
 // same way.
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -14,16 +14,16 @@
 struct FileError {
     std::string operation;      // "open", "write beside", "replace"...; empty for a bare reason
     std::filesystem::path path; // the file; empty when no file is concerned
-    std::string reason;         // the system's reason ("Permission denied", posix_io::BusyReason)
+    std::string reason;         // the system's reason ("Permission denied", platform::BusyReason)
 
     // The error of a system call: errno's text as the reason.
     static FileError OfErrno(std::string_view operation, const std::filesystem::path& path, int error);
 
-    // "<operation> <path>: <reason>" (posix_io::Failure), for instance "open /x/Database.pro:
+    // "<operation> <path>: <reason>" (platform::Failure), for instance "open /x/Database.pro:
     // Permission denied": what standard error gets. Without an operation, the reason alone.
     std::string Text() const;
     // Another copy holding the file, a full disk or quota, anything else.
-    posix_io::Cause Cause() const { return posix_io::CauseOf(reason); }
+    platform::Cause Cause() const { return platform::CauseOf(reason); }
 };
 
 // The exception every throwing call of the core throws for a failure. what() is the error's

@@ -1,13 +1,9 @@
 #include "storage/IniFile.h"
 
 #include "storage/Cp1252.h"
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
@@ -262,15 +258,15 @@ constexpr std::string_view TooLarge = "larger than a settings file can be";
 
 // Reads the whole of an open profile file, of at most IniFile::MaxFileBytes; on failure the
 // reason, naming `path`.
-std::optional<FileError> ReadAll(int fd, const struct stat& info, const std::filesystem::path& path,
+std::optional<FileError> ReadAll(platform::File fd, const platform::FileInfo& info, const std::filesystem::path& path,
                                  std::string& bytes)
 {
     bytes.clear();
-    if (static_cast<std::size_t>(info.st_size) > IniFile::MaxFileBytes)
+    if (static_cast<std::size_t>(info.size) > IniFile::MaxFileBytes)
         return FileError{"read", path, std::string(TooLarge)};
     char block[8192];
     for (;;) {
-        const ssize_t got = posix_io::ReadFully(fd, block, sizeof block, static_cast<off_t>(bytes.size()));
+        const std::int64_t got = platform::ReadFully(fd, block, sizeof block, static_cast<platform::Offset>(bytes.size()));
         if (got < 0)
             return FileError::OfErrno("read", path, errno);
         if (bytes.size() + static_cast<std::size_t>(got) > IniFile::MaxFileBytes)
@@ -281,15 +277,10 @@ std::optional<FileError> ReadAll(int fd, const struct stat& info, const std::fil
     }
 }
 
-bool SameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
-
 // A write refused: the error, thrown with the summary the settings screens show.
 [[noreturn]] void RefuseWrite(const std::filesystem::path& shown, FileError error)
 {
-    throw FileFailure(std::move(error), "Unable to write to " + shown.string());
+    throw FileFailure(std::move(error), "Unable to write to " + platform::PathText(shown));
 }
 
 // A profile file opened for a rewrite and held under the save lock, with its bytes as they
@@ -304,19 +295,19 @@ public:
     LockedProfileFile(const std::filesystem::path& target, const std::filesystem::path& shown)
         : target_(target), shown_(shown)
     {
-        const auto deadline = std::chrono::steady_clock::now() + posix_io::SaveLockPatience;
+        const auto deadline = std::chrono::steady_clock::now() + platform::SaveLockPatience;
         while (!OpenAndLock(deadline))
             if (std::chrono::steady_clock::now() >= deadline) // replaced again and again
-                Refuse({"lock", target_, std::string(posix_io::BusyReason)});
+                Refuse({"lock", target_, std::string(platform::BusyReason)});
         if (const auto why = ReadAll(fd_, info_, target_, bytes_))
             Refuse(*why);
     }
     ~LockedProfileFile()
     {
-        if (fd_ < 0)
+        if (fd_ == platform::NoFile)
             return;
         if (created_ && !replaced_ && StillNamed())
-            ::unlink(target_.c_str()); // nobody else replaces it while the lock is held
+            platform::RemoveFile(target_); // nobody else replaces it while the lock is held
         Release();
     }
     LockedProfileFile(const LockedProfileFile&) = delete;
@@ -324,9 +315,9 @@ public:
 
     const std::string& Bytes() const { return bytes_; }
     // The rights the new file takes over: none for a file created here (the umask applies).
-    std::optional<mode_t> KeepMode() const
+    std::optional<unsigned> KeepMode() const
     {
-        return created_ ? std::nullopt : std::optional<mode_t>(info_.st_mode & 07777);
+        return created_ ? std::nullopt : std::optional<unsigned>(info_.rights);
     }
     // The new file took its place: nothing to remove.
     void Replaced() { replaced_ = true; }
@@ -337,29 +328,29 @@ private:
     bool OpenAndLock(std::chrono::steady_clock::time_point deadline)
     {
         created_ = false;
-        fd_ = posix_io::OpenRegular(target_.c_str(), O_RDWR, IoOp::Open, info_);
-        if (fd_ < 0 && errno == ENOENT) {
-            fd_ = posix_io::Open(target_.c_str(), O_RDWR | O_CREAT | O_EXCL, IoOp::Create, 0666);
-            if (fd_ < 0 && errno == EEXIST)
+        fd_ = platform::OpenRegular(target_, platform::Access::ReadWrite, IoOp::Open, info_);
+        if (fd_ == platform::NoFile && errno == ENOENT) {
+            fd_ = platform::CreateNew(target_, IoOp::Create);
+            if (fd_ == platform::NoFile && errno == EEXIST)
                 return false; // another program created it first: lock that one
-            if (fd_ < 0)
+            if (fd_ == platform::NoFile)
                 Refuse(FileError::OfErrno("create", target_, errno));
             created_ = true;
-            if (::fstat(fd_, &info_) != 0)
+            if (!platform::Info(fd_, info_))
                 Refuse(FileError::OfErrno("open", target_, errno));
         }
-        if (fd_ < 0)
+        if (fd_ == platform::NoFile)
             Refuse(FileError::OfErrno("open", target_, errno));
         // The rename below would otherwise replace a file its owner marked read-only.
-        if (posix_io::MarkedReadOnly(info_))
+        if (info_.readOnly)
             Refuse({"write", target_, "the file is marked read-only"});
         using std::chrono::milliseconds;
         const auto left = std::chrono::duration_cast<milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (!posix_io::LockWhole(fd_, std::max(left, milliseconds(0)), held_)) {
+        if (!platform::LockWhole(fd_, std::max(left, milliseconds(0)), held_)) {
             const int error = errno;
             created_ = false; // whoever holds it uses it
             Refuse({"lock", target_,
-                    error == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(error)});
+                    error == EAGAIN ? std::string(platform::BusyReason) : platform::ErrorText(error)});
         }
         if (StillNamed())
             return true;
@@ -369,26 +360,22 @@ private:
     }
 
     // The name still stands for the open file: nobody replaced or removed it.
-    bool StillNamed() const
-    {
-        struct stat named {};
-        return ::stat(target_.c_str(), &named) == 0 && SameFile(named, info_);
-    }
+    bool StillNamed() const { return platform::StillNamed(target_, info_); }
 
     void Release()
     {
         if (held_)
-            posix_io::UnlockWhole(fd_);
+            platform::UnlockWhole(fd_);
         held_ = false;
-        ::close(fd_);
-        fd_ = -1;
+        platform::Close(fd_);
+        fd_ = platform::NoFile;
     }
 
     [[noreturn]] void Refuse(FileError error)
     {
-        if (fd_ >= 0) {
+        if (fd_ != platform::NoFile) {
             if (created_ && StillNamed())
-                ::unlink(target_.c_str());
+                platform::RemoveFile(target_);
             Release();
         }
         RefuseWrite(shown_, std::move(error));
@@ -396,8 +383,8 @@ private:
 
     std::filesystem::path target_;
     std::filesystem::path shown_;
-    int fd_ = -1;
-    struct stat info_ {};
+    platform::File fd_ = platform::NoFile;
+    platform::FileInfo info_;
     bool created_ = false;
     bool held_ = false;
     bool replaced_ = false;
@@ -430,16 +417,16 @@ IniValues IniFile::Load() const
 {
     IniValues values;
     try {
-        struct stat info {};
-        const int fd = posix_io::OpenRegular(path_.c_str(), O_RDONLY, IoOp::Open, info);
-        if (fd < 0) {
+        platform::FileInfo info;
+        const platform::File fd = platform::OpenRegular(path_, platform::Access::Read, IoOp::Open, info);
+        if (fd == platform::NoFile) {
             if (errno != ENOENT)
                 values.source_ = IniValues::Source::Unreadable;
             return values;
         }
         std::string bytes;
         const bool read = !ReadAll(fd, info, path_, bytes);
-        ::close(fd);
+        platform::Close(fd);
         if (!read) {
             values.source_ = IniValues::Source::Unreadable;
             return values;
@@ -481,10 +468,7 @@ void IniFile::Write(std::u16string_view section, const std::vector<IniKey>& keys
 
     try {
         // A link is followed, so that the file it points at is the one rewritten.
-        std::error_code ignored;
-        const std::filesystem::path target = std::filesystem::is_symlink(path_, ignored)
-            ? std::filesystem::weakly_canonical(path_, ignored)
-            : path_;
+        const std::filesystem::path target = platform::FollowLink(path_);
 
         LockedProfileFile file(target, path_);
         IniDocument document(file.Bytes());

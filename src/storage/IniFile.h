@@ -81,12 +81,12 @@ public:
     // whole, never a part of the keys. The rewrite holds the save lock of the file (the one
     // record saves take) while it reads the file again, changes it and puts the new one in
     // place, so two programs writing at once take turns and neither loses the other's keys;
-    // it waits at most posix_io::SaveLockPatience for the other program.
+    // it waits at most platform::SaveLockPatience for the other program.
     //
     // A file or folder the system refuses to write, a file marked read-only (also for the
     // superuser), a file that is not a regular one, one larger than MaxFileBytes, a result
     // that would be larger, or a lock another program kept for the whole wait (the reason
-    // then is posix_io::BusyReason) throws FileFailure and leaves the file unchanged. Its
+    // then is platform::BusyReason) throws FileFailure and leaves the file unchanged. Its
     // Error() says what was refused and why ("open /x/Archivio.ini: Permission denied"), its
     // what() is "Unable to write to " followed by the file's path.
     void Write(std::u16string_view section, const std::vector<IniKey>& keys);

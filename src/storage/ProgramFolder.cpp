@@ -1,5 +1,7 @@
 #include "storage/ProgramFolder.h"
 
+#include "storage/Platform.h"
+
 namespace {
 std::filesystem::path& Folder()
 {
@@ -20,10 +22,5 @@ void SetProgramFolder(std::filesystem::path folder)
 
 std::filesystem::path ProgramFile(std::string_view name)
 {
-    return Folder() / std::filesystem::path(name);
-}
-
-std::filesystem::path ExecutableFolder()
-{
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    return Folder() / platform::PathOfText(name);
 }

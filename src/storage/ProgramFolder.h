@@ -8,6 +8,3 @@ const std::filesystem::path& ProgramFolder();
 void SetProgramFolder(std::filesystem::path folder);
 // ProgramFolder() / name
 std::filesystem::path ProgramFile(std::string_view name);
-
-// The folder of the running executable (from /proc/self/exe), for main().
-std::filesystem::path ExecutableFolder();

@@ -1,11 +1,7 @@
 #include "storage/RecordFile.h"
 
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/ProgramFolder.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -16,18 +12,18 @@ namespace {
 // Releases the save lock however the write ends.
 class SaveLock {
 public:
-    explicit SaveLock(int fd) : fd_(fd) {}
+    explicit SaveLock(platform::File fd) : fd_(fd) {}
     ~SaveLock()
     {
         if (held_)
-            posix_io::UnlockWhole(fd_);
+            platform::UnlockWhole(fd_);
     }
     SaveLock(const SaveLock&) = delete;
     SaveLock& operator=(const SaveLock&) = delete;
-    bool Take() { return posix_io::LockWhole(fd_, posix_io::SaveLockPatience, held_); }
+    bool Take() { return platform::LockWhole(fd_, platform::SaveLockPatience, held_); }
 
 private:
-    int fd_;
+    platform::File fd_;
     bool held_ = false;
 };
 
@@ -42,17 +38,16 @@ TRecordFile::TRecordFile(const RecordLayout& layout)
 
 TRecordFile::~TRecordFile()
 {
-    if (fd_ >= 0)
-        posix_io::Close(fd_);
+    if (fd_ != platform::NoFile)
+        platform::Close(fd_);
 }
 
 void TRecordFile::Open()
 {
     Close();
-    const std::string path = path_.string();
-    struct stat info {};
-    const int fd = posix_io::OpenRegular(path.c_str(), O_RDONLY, IoOp::Open, info);
-    if (fd < 0 && errno != ENOENT)
+    platform::FileInfo info;
+    const platform::File fd = platform::OpenRegular(path_, platform::Access::Read, IoOp::Open, info);
+    if (fd == platform::NoFile && errno != ENOENT)
         Fail("open", errno);
     fd_ = fd;
     access_ = Access::Reading;
@@ -61,22 +56,21 @@ void TRecordFile::Open()
 void TRecordFile::OpenForWriting()
 {
     Close();
-    const std::string path = path_.string();
-    struct stat info {};
-    int fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
-    if (fd >= 0 && posix_io::MarkedReadOnly(info)) {
-        ::close(fd);
+    platform::FileInfo info;
+    platform::File fd = platform::OpenRegular(path_, platform::Access::ReadWrite, IoOp::Open, info);
+    if (fd != platform::NoFile && info.readOnly) {
+        platform::Close(fd);
         Fail("open", "the file is marked read-only");
     }
-    if (fd < 0 && errno == ENOENT) {
-        // O_EXCL: if another program creates it meanwhile, open that one instead.
-        fd = posix_io::Open(path.c_str(), O_RDWR | O_CREAT | O_EXCL, IoOp::Create, 0666);
-        if (fd >= 0)
-            posix_io::FlushFolder(path_.parent_path().empty() ? "." : path_.parent_path().c_str());
+    if (fd == platform::NoFile && errno == ENOENT) {
+        // If another program creates it meanwhile, open that one instead.
+        fd = platform::CreateNew(path_, IoOp::Create);
+        if (fd != platform::NoFile)
+            platform::FlushFolder(path_.parent_path());
         else if (errno == EEXIST)
-            fd = posix_io::OpenRegular(path.c_str(), O_RDWR, IoOp::Open, info);
+            fd = platform::OpenRegular(path_, platform::Access::ReadWrite, IoOp::Open, info);
     }
-    if (fd < 0)
+    if (fd == platform::NoFile)
         Fail("open", errno);
     fd_ = fd;
     access_ = Access::Writing;
@@ -85,10 +79,10 @@ void TRecordFile::OpenForWriting()
 std::size_t TRecordFile::Count()
 {
     RequireOpen("count");
-    if (fd_ < 0)
+    if (fd_ == platform::NoFile)
         return 0;
-    off_t size = 0;
-    if (!posix_io::Size(fd_, size))
+    platform::Offset size = 0;
+    if (!platform::Size(fd_, size))
         Fail("count", errno);
     return static_cast<std::size_t>(size) / recordSize_;
 }
@@ -104,9 +98,9 @@ void TRecordFile::ReadRecords(std::size_t first, std::size_t count, uint8_t* buf
     const std::size_t bytes = count * recordSize_;
     if (bytes == 0)
         return;
-    if (fd_ < 0)
+    if (fd_ == platform::NoFile)
         Fail("read", "short read of record " + std::to_string(first));
-    const ssize_t got = posix_io::ReadFully(fd_, buffer, bytes, static_cast<off_t>(first * recordSize_));
+    const std::int64_t got = platform::ReadFully(fd_, buffer, bytes, static_cast<platform::Offset>(first * recordSize_));
     if (got < 0)
         Fail("read", errno);
     if (static_cast<std::size_t>(got) != bytes)
@@ -130,16 +124,13 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
         Fail("write", "the file is open for reading only");
     SaveLock lock(fd_);
     if (!lock.Take())
-        Fail("lock", errno == EAGAIN ? std::string(posix_io::BusyReason) : posix_io::ErrorText(errno));
+        Fail("lock", errno == EAGAIN ? std::string(platform::BusyReason) : platform::ErrorText(errno));
     // Restoring a copy of the archive puts a new file in place of this one while it holds the
     // lock: a save that waited for it must not go into the file that was replaced.
-    struct stat opened {};
-    struct stat named {};
-    if (::fstat(fd_, &opened) == 0
-        && (::stat(path_.c_str(), &named) != 0 || named.st_dev != opened.st_dev || named.st_ino != opened.st_ino))
+    if (platform::FileInfo opened; platform::Info(fd_, opened) && !platform::StillNamed(path_, opened))
         Fail("write", std::string(ReplacedReason));
-    off_t length = 0;
-    if (!posix_io::Size(fd_, length))
+    platform::Offset length = 0;
+    if (!platform::Size(fd_, length))
         Fail("count", errno);
     const std::size_t count = static_cast<std::size_t>(length) / recordSize_;
     const std::size_t index = wanted.value_or(count);
@@ -147,15 +138,15 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
         Fail("write", "record " + std::to_string(index) + " beyond the end (" + std::to_string(count) + " records)");
     const bool appending = index == count;
     const char* failed = nullptr;
-    if (!posix_io::WriteFully(fd_, record, recordSize_, static_cast<off_t>(index * recordSize_)))
+    if (!platform::WriteFully(fd_, record, recordSize_, static_cast<platform::Offset>(index * recordSize_)))
         failed = "write";
-    else if (!posix_io::FlushData(fd_))
+    else if (!platform::FlushData(fd_))
         failed = "flush";
     if (failed) {
         const int error = errno;
         // An overwrite cannot be undone; an append can: the record was never confirmed.
-        if (appending && posix_io::Truncate(fd_, length))
-            posix_io::FlushData(fd_);
+        if (appending && platform::Truncate(fd_, length))
+            platform::FlushData(fd_);
         Fail(failed, error);
     }
     return index;
@@ -164,11 +155,11 @@ std::size_t TRecordFile::WriteLocked(std::optional<std::size_t> wanted, const ui
 void TRecordFile::Close()
 {
     access_ = Access::Closed;
-    if (fd_ < 0)
+    if (fd_ == platform::NoFile)
         return;
-    const int fd = fd_;
-    fd_ = -1;
-    if (!posix_io::Close(fd))
+    const platform::File fd = fd_;
+    fd_ = platform::NoFile;
+    if (!platform::Close(fd))
         Fail("close", errno);
 }
 

@@ -3,6 +3,7 @@
 // Opened anew for each user action: Open (an action that only reads) or OpenForWriting (a
 // save), the Count / ReadAt / WriteAt calls it needs, Close.
 #include "storage/FileError.h"
+#include "storage/Platform.h"
 #include "storage/Records.h"
 
 #include <cstddef>
@@ -75,7 +76,7 @@ private:
     std::filesystem::path path_;
     std::size_t recordSize_;
     Access access_ = Access::Closed;
-    int fd_ = -1; // also -1 while a missing file is open for reading: it has no records
+    platform::File fd_ = platform::NoFile; // also NoFile while a missing file is open for reading: it has no records
 };
 
 // Reads a whole record file from the first record to the last in large blocks.

@@ -6,8 +6,7 @@
 // process that writes it and a number of its own. A process killed before the rename leaves
 // its file behind; RemoveStaleTemporaryFiles clears those away when the program starts.
 #include "storage/FileError.h"
-
-#include <sys/types.h>
+#include "storage/Platform.h"
 
 #include <cstddef>
 #include <filesystem>
@@ -23,7 +22,7 @@
 // new file takes the rights of the one it replaces.
 struct Replacement {
     std::filesystem::path target;   // the file to put the new one in place of
-    std::optional<mode_t> keepMode; // its rights; none when there is no such file yet
+    std::optional<unsigned> keepMode; // its rights; none when there is no such file yet
     std::string whyNot;             // why it may not be replaced ("the file is marked read-only"); empty when it may
     bool Allowed() const { return whyNot.empty(); }
     // The refusal as a failure: "replace <file>: <why not>".
@@ -34,7 +33,7 @@ Replacement PlanReplacement(const std::filesystem::path& requested);
 class TemporaryFile {
 public:
     // keepMode: the rights of the file it replaces; none for a new file (the umask applies).
-    TemporaryFile(const std::filesystem::path& target, std::optional<mode_t> keepMode);
+    TemporaryFile(const std::filesystem::path& target, std::optional<unsigned> keepMode);
     // Beside the target of a replacement that is allowed, with the rights it keeps.
     explicit TemporaryFile(const Replacement& replacement)
         : TemporaryFile(replacement.target, replacement.keepMode)
@@ -63,16 +62,16 @@ private:
     void StreamToDisk();
 
     std::filesystem::path path_;
-    int fd_ = -1;
-    off_t written_ = 0;
-    off_t streamed_ = 0; // bytes handed to the disk so far
+    platform::File fd_ = platform::NoFile;
+    platform::Offset written_ = 0;
+    platform::Offset streamed_ = 0; // bytes handed to the disk so far
     bool created_ = false;
     bool renamed_ = false;
 };
 
 // The process whose temporary file `name` is, when the name is exactly one a TemporaryFile
 // gives; nothing for any other name.
-std::optional<pid_t> TemporaryFileProcess(std::string_view name);
+std::optional<platform::ProcessId> TemporaryFileProcess(std::string_view name);
 
 // Removes from `folder` (not from its subfolders) every regular file that a TemporaryFile
 // of a process no longer running left there. A file of a process that still runs, a file

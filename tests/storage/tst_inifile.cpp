@@ -377,8 +377,8 @@ private slots:
                 QFAIL("the write was not refused");
             } catch (const FileFailure& error) {
                 QCOMPARE(QString(error.what()), "Unable to write to " + path);
-                QCOMPARE(error.Error().Text(), posix_io::Failure("lock", path.toStdString(), posix_io::BusyReason));
-                QCOMPARE(error.Error().Cause(), posix_io::Cause::Busy);
+                QCOMPARE(error.Error().Text(), platform::Failure("lock", path.toStdString(), platform::BusyReason));
+                QCOMPARE(error.Error().Cause(), platform::Cause::Busy);
             }
             QCOMPARE(ReadBytes(path), TwoSections);
             QCOMPARE(FolderEntries(folder.Folder()), QStringList{"Archivio.ini"});

@@ -1,5 +1,5 @@
 #include "archive/SheetArchive.h"
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 #include "storage/RecordFile.h"
 #include "storage/Records.h"
 #include "support/StorageTest.h"
@@ -69,7 +69,7 @@ int AppendingProgram(char** argv)
         // A save that found the other program holding the file for longer than the wait
         // (a heavily loaded machine) is tried again, as the user is told to; it wrote nothing.
         for (int retry = 0; retry < 20 && result.outcome != SaveResult::Outcome::Appended
-             && result.failure.Cause() == posix_io::Cause::Busy;
+             && result.failure.Cause() == platform::Cause::Busy;
              ++retry)
             result = archive.Save(SavedBy(program, save).data(), NewSheet);
         if (result.outcome != SaveResult::Outcome::Appended) {

@@ -2,7 +2,7 @@
 // Another copy of the program in the middle of a save: this test executable started again
 // with LockHolderFlag, holding the save lock of a file (the one record saves and settings
 // writes take) until the test lets it go.
-#include "storage/PosixIo.h"
+#include "storage/Platform.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -10,7 +10,6 @@
 #include <QString>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -22,9 +21,10 @@ inline constexpr std::string_view LockHolderFlag = "--hold-save-lock";
 // and keeps the lock until its standard input closes.
 inline int HoldSaveLock(const char* path)
 {
-    const int fd = ::open(path, O_RDWR | O_CLOEXEC);
+    platform::FileInfo info;
+    const platform::File fd = platform::OpenRegular(path, platform::Access::ReadWrite, IoOp::Open, info);
     bool held = false;
-    if (fd < 0 || !posix_io::LockWhole(fd, posix_io::SaveLockPatience, held) || !held)
+    if (fd == platform::NoFile || !platform::LockWhole(fd, platform::SaveLockPatience, held) || !held)
         return 2;
     std::puts("locked");
     std::fflush(stdout);
