@@ -1,9 +1,6 @@
 #include "storage/Cp1252.h"
 
-#include <unicode/normalizer2.h>
-#include <unicode/uchar.h>
-#include <unicode/unistr.h>
-#include <unicode/utf16.h>
+#include "storage/Unicode.h"
 
 #include <algorithm>
 #include <iterator>
@@ -62,26 +59,8 @@ bool FromExtraTable(char32_t c, uint8_t& byte)
 // marks gives that character's byte: ā -> a, ǿ -> ø, a full-width A -> A.
 bool FromDecomposition(char32_t c, uint8_t& byte)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* nfkd = icu::Normalizer2::getNFKDInstance(status);
-    if (U_FAILURE(status))
-        return false;
-    icu::UnicodeString decomposition;
-    if (!nfkd->getDecomposition(static_cast<UChar32>(c), decomposition))
-        return false;
-    char32_t base = 0;
-    int bases = 0;
-    for (int32_t i = 0; i < decomposition.length(); i = decomposition.moveIndex32(i, 1)) {
-        const UChar32 part = decomposition.char32At(i);
-        const int8_t type = u_charType(part);
-        if (type == U_NON_SPACING_MARK || type == U_ENCLOSING_MARK || type == U_COMBINING_SPACING_MARK)
-            continue;
-        base = static_cast<char32_t>(part);
-        ++bases;
-    }
-    if (bases != 1)
-        return false;
-    return MappedExactly(base, byte) || FromExtraTable(base, byte);
+    const char32_t base = unicode::DecompositionBase(c);
+    return base != 0 && (MappedExactly(base, byte) || FromExtraTable(base, byte));
 }
 
 } // namespace
@@ -101,16 +80,10 @@ uint8_t UnicodeToCp1252(char32_t codePoint)
 std::size_t ToCp1252(std::u16string_view text, uint8_t* out, std::size_t maxBytes)
 {
     std::size_t written = 0;
-    const int32_t length = static_cast<int32_t>(text.size());
-    int32_t i = 0;
-    while (i < length && written < maxBytes) {
-        UChar32 c;
-        U16_NEXT(text.data(), i, length, c);
-        if (U_IS_SURROGATE(c)) {
-            out[written++] = Cp1252Unknown;
-            continue;
-        }
-        out[written++] = UnicodeToCp1252(static_cast<char32_t>(c));
+    std::size_t i = 0;
+    while (i < text.size() && written < maxBytes) {
+        const char32_t c = unicode::Next(text, i);
+        out[written++] = unicode::IsSurrogate(c) ? Cp1252Unknown : UnicodeToCp1252(c);
     }
     return written;
 }

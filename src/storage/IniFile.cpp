@@ -4,9 +4,7 @@
 #include "storage/Platform.h"
 #include "storage/ProgramFolder.h"
 #include "storage/TemporaryFile.h"
-
-#include <unicode/uchar.h>
-#include <unicode/ustring.h>
+#include "storage/Unicode.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -26,10 +24,7 @@ constexpr std::u16string_view LineEnd = u"\r\n";
 
 bool SameName(std::u16string_view a, std::u16string_view b)
 {
-    UErrorCode status = U_ZERO_ERROR;
-    return u_strCaseCompare(a.data(), static_cast<int32_t>(a.size()), b.data(), static_cast<int32_t>(b.size()),
-                            U_FOLD_CASE_DEFAULT, &status) == 0
-        && U_SUCCESS(status);
+    return unicode::EqualFolded(a, b);
 }
 
 bool IsQuote(char16_t c)
@@ -49,7 +44,7 @@ std::u16string_view CutValue(std::u16string_view value)
     if (value.size() <= IniFile::MaxValueLength)
         return value;
     std::size_t length = IniFile::MaxValueLength;
-    if (U16_IS_LEAD(value[length - 1]) && U16_IS_TRAIL(value[length]))
+    if (unicode::IsLead(value[length - 1]) && unicode::IsTrail(value[length]))
         --length;
     return value.substr(0, length);
 }

@@ -13,7 +13,8 @@ core, kit and itself (never another feature), the shell includes anything.
 It also checks that the program reaches the system through its platform layer alone: only
 storage/Platform*.cpp include the system's headers (POSIX, Win32), call its functions, use
 its types, test which system they are built for, or touch files and folders through the
-standard library. The screens reach the system through Qt, which carries them to every system.
+standard library; only storage/UnicodeIcu.cpp includes ICU, which the Windows build goes
+without. The screens reach the system through Qt, which carries them to every system.
 
     check_layers.py SRC         checks the tree
     check_layers.py --self-test checks the checks on a table of lines
@@ -28,6 +29,7 @@ FEATURES = {"access", "database", "clients", "checkers", "settings", "attachment
 SHELL = {"app"}
 
 PLATFORM_FILES = {"storage/Platform.cpp", "storage/PlatformPosix.cpp", "storage/PlatformWin32.cpp"}
+ICU_FILES = {"storage/UnicodeIcu.cpp"}
 
 SYSTEM_HEADERS = re.compile(
     r"^\s*#\s*include\s*<(unistd\.h|fcntl\.h|sys/[^>]+|signal\.h|dirent\.h|spawn\.h|poll\.h|pthread\.h|"
@@ -35,6 +37,7 @@ SYSTEM_HEADERS = re.compile(
     r"windows\.h|winbase\.h|winnt\.h|winioctl\.h|fileapi\.h|handleapi\.h|processthreadsapi\.h|synchapi\.h|"
     r"shlobj\.h|shellapi\.h|io\.h|direct\.h|process\.h|share\.h)>",
     re.M | re.I)
+ICU_HEADERS = re.compile(r"^\s*#\s*include\s*<unicode/[^>]+>", re.M)
 SYSTEM_USES = [
     ("a POSIX call", re.compile(
         r"(?<![\w.>])::(open|openat|close|read|write|pread|pwrite|lseek|fsync|fdatasync|ftruncate|fstat|stat|lstat|"
@@ -107,6 +110,8 @@ def system_faults(relative, text):
         for what, pattern in SYSTEM_USES:
             if pattern.search(code):
                 faults.append(f"uses {what} ({pattern.search(code).group(0).strip()})")
+    if relative not in ICU_FILES and ICU_HEADERS.search(code):
+        faults.append("includes ICU")
     return faults
 
 
@@ -151,8 +156,10 @@ SELF_TEST = [
     ("storage/IniFile.cpp", "    std::filesystem::remove(path);", True),
     ("storage/IniFile.cpp", "    std::ofstream out(path);", True),
     ("storage/ProgramFolder.cpp", '    read("/proc/self/exe");', True),
+    ("storage/Text.cpp", "#include <unicode/ustring.h>", True),
     ("storage/PlatformPosix.cpp", "#include <unistd.h>\n    ::unlink(path.c_str());", False),
     ("storage/PlatformWin32.cpp", "#include <windows.h>\n    CloseHandle(h);", False),
+    ("storage/UnicodeIcu.cpp", "#include <unicode/ustring.h>", False),
     ("storage/RecordFile.cpp", "    platform::Close(fd_); // not ::close(fd), nor fsync", False),
     ("storage/RecordFile.cpp", "/* ::unlink(path) */ const std::filesystem::path& p = q;", False),
     ("storage/IniFile.cpp", '    Fail("open", "the file is marked read-only");', False),
