@@ -27,7 +27,7 @@ public:
     ~Descriptor()
     {
         if (fd_ != platform::NoFile)
-            platform::Close(fd_);
+            platform::CloseQuietly(fd_);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;

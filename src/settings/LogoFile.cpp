@@ -51,18 +51,18 @@ QImage LoadPicture(const QString& path)
     // Read whole into memory, so no larger than the largest picture the reader would decode.
     if (const int limit = QImageReader::allocationLimit();
         limit > 0 && info.size > static_cast<platform::Offset>(limit) << 20) {
-        platform::Close(fd);
+        platform::CloseQuietly(fd);
         return {};
     }
     QByteArray bytes;
     try {
         bytes.resize(static_cast<qsizetype>(info.size));
     } catch (const std::bad_alloc&) {
-        platform::Close(fd);
+        platform::CloseQuietly(fd);
         return {};
     }
     const std::int64_t got = platform::ReadFully(fd, bytes.data(), static_cast<std::size_t>(bytes.size()), 0);
-    platform::Close(fd);
+    platform::CloseQuietly(fd);
     if (got < 0)
         return {};
     bytes.truncate(static_cast<qsizetype>(got));

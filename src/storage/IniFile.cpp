@@ -362,7 +362,7 @@ private:
         if (held_)
             platform::UnlockWhole(fd_);
         held_ = false;
-        platform::Close(fd_);
+        platform::CloseQuietly(fd_);
         fd_ = platform::NoFile;
     }
 
@@ -421,7 +421,7 @@ IniValues IniFile::Load() const
         }
         std::string bytes;
         const bool read = !ReadAll(fd, info, path_, bytes);
-        platform::Close(fd);
+        platform::CloseQuietly(fd);
         if (!read) {
             values.source_ = IniValues::Source::Unreadable;
             return values;

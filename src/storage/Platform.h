@@ -66,6 +66,9 @@ bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset);
 bool FlushData(File file); // the bytes, and the length when it changed
 bool FlushAll(File file);  // everything, before a rename
 bool Close(File file);
+// Closes a file that was only looked at, or given up: how the close ends changes nothing, and
+// the IoFaults seam is not asked.
+void CloseQuietly(File file);
 bool Size(File file, Offset& size);
 // Cuts the file back to `length` bytes.
 bool Truncate(File file, Offset length);

@@ -178,6 +178,11 @@ bool Close(File file)
     return ::close(Descriptor(file)) == 0 || errno == EINTR;
 }
 
+void CloseQuietly(File file)
+{
+    ::close(Descriptor(file));
+}
+
 bool Size(File file, Offset& size)
 {
     if (Injected(IoOp::Stat))

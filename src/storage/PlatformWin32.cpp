@@ -291,6 +291,11 @@ bool Close(File file)
     return ::CloseHandle(HandleOf(file)) || Failed();
 }
 
+void CloseQuietly(File file)
+{
+    ::CloseHandle(HandleOf(file));
+}
+
 bool Size(File file, Offset& size)
 {
     if (Injected(IoOp::Stat))

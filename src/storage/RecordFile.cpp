@@ -59,7 +59,7 @@ void TRecordFile::OpenForWriting()
     platform::FileInfo info;
     platform::File fd = platform::OpenRegular(path_, platform::Access::ReadWrite, IoOp::Open, info);
     if (fd != platform::NoFile && info.readOnly) {
-        platform::Close(fd);
+        platform::CloseQuietly(fd);
         Fail("open", "the file is marked read-only");
     }
     if (fd == platform::NoFile && errno == ENOENT) {

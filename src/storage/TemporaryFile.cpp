@@ -52,7 +52,7 @@ Replacement PlanReplacement(const std::filesystem::path& requested)
             plan.whyNot = platform::ErrorText(errno);
         return plan;
     }
-    platform::Close(fd);
+    platform::CloseQuietly(fd);
     if (info.readOnly)
         plan.whyNot = "the file is marked read-only";
     else
@@ -83,7 +83,7 @@ TemporaryFile::TemporaryFile(const std::filesystem::path& target, std::optional<
 TemporaryFile::~TemporaryFile()
 {
     if (fd_ != platform::NoFile)
-        platform::Close(fd_);
+        platform::CloseQuietly(fd_);
     if (created_ && !renamed_)
         platform::RemoveFile(path_);
 }
