@@ -5,6 +5,8 @@
 # ./build.sh test-bundle    the bundle, checked inside a minimal Debian 12 made with debootstrap
 # ./build.sh test-sanitize  the same suite built with -fsanitize=address,undefined (build-sanitize/)
 # ./build.sh bench [N]      build and run the benchmarks
+# ./build.sh test-windows   the core and its test program cross-built for Windows (build-windows/),
+#                           run under Wine
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,10 +22,16 @@ PACKAGES=(
 )
 # What making and checking the portable program folder needs besides.
 BUNDLE_PACKAGES=(patchelf binutils debootstrap desktop-file-utils appstream)
+# What cross-building the core for Windows and running it under Wine needs, and nothing else.
+WINDOWS_PACKAGES=(cmake ninja-build ccache g++-mingw-w64-x86-64-posix wine64)
 
 install_missing() { # extra packages...
+  install_packages "${PACKAGES[@]}" "$@"
+}
+
+install_packages() { # packages...
   local missing=() p
-  for p in "${PACKAGES[@]}" "$@"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -55,6 +63,24 @@ run_tests_in() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$1" --output-on-failure --timeout 600
 }
 
+# Runs a Windows program under Wine, headless, in a Wine prefix of its own inside build-windows/
+# (made on first use). Wine's own installers of .NET and Internet Explorer's engine are not
+# wanted.
+run_under_wine() { # program arguments...
+  local wine
+  wine=$(command -v wine || command -v wine64 || echo /usr/lib/wine/wine64)
+  export WINEPREFIX="$PWD/build-windows/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  unset DISPLAY WAYLAND_DISPLAY
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Making the Wine prefix $WINEPREFIX"
+    "$wine" wineboot --init >/dev/null 2>&1 || true
+  fi
+  local status=0
+  "$wine" "$@" || status=$?
+  "$(dirname "$(readlink -f "$wine")")/wineserver" -w 2>/dev/null || true
+  return $status
+}
+
 case "${1:-}" in
   run)
     install_missing
@@ -82,6 +108,15 @@ case "${1:-}" in
     tools/bundle/make_bundle.sh build
     tools/bundle/test_bundle.sh build
     ;;
+  test-windows)
+    install_packages "${WINDOWS_PACKAGES[@]}"
+    # The toolchain is chosen once, when the folder is first configured.
+    toolchain=()
+    [ -f build-windows/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64-x86_64.cmake)
+    configure_in build-windows "${toolchain[@]}" -DVELORBIS_CORE_ONLY=ON
+    cmake --build build-windows --parallel "$(nproc)" --target velorbis_core_test
+    run_under_wine build-windows/tests/core/velorbis_core_test.exe
+    ;;
   bench)
     install_missing
     build_in build
@@ -89,7 +124,7 @@ case "${1:-}" in
     for b in build/bench/*_bench; do [ -x "$b" ] && "$b" "$@"; done
     ;;
   *)
-    echo "usage: $0 run | test | test-sanitize | bundle | test-bundle | bench [N]" >&2
+    echo "usage: $0 run | test | test-sanitize | bundle | test-bundle | test-windows | bench [N]" >&2
     exit 2
     ;;
 esac
