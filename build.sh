@@ -114,7 +114,7 @@ case "${1:-}" in
     toolchain=()
     [ -f build-windows/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64-x86_64.cmake)
     configure_in build-windows "${toolchain[@]}" -DVELORBIS_CORE_ONLY=ON
-    cmake --build build-windows --parallel "$(nproc)" --target velorbis_core_test
+    cmake --build build-windows --parallel "$(nproc)" --target velorbis_core_test velorbis_backups_compiled
     run_under_wine build-windows/tests/core/velorbis_core_test.exe
     ;;
   bench)
