@@ -33,6 +33,14 @@ public:
         return armed_ != 0 && Take(op);
     }
     static constexpr int InjectedErrno = EIO;
+    // ShouldFail for the system layer: when it is true, errno is set as the failure sets it.
+    static bool Inject(IoOp op)
+    {
+        if (!ShouldFail(op))
+            return false;
+        errno = InjectedErrno;
+        return true;
+    }
 
     // Every write of more than one byte pauses halfway for `pause`, as on a slow network
     // share, so that two programs writing at once overlap. Zero (the default) disarms it.

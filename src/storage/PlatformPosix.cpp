@@ -15,14 +15,6 @@ namespace platform {
 
 namespace {
 
-bool Injected(IoOp op)
-{
-    if (!IoFaults::ShouldFail(op))
-        return false;
-    errno = IoFaults::InjectedErrno;
-    return true;
-}
-
 int Descriptor(File file)
 {
     return static_cast<int>(file);
@@ -43,7 +35,7 @@ int OpenFlags(Access access)
 
 File OpenWith(const std::filesystem::path& path, int flags, IoOp op, mode_t mode = 0)
 {
-    if (Injected(op))
+    if (IoFaults::Inject(op))
         return NoFile;
     int fd;
     do
@@ -104,7 +96,7 @@ void SetRights(File file, unsigned rights)
 
 std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
 {
-    if (Injected(IoOp::Read))
+    if (IoFaults::Inject(IoOp::Read))
         return -1;
     if (IoFaults::ShouldFail(IoOp::ShortRead))
         len /= 2;
@@ -126,7 +118,7 @@ std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
 
 bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
 {
-    if (Injected(IoOp::Write))
+    if (IoFaults::Inject(IoOp::Write))
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
@@ -155,21 +147,21 @@ bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
 
 bool FlushData(File file)
 {
-    if (Injected(IoOp::Flush))
+    if (IoFaults::Inject(IoOp::Flush))
         return false;
     return ::fdatasync(Descriptor(file)) == 0;
 }
 
 bool FlushAll(File file)
 {
-    if (Injected(IoOp::Flush))
+    if (IoFaults::Inject(IoOp::Flush))
         return false;
     return ::fsync(Descriptor(file)) == 0;
 }
 
 bool Close(File file)
 {
-    if (Injected(IoOp::Close)) {
+    if (IoFaults::Inject(IoOp::Close)) {
         ::close(Descriptor(file)); // the descriptor must not leak even when the failure is simulated
         errno = IoFaults::InjectedErrno;
         return false;
@@ -185,7 +177,7 @@ void CloseQuietly(File file)
 
 bool Size(File file, Offset& size)
 {
-    if (Injected(IoOp::Stat))
+    if (IoFaults::Inject(IoOp::Stat))
         return false;
     struct stat status {};
     if (::fstat(Descriptor(file), &status) != 0)
@@ -251,7 +243,7 @@ void UnlockWhole(File file)
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (Injected(IoOp::Rename))
+    if (IoFaults::Inject(IoOp::Rename))
         return false;
     return ::rename(from.c_str(), to.c_str()) == 0;
 }

@@ -19,14 +19,6 @@ constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 // file the program writes: every save takes that byte, and no reader ever reads it.
 constexpr ULONGLONG LockOffset = 0x7FFFFFFFFFFFFFFEull;
 
-bool Injected(IoOp op)
-{
-    if (!IoFaults::ShouldFail(op))
-        return false;
-    errno = IoFaults::InjectedErrno;
-    return true;
-}
-
 HANDLE HandleOf(File file)
 {
     return reinterpret_cast<HANDLE>(file);
@@ -147,7 +139,7 @@ HANDLE OpenHandle(const std::filesystem::path& path, DWORD access, DWORD disposi
 File OpenRegular(const std::filesystem::path& path, Access access, IoOp op, FileInfo& info, bool noFollow)
 {
     info = {};
-    if (Injected(op))
+    if (IoFaults::Inject(op))
         return NoFile;
     const DWORD wanted = access == Access::Read ? GENERIC_READ
         : access == Access::Write                ? GENERIC_WRITE
@@ -191,7 +183,7 @@ File OpenRegular(const std::filesystem::path& path, Access access, IoOp op, File
 
 File CreateNew(const std::filesystem::path& path, IoOp op)
 {
-    if (Injected(op))
+    if (IoFaults::Inject(op))
         return NoFile;
     const HANDLE handle = OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
     if (handle == INVALID_HANDLE_VALUE)
@@ -216,7 +208,7 @@ void SetRights(File, unsigned)
 
 std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
 {
-    if (Injected(IoOp::Read))
+    if (IoFaults::Inject(IoOp::Read))
         return -1;
     if (IoFaults::ShouldFail(IoOp::ShortRead))
         len /= 2;
@@ -241,7 +233,7 @@ std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
 
 bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
 {
-    if (Injected(IoOp::Write))
+    if (IoFaults::Inject(IoOp::Write))
         return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
@@ -269,21 +261,21 @@ bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
 
 bool FlushData(File file)
 {
-    if (Injected(IoOp::Flush))
+    if (IoFaults::Inject(IoOp::Flush))
         return false;
     return ::FlushFileBuffers(HandleOf(file)) || Failed();
 }
 
 bool FlushAll(File file)
 {
-    if (Injected(IoOp::Flush))
+    if (IoFaults::Inject(IoOp::Flush))
         return false;
     return ::FlushFileBuffers(HandleOf(file)) || Failed();
 }
 
 bool Close(File file)
 {
-    if (Injected(IoOp::Close)) {
+    if (IoFaults::Inject(IoOp::Close)) {
         ::CloseHandle(HandleOf(file)); // the handle must not leak even when the failure is simulated
         errno = IoFaults::InjectedErrno;
         return false;
@@ -298,7 +290,7 @@ void CloseQuietly(File file)
 
 bool Size(File file, Offset& size)
 {
-    if (Injected(IoOp::Stat))
+    if (IoFaults::Inject(IoOp::Stat))
         return false;
     LARGE_INTEGER length{};
     if (!::GetFileSizeEx(HandleOf(file), &length))
@@ -356,7 +348,7 @@ void UnlockWhole(File file)
 
 bool Rename(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    if (Injected(IoOp::Rename))
+    if (IoFaults::Inject(IoOp::Rename))
         return false;
     const std::wstring source = Wide(from), target = Wide(to);
     if (::MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
