@@ -4,8 +4,36 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <thread>
 
 namespace platform {
+
+// The fault seam's part of a read and a write, the same on every system: a read that fails
+// or ends early, a write that fails or pauses halfway as on a slow network share. The
+// transfer itself is the system's (SystemRead, SystemWrite).
+
+std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
+{
+    if (IoFaults::Inject(IoOp::Read))
+        return -1;
+    if (IoFaults::ShouldFail(IoOp::ShortRead))
+        len /= 2;
+    return SystemRead(file, buffer, len, offset);
+}
+
+bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
+{
+    if (IoFaults::Inject(IoOp::Write))
+        return false;
+    const auto pause = IoFaults::WritePause();
+    if (pause.count() == 0 || len <= 1)
+        return SystemWrite(file, buffer, len, offset);
+    const std::size_t half = len / 2;
+    if (!SystemWrite(file, buffer, half, offset))
+        return false;
+    std::this_thread::sleep_for(pause);
+    return SystemWrite(file, static_cast<const char*>(buffer) + half, len - half, offset + static_cast<Offset>(half));
+}
 
 std::filesystem::path FollowLink(const std::filesystem::path& path)
 {

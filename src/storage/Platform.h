@@ -63,6 +63,10 @@ void SetRights(File file, unsigned rights);
 // Reads until len bytes or the end of the file; returns the bytes read, -1 on error.
 std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset);
 bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset);
+// The same transfers without the fault seam, each system's own; only ReadFully and WriteFully
+// call them.
+std::int64_t SystemRead(File file, void* buffer, std::size_t len, Offset offset);
+bool SystemWrite(File file, const void* buffer, std::size_t len, Offset offset);
 bool FlushData(File file); // the bytes, and the length when it changed
 bool FlushAll(File file);  // everything, before a rename
 bool Close(File file);

@@ -94,12 +94,8 @@ void SetRights(File file, unsigned rights)
     ::fchmod(Descriptor(file), static_cast<mode_t>(rights));
 }
 
-std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
+std::int64_t SystemRead(File file, void* buffer, std::size_t len, Offset offset)
 {
-    if (IoFaults::Inject(IoOp::Read))
-        return -1;
-    if (IoFaults::ShouldFail(IoOp::ShortRead))
-        len /= 2;
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < len) {
@@ -116,19 +112,10 @@ std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
     return static_cast<std::int64_t>(done);
 }
 
-bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
+bool SystemWrite(File file, const void* buffer, std::size_t len, Offset offset)
 {
-    if (IoFaults::Inject(IoOp::Write))
-        return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
-    const auto pause = IoFaults::WritePause();
-    if (pause.count() > 0 && len > 1) {
-        if (!WriteFully(file, bytes, len / 2, offset))
-            return false;
-        std::this_thread::sleep_for(pause);
-        done = len / 2;
-    }
     while (done < len) {
         const ssize_t n = ::pwrite(Descriptor(file), bytes + done, len - done, static_cast<off_t>(offset + done));
         if (n < 0) {

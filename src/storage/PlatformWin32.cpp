@@ -206,12 +206,8 @@ void SetRights(File, unsigned)
     // since a file marked so is never replaced.
 }
 
-std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
+std::int64_t SystemRead(File file, void* buffer, std::size_t len, Offset offset)
 {
-    if (IoFaults::Inject(IoOp::Read))
-        return -1;
-    if (IoFaults::ShouldFail(IoOp::ShortRead))
-        len /= 2;
     auto* bytes = static_cast<char*>(buffer);
     std::size_t done = 0;
     while (done < len) {
@@ -231,19 +227,10 @@ std::int64_t ReadFully(File file, void* buffer, std::size_t len, Offset offset)
     return static_cast<std::int64_t>(done);
 }
 
-bool WriteFully(File file, const void* buffer, std::size_t len, Offset offset)
+bool SystemWrite(File file, const void* buffer, std::size_t len, Offset offset)
 {
-    if (IoFaults::Inject(IoOp::Write))
-        return false;
     const auto* bytes = static_cast<const char*>(buffer);
     std::size_t done = 0;
-    const auto pause = IoFaults::WritePause();
-    if (pause.count() > 0 && len > 1) {
-        if (!WriteFully(file, bytes, len / 2, offset))
-            return false;
-        ::Sleep(static_cast<DWORD>(std::max<long long>(1, pause.count() / 1000)));
-        done = len / 2;
-    }
     while (done < len) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(len - done, 1u << 30));
         OVERLAPPED position = At(static_cast<ULONGLONG>(offset) + done);
